@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// Reads one value of an INI file with the meaning of the Windows profile reader
+// (GetPrivateProfileString): case-insensitive section and key names, blanks trimmed,
+// one pair of outer quotes removed, ';' comment lines, first duplicate wins, CRLF/LF/CR,
+// Windows-1252 or UTF-8 text. The result holds at most bufferSize - 1 characters.
+// A missing file, section or key gives defaultValue with its trailing spaces stripped.
+// found (optional) tells whether the key was present.
+QString readProfileString(const QString &programPath, const QString &section, const QString &key,
+                          const QString &defaultValue, int bufferSize = 512, bool *found = nullptr);
+
+// Writes one value with the meaning of the Windows profile writer
+// (WritePrivateProfileString): only the touched line changes, every other byte of the file
+// stays as it was, the file keeps its encoding and line-end style, a new file is UTF-8 with
+// CRLF. Returns false, leaving any existing file untouched, when the file cannot be written.
+// The write is atomic: a failure never leaves a half-written file behind.
+bool writeProfileString(const QString &programPath, const QString &section, const QString &key,
+                        const QString &value);
+
+} // namespace platform
