@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -28,6 +29,12 @@ QString decodeText(const QByteArray &bytes);
 enum class TextEncoding { Utf8, Utf8Bom, Utf16Le, Windows1252 };
 TextEncoding detectEncoding(const QByteArray &bytes);
 QByteArray encodeText(const QString &text, TextEncoding encoding); // unrepresentable -> '?'
+
+// Decodes bytes already known to be in one encoding (a piece of a file, no byte-order mark),
+// so that a writer can read single lines the way decodeText read the whole file.
+QString decodeText(QByteArrayView bytes, TextEncoding encoding);
+// Length of the byte-order mark at the start of bytes that decodeText skips (0, 2 or 3).
+qsizetype byteOrderMarkLength(const QByteArray &bytes);
 
 // Splits text into lines at CRLF, LF or CR; the line ends are not kept.
 QStringList splitLines(const QString &text);

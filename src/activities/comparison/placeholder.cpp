@@ -1,0 +1,1 @@
+namespace zorvelli_activities_placeholder {}

@@ -1,0 +1,190 @@
+#include "language/modLanguageSupport.h"
+
+#include "platform/Application.h"
+#include "platform/Control.h"
+#include "platform/FileSystem.h"
+#include "platform/Form.h"
+#include "platform/Menu.h"
+#include "platform/MessageBox.h"
+#include "platform/Paths.h"
+#include "platform/Profile.h"
+#include "platform/System.h"
+
+#include <QFile>
+#include <QPointer>
+
+namespace modLanguageSupport {
+
+namespace {
+
+// Big files: the first line that starts with the key wins, whatever its section; the rest of
+// the line after the key and one more character is the value, written in quotes.
+QString scanLargeFile(const QString &file, const QString &key, bool *ok)
+{
+    QFile f(platform::resolvePath(file));
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (ok)
+            *ok = false;
+        return {};
+    }
+    const QByteArray keyUtf8 = key.toUtf8();
+    const QByteArray keyLatin = key.toLatin1();
+    while (!f.atEnd()) {
+        QByteArray line = f.readLine();
+        while (line.endsWith('\n') || line.endsWith('\r'))
+            line.chop(1);
+        // A bare CR also ends a line in these files.
+        for (const QByteArray &piece : line.split('\r')) {
+            if (!piece.startsWith(keyUtf8) && !piece.startsWith(keyLatin))
+                continue;
+            const QString text = platform::decodeText(piece);
+            const QString rest = text.mid(key.size() + 1);
+            if (rest.size() < 2)
+                return {};
+            return rest.mid(1, rest.size() - 2);
+        }
+    }
+    return {};
+}
+
+QString keyBase(const platform::Control &c)
+{
+    return c.isArrayElement() ? c.name() + u'(' + QString::number(c.index()) + u')' : c.name();
+}
+
+} // namespace
+
+QString GetIniValue(const QString &file, const QString &section, const QString &key, bool *ok)
+{
+    if (ok)
+        *ok = true;
+    const qint64 length = platform::fileLength(file);
+    if (length < 0) {
+        if (ok)
+            *ok = false;
+        return {};
+    }
+    if (length <= kProfileReaderLimit)
+        return platform::readProfileString(file, section, key, QString(), 512);
+    return scanLargeFile(file, key, ok);
+}
+
+bool WriteIniValue(const QString &file, const QString &section, const QString &key, const QString &value)
+{
+    return platform::writeProfileString(file, section, key, value);
+}
+
+QString settingsFilePath()
+{
+    return platform::appPath(QStringLiteral("LangSetting.ini"));
+}
+
+QString languageFilePath()
+{
+    return platform::appPath(CurrentLanguageName + QStringLiteral(".lng"));
+}
+
+QString readCurrentLanguageSetting()
+{
+    return GetIniValue(settingsFilePath(), QStringLiteral("Language"), QStringLiteral("CurrentLanguage"));
+}
+
+QString GetString(const QString &id)
+{
+    if (CurrentLanguageName.isEmpty())
+        CurrentLanguageName = readCurrentLanguageSetting();
+    return GetIniValue(languageFilePath(), QStringLiteral("Strings"), id);
+}
+
+void TranslateForm(platform::Form &form)
+{
+    const QString file = languageFilePath();
+    const QString section = form.name();
+    bool ok = false;
+
+    if (form.hasDesignCaption()) {
+        const QString v = GetIniValue(file, section, section + QStringLiteral(".Caption"), &ok);
+        if (ok)
+            form.setCaption(v);
+    }
+    {
+        const QString v = GetIniValue(file, section, section + QStringLiteral(".Tag"), &ok);
+        if (ok)
+            form.setTag(v);
+    }
+
+    // Pending painting runs between controls; a control may not outlive that, so hold it weakly.
+    QList<QPointer<platform::Control>> controls;
+    for (platform::Control *c : form.controls())
+        controls.append(c);
+
+    static const char *const kProperties[] = {"Caption", "ToolTipText", "Tag"};
+    for (const QPointer<platform::Control> &c : std::as_const(controls)) {
+        if (!c)
+            continue;
+        const QString base = keyBase(*c);
+        for (const char *property : kProperties) {
+            if (!c->hasProperty(property))
+                continue;
+            const QString v = GetIniValue(file, section, base + u'.' + QLatin1String(property), &ok);
+            if (ok && !v.isEmpty())
+                c->setPropertyByName(property, v);
+        }
+        for (int tab = 0; tab < c->tabCount(); ++tab) {
+            const QString v =
+                GetIniValue(file, section, base + QStringLiteral(".TabCaption(%1)").arg(tab), &ok);
+            if (ok)
+                c->setTabCaption(tab, v);
+        }
+        platform::DoEvents();
+    }
+}
+
+void MLSFillMenuLanguages(platform::Form &menuForm, const QString &arrayName)
+{
+    const QStringList files = platform::listFolder(platform::ApplicationPath, QStringLiteral("*.lng"));
+    if (files.isEmpty()) {
+        platform::msgBox(kNoLanguageFileMessage, platform::MsgButtons::Ok, platform::MsgIcon::None);
+        return;
+    }
+    auto *first = qobject_cast<platform::Menu *>(menuForm.control(arrayName, 0));
+    if (!first)
+        return;
+    for (int n = 0; n < files.size(); ++n) {
+        platform::Menu *entry = n == 0 ? first : qobject_cast<platform::Menu *>(menuForm.control(arrayName, n));
+        if (!entry)
+            entry = menuForm.loadMenuElement(first, n);
+        if (!entry)
+            continue;
+        if (n > 0)
+            entry->setVisible(true);
+        entry->setCaption(files[n].left(files[n].size() - 4));
+    }
+    CurrentLanguageName = readCurrentLanguageSetting();
+    for (platform::Control *c : menuForm.controlArray(arrayName)) {
+        auto *entry = qobject_cast<platform::Menu *>(c);
+        if (entry && entry->caption() == CurrentLanguageName) {
+            entry->setChecked(true);
+            break;
+        }
+    }
+}
+
+void languageMenuClick(platform::Form &menuForm, int index, const QString &arrayName)
+{
+    const QList<platform::Control *> entries = menuForm.controlArray(arrayName);
+    auto *picked = qobject_cast<platform::Menu *>(menuForm.control(arrayName, index));
+    if (!picked)
+        return;
+    for (platform::Control *c : entries)
+        if (auto *entry = qobject_cast<platform::Menu *>(c))
+            entry->setChecked(false);
+    picked->setChecked(true);
+    const QString language = picked->caption();
+    CurrentLanguageName = language;
+    for (platform::Form *form : platform::Form::loadedForms())
+        TranslateForm(*form);
+    WriteIniValue(settingsFilePath(), QStringLiteral("Language"), QStringLiteral("CurrentLanguage"), language);
+}
+
+} // namespace modLanguageSupport

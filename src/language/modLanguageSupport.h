@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+class Form;
+}
+
+// Language files: every visible text of the program comes from the current "*.lng" file
+// beside the program, named in LangSetting.ini.
+namespace modLanguageSupport {
+
+// Base name of the current language file ("Italiano" for Italiano.lng); empty when unknown.
+inline QString CurrentLanguageName;
+
+// Files over this size are scanned line by line instead of read through the profile reader.
+inline constexpr qint64 kProfileReaderLimit = 64000;
+
+// One value of an INI file. ok (optional) is false when the file cannot be read at all;
+// a missing section or key reads as an empty value.
+QString GetIniValue(const QString &file, const QString &section, const QString &key, bool *ok = nullptr);
+bool WriteIniValue(const QString &file, const QString &section, const QString &key, const QString &value);
+
+QString settingsFilePath();
+QString languageFilePath();
+// CurrentLanguageName as LangSetting.ini gives it (empty when the file or key is missing).
+QString readCurrentLanguageSetting();
+
+// The text of a four-digit string identifier from section "Strings" of the current
+// language file; empty when missing. The file is read anew at every call.
+QString GetString(const QString &id);
+
+// Replaces the window's texts from its section of the current language file.
+void TranslateForm(platform::Form &form);
+
+// The language menu of the main window: one entry per language file, the current one ticked.
+// arrayName names the menu entry array (its element 0 exists at design time).
+void MLSFillMenuLanguages(platform::Form &menuForm, const QString &arrayName = QStringLiteral("mnuLanguage"));
+// A click on language entry k: tick it, switch, retranslate every loaded window, remember it.
+void languageMenuClick(platform::Form &menuForm, int index, const QString &arrayName = QStringLiteral("mnuLanguage"));
+
+// The message shown when the program folder holds no language file.
+inline const QString kNoLanguageFileMessage = QStringLiteral("Non è presente alcun file di linguaggio!");
+
+} // namespace modLanguageSupport

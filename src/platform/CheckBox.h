@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/Control.h"
+
+namespace platform {
+
+class CheckBox : public PositionedControl
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(QString ToolTipText READ toolTipText WRITE setToolTipText)
+    Q_PROPERTY(uint BackColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(int Value READ value WRITE setValue)
+
+public:
+    CheckBox(Form *form, const QString &name, int index, QWidget *parent);
+
+    bool isWindowed() const override { return true; }
+    QString caption() const;
+    void setCaption(const QString &caption);
+    QString toolTipText() const;
+    void setToolTipText(const QString &text);
+    uint backColor() const { return m_backColor; }
+    void setBackColor(uint bbggrr);
+    // 1 ticked, 0 clear.
+    int value() const;
+    void setValue(int value);
+    void setFont(const QString &family, double points, bool bold);
+
+private:
+    uint m_backColor = 0xF0F0F0;
+};
+
+} // namespace platform

@@ -1,0 +1,76 @@
+#include "platform/CommandButton.h"
+
+#include "platform/Pictures.h"
+#include "platform/Units.h"
+#include "platform/Widgets.h"
+
+namespace platform {
+
+CommandButton::CommandButton(Form *form, const QString &name, int index, QWidget *parent)
+    : PositionedControl(form, name, index)
+{
+    auto *w = new detail::ButtonWidget(parent);
+    connect(w, &QPushButton::clicked, this, [this] { emitClick(); });
+    setWidget(w);
+    setBackColor(m_backColor);
+}
+
+QString CommandButton::caption() const
+{
+    return m_widget ? static_cast<QPushButton *>(m_widget.data())->text() : QString();
+}
+
+void CommandButton::setCaption(const QString &caption)
+{
+    if (m_widget)
+        static_cast<QPushButton *>(m_widget.data())->setText(caption);
+}
+
+QString CommandButton::toolTipText() const
+{
+    return m_widget ? m_widget->toolTip() : QString();
+}
+
+void CommandButton::setToolTipText(const QString &text)
+{
+    if (m_widget)
+        m_widget->setToolTip(text);
+}
+
+void CommandButton::setBackColor(uint bbggrr)
+{
+    m_backColor = bbggrr;
+    if (m_widget)
+        static_cast<detail::ButtonWidget *>(m_widget.data())->setBackground(toQColor(bbggrr));
+}
+
+void CommandButton::setPicture(const QString &programPath)
+{
+    m_picture = programPath;
+    if (!m_widget)
+        return;
+    auto *b = static_cast<QPushButton *>(m_widget.data());
+    const QPixmap pm = loadPicture(programPath);
+    b->setIcon(pm.isNull() ? QIcon() : QIcon(pm));
+    if (!pm.isNull())
+        b->setIconSize(QSize(48, 32));
+}
+
+void CommandButton::setFont(const QString &family, double points, bool bold)
+{
+    if (!m_widget)
+        return;
+    QFont f(family);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    m_widget->setFont(f);
+}
+
+void CommandButton::setMousePointer(const QString &programPath, int hotX, int hotY)
+{
+    const QPixmap pm = loadPicture(programPath);
+    if (m_widget && !pm.isNull())
+        m_widget->setCursor(QCursor(pm, hotX, hotY));
+}
+
+} // namespace platform

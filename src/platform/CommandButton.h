@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/Control.h"
+
+namespace platform {
+
+// A push button that shows its background colour and, optionally, a picture beside its caption.
+class CommandButton : public PositionedControl
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(QString ToolTipText READ toolTipText WRITE setToolTipText)
+    Q_PROPERTY(uint BackColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(QString Picture READ picture WRITE setPicture)
+
+public:
+    CommandButton(Form *form, const QString &name, int index, QWidget *parent);
+
+    bool isWindowed() const override { return true; }
+    QString caption() const;
+    void setCaption(const QString &caption);
+    QString toolTipText() const;
+    void setToolTipText(const QString &text);
+    uint backColor() const { return m_backColor; }
+    void setBackColor(uint bbggrr);
+    QString picture() const { return m_picture; }
+    void setPicture(const QString &programPath);
+    void setFont(const QString &family, double points, bool bold);
+    void setMousePointer(const QString &programPath, int hotX, int hotY);
+
+private:
+    uint m_backColor = 0xE0E0E0;
+    QString m_picture;
+};
+
+} // namespace platform

@@ -1,0 +1,106 @@
+#include "platform/Control.h"
+
+#include "platform/Units.h"
+
+#include <QMetaProperty>
+#include <QWidget>
+
+namespace platform {
+
+Control::Control(Form *form, const QString &name, int index) : m_form(form), m_index(index)
+{
+    setObjectName(name);
+}
+
+Control::~Control()
+{
+    // The widget belongs to the window's widget tree, which is torn down with the window.
+}
+
+void Control::setWidget(QWidget *widget)
+{
+    m_widget = widget;
+}
+
+void Control::setVisible(bool visible)
+{
+    m_visible = visible;
+    if (m_widget)
+        m_widget->setHidden(!visible);
+}
+
+void Control::setEnabled(bool enabled)
+{
+    m_enabled = enabled;
+    if (m_widget)
+        m_widget->setEnabled(enabled);
+}
+
+bool Control::hasProperty(const char *name) const
+{
+    return metaObject()->indexOfProperty(name) >= 0;
+}
+
+std::optional<QVariant> Control::propertyByName(const char *name) const
+{
+    const int i = metaObject()->indexOfProperty(name);
+    if (i < 0)
+        return std::nullopt;
+    return metaObject()->property(i).read(this);
+}
+
+bool Control::setPropertyByName(const char *name, const QVariant &value)
+{
+    const int i = metaObject()->indexOfProperty(name);
+    if (i < 0)
+        return false;
+    QMetaProperty p = metaObject()->property(i);
+    if (!p.isWritable())
+        return false;
+    return p.write(this, value);
+}
+
+void PositionedControl::setLeft(double v)
+{
+    m_left = v;
+    applyGeometry();
+}
+
+void PositionedControl::setTop(double v)
+{
+    m_top = v;
+    applyGeometry();
+}
+
+void PositionedControl::setWidth(double v)
+{
+    m_width = v < 0 ? 0 : v;
+    applyGeometry();
+}
+
+void PositionedControl::setHeight(double v)
+{
+    m_height = v < 0 ? 0 : v;
+    applyGeometry();
+}
+
+void PositionedControl::move(double left, double top, double width, double height)
+{
+    m_left = left;
+    m_top = top;
+    m_width = width < 0 ? 0 : width;
+    m_height = height < 0 ? 0 : height;
+    applyGeometry();
+}
+
+void PositionedControl::applyGeometry()
+{
+    if (!m_widget)
+        return;
+    // Round the edges, not the size, so that neighbouring controls stay flush.
+    const int x = twipsToPixels(m_left), y = twipsToPixels(m_top);
+    const int r = twipsToPixels(m_left + m_width), b = twipsToPixels(m_top + m_height);
+    m_widget->setGeometry(x, y, r - x, b - y);
+}
+
+} // namespace platform

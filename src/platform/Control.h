@@ -1,0 +1,103 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QVariant>
+#include <optional>
+
+#include <QWidget>
+
+namespace platform {
+
+class Form;
+
+// One control of a window: a label, a button, a picture, a menu entry... Properties that the
+// program reads and writes by name (Caption, Tag, Left, ...) are Qt properties, so asking
+// for one a control lacks simply finds nothing.
+class Control : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Name READ name)
+    Q_PROPERTY(int Index READ index)
+    Q_PROPERTY(QString Tag READ tag WRITE setTag)
+    Q_PROPERTY(bool Visible READ visible WRITE setVisible)
+    Q_PROPERTY(bool Enabled READ enabled WRITE setEnabled)
+
+public:
+    Control(Form *form, const QString &name, int index);
+    ~Control() override;
+
+    Form *form() const { return m_form; }
+    QString name() const { return objectName(); }
+    // Index within a control array; -1 for a control that is not part of one.
+    int index() const { return m_index; }
+    bool isArrayElement() const { return m_index >= 0; }
+
+    QString tag() const { return m_tag; }
+    void setTag(const QString &tag) { m_tag = tag; }
+    bool visible() const { return m_visible; }
+    virtual void setVisible(bool visible);
+    bool enabled() const { return m_enabled; }
+    virtual void setEnabled(bool enabled);
+
+    // The widget that shows this control, or null for controls without one (menus).
+    virtual QWidget *widget() const { return m_widget; }
+    // Windowed controls (buttons, frames, check boxes) stay above pictures and labels.
+    virtual bool isWindowed() const { return false; }
+
+    // Late-bound access by name: nullopt / false when the control has no such property
+    // or it cannot be written.
+    std::optional<QVariant> propertyByName(const char *name) const;
+    bool setPropertyByName(const char *name, const QVariant &value);
+    bool hasProperty(const char *name) const;
+
+    // Controls with tabs have captions per tab; none of the ordinary controls has tabs.
+    virtual int tabCount() const { return 0; }
+    virtual void setTabCaption(int, const QString &) {}
+
+signals:
+    // A click by the user (mouse or keyboard); carries Index (-1 for a single control).
+    void Click(int index);
+
+protected:
+    void emitClick() { emit Click(m_index); }
+    void setWidget(QWidget *widget);
+
+    Form *m_form;
+    int m_index;
+    QString m_tag;
+    bool m_visible = true;
+    bool m_enabled = true;
+    QPointer<QWidget> m_widget;
+};
+
+// A control placed in its container with Left, Top, Width and Height in twips.
+class PositionedControl : public Control
+{
+    Q_OBJECT
+    Q_PROPERTY(double Left READ left WRITE setLeft)
+    Q_PROPERTY(double Top READ top WRITE setTop)
+    Q_PROPERTY(double Width READ width WRITE setWidth)
+    Q_PROPERTY(double Height READ height WRITE setHeight)
+
+public:
+    using Control::Control;
+
+    double left() const { return m_left; }
+    double top() const { return m_top; }
+    double width() const { return m_width; }
+    double height() const { return m_height; }
+    void setLeft(double v);
+    void setTop(double v);
+    void setWidth(double v);
+    void setHeight(double v);
+    void move(double left, double top, double width, double height);
+
+protected:
+    void applyGeometry();
+
+    double m_left = 0, m_top = 0, m_width = 0, m_height = 0;
+};
+
+} // namespace platform

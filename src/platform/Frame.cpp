@@ -1,0 +1,41 @@
+#include "platform/Frame.h"
+
+#include "platform/Units.h"
+#include "platform/Widgets.h"
+
+namespace platform {
+
+Frame::Frame(Form *form, const QString &name, int index, QWidget *parent) : PositionedControl(form, name, index)
+{
+    auto *w = new detail::FrameWidget(parent);
+    w->onClick = [this] { emitClick(); };
+    setWidget(w);
+    setBackColor(m_backColor);
+}
+
+void Frame::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    if (m_widget)
+        static_cast<detail::FrameWidget *>(m_widget.data())->setTitle(caption);
+}
+
+QString Frame::toolTipText() const
+{
+    return m_widget ? m_widget->toolTip() : QString();
+}
+
+void Frame::setToolTipText(const QString &text)
+{
+    if (m_widget)
+        m_widget->setToolTip(text);
+}
+
+void Frame::setBackColor(uint bbggrr)
+{
+    m_backColor = bbggrr;
+    if (m_widget)
+        static_cast<detail::FrameWidget *>(m_widget.data())->setBackground(toQColor(bbggrr));
+}
+
+} // namespace platform

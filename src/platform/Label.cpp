@@ -1,0 +1,83 @@
+#include "platform/Label.h"
+
+#include "platform/Units.h"
+#include "platform/Widgets.h"
+
+namespace platform {
+
+Label::Label(Form *form, const QString &name, int index, QWidget *parent) : PositionedControl(form, name, index)
+{
+    auto *w = new detail::LabelWidget(parent);
+    w->onClick = [this] { emitClick(); };
+    setWidget(w);
+}
+
+detail::LabelWidget *Label::label() const
+{
+    return static_cast<detail::LabelWidget *>(m_widget.data());
+}
+
+QString Label::caption() const
+{
+    return m_widget ? label()->text() : QString();
+}
+
+void Label::setCaption(const QString &caption)
+{
+    if (m_widget)
+        label()->setText(caption);
+}
+
+QString Label::toolTipText() const
+{
+    return m_widget ? m_widget->toolTip() : QString();
+}
+
+void Label::setToolTipText(const QString &text)
+{
+    if (m_widget)
+        m_widget->setToolTip(text);
+}
+
+void Label::setBackColor(uint bbggrr)
+{
+    m_backColor = bbggrr;
+    if (!m_widget)
+        return;
+    QPalette pal = m_widget->palette();
+    pal.setColor(QPalette::Window, toQColor(bbggrr));
+    m_widget->setPalette(pal);
+    m_widget->setAutoFillBackground(true);
+}
+
+void Label::setForeColor(uint bbggrr)
+{
+    m_foreColor = bbggrr;
+    if (!m_widget)
+        return;
+    QPalette pal = m_widget->palette();
+    pal.setColor(QPalette::WindowText, toQColor(bbggrr));
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, toQColor(bbggrr));
+    m_widget->setPalette(pal);
+}
+
+void Label::setFont(const QString &family, double points, bool bold)
+{
+    if (!m_widget)
+        return;
+    QFont f(family);
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    m_widget->setFont(f);
+}
+
+void Label::setAlignment(Align align, bool verticallyCentred)
+{
+    if (!m_widget)
+        return;
+    Qt::Alignment a = align == Align::Left ? Qt::AlignLeft : align == Align::Center ? Qt::AlignHCenter : Qt::AlignRight;
+    a |= verticallyCentred ? Qt::AlignVCenter : Qt::AlignTop;
+    label()->setAlignment(a);
+}
+
+} // namespace platform

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/Control.h"
+
+namespace platform {
+
+namespace detail { class LabelWidget; }
+
+class Label : public PositionedControl
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(QString ToolTipText READ toolTipText WRITE setToolTipText)
+    Q_PROPERTY(uint BackColor READ backColor WRITE setBackColor)
+    Q_PROPERTY(uint ForeColor READ foreColor WRITE setForeColor)
+
+public:
+    enum class Align { Left, Center, Right };
+
+    Label(Form *form, const QString &name, int index, QWidget *parent);
+
+    QString caption() const;
+    void setCaption(const QString &caption);
+    QString toolTipText() const;
+    void setToolTipText(const QString &text);
+    // A label is transparent until it is given a background colour.
+    uint backColor() const { return m_backColor; }
+    void setBackColor(uint bbggrr);
+    uint foreColor() const { return m_foreColor; }
+    void setForeColor(uint bbggrr);
+    void setFont(const QString &family, double points, bool bold);
+    void setAlignment(Align align, bool verticallyCentred = false);
+
+private:
+    detail::LabelWidget *label() const;
+    uint m_backColor = 0xFFFFFF;
+    uint m_foreColor = 0x000000;
+};
+
+} // namespace platform

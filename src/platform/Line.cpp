@@ -1,0 +1,61 @@
+#include "platform/Line.h"
+
+#include "platform/Units.h"
+#include "platform/Widgets.h"
+
+namespace platform {
+
+Line::Line(Form *form, const QString &name, int index, QWidget *parent) : Control(form, name, index)
+{
+    setWidget(new detail::LineWidget(parent));
+}
+
+void Line::setX1(double v)
+{
+    m_x1 = v;
+    apply();
+}
+void Line::setY1(double v)
+{
+    m_y1 = v;
+    apply();
+}
+void Line::setX2(double v)
+{
+    m_x2 = v;
+    apply();
+}
+void Line::setY2(double v)
+{
+    m_y2 = v;
+    apply();
+}
+
+void Line::setPoints(double x1, double y1, double x2, double y2)
+{
+    m_x1 = x1, m_y1 = y1, m_x2 = x2, m_y2 = y2;
+    apply();
+}
+
+void Line::setBorderWidth(int pixels)
+{
+    m_borderWidth = pixels;
+    apply();
+}
+
+void Line::setBorderColor(uint bbggrr)
+{
+    m_borderColor = bbggrr;
+    apply();
+}
+
+void Line::apply()
+{
+    if (!m_widget)
+        return;
+    static_cast<detail::LineWidget *>(m_widget.data())
+        ->setLine(QPointF(m_x1 / kTwipsPerPixel, m_y1 / kTwipsPerPixel),
+                  QPointF(m_x2 / kTwipsPerPixel, m_y2 / kTwipsPerPixel), m_borderWidth, toQColor(m_borderColor));
+}
+
+} // namespace platform

@@ -1,0 +1,47 @@
+#include "platform/MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace platform {
+
+namespace {
+MessageAnswerer &answerer()
+{
+    static MessageAnswerer a;
+    return a;
+}
+} // namespace
+
+void setMessageAnswerer(MessageAnswerer a)
+{
+    answerer() = std::move(a);
+}
+
+MsgResult msgBox(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title)
+{
+    MessageRequest request{text, buttons, icon, title.isEmpty() ? QStringLiteral("Zorvelli") : title};
+    if (answerer())
+        return answerer()(request);
+
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(request.title);
+    box.setText(text);
+    box.setIcon(icon == MsgIcon::Question      ? QMessageBox::Question
+                : icon == MsgIcon::Information ? QMessageBox::Information
+                                               : QMessageBox::NoIcon);
+    QFont f = box.font();
+    f.setPointSizeF(qMax(f.pointSizeF(), 14.0));
+    box.setFont(f);
+    if (buttons == MsgButtons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? MsgResult::Yes : MsgResult::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return MsgResult::Ok;
+}
+
+} // namespace platform

@@ -1,0 +1,317 @@
+#include "Profile.h"
+
+#include "FileSystem.h"
+#include "Paths.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace platform {
+
+namespace {
+
+// A profile file is text of a few kilobytes; anything past this is not read, so that a
+// stray multi-gigabyte file cannot exhaust memory.
+constexpr qint64 MaxProfileBytes = 256 * 1024 * 1024;
+
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\v');
+}
+
+QStringView trimBlanks(QStringView s)
+{
+    qsizetype begin = 0;
+    qsizetype end = s.size();
+    while (begin < end && isBlank(s[begin]))
+        ++begin;
+    while (end > begin && isBlank(s[end - 1]))
+        --end;
+    return s.sliced(begin, end - begin);
+}
+
+// Windows hands names and values back as C strings, so a NUL byte in the file ends them.
+QStringView untilNul(QStringView s)
+{
+    const qsizetype nul = s.indexOf(QChar(0));
+    return nul < 0 ? s : s.first(nul);
+}
+
+// The caller's names lose their spaces at both ends, but not their tabs.
+QString stripSpaces(const QString &s)
+{
+    qsizetype begin = 0;
+    qsizetype end = s.size();
+    while (begin < end && s.at(begin) == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && s.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return s.sliced(begin, end - begin);
+}
+
+QString stripTrailingSpaces(const QString &s)
+{
+    qsizetype end = s.size();
+    while (end > 0 && s.at(end - 1) == QLatin1Char(' '))
+        --end;
+    return s.first(end);
+}
+
+QStringView unquote(QStringView value)
+{
+    if (value.size() >= 2 && (value.front() == QLatin1Char('"') || value.front() == QLatin1Char('\'')) &&
+        value.back() == value.front())
+        return value.sliced(1, value.size() - 2);
+    return value;
+}
+
+QString cutToBuffer(QString s, int bufferSize)
+{
+    const qsizetype room = std::max(bufferSize - 1, 0);
+    if (s.size() > room) {
+        s.truncate(room);
+        if (!s.isEmpty() && s.back().isHighSurrogate())
+            s.chop(1); // never leave half a character behind
+    }
+    return s;
+}
+
+enum class LineKind { Blank, Comment, Section, Key, Other };
+
+struct ProfileLine
+{
+    LineKind kind = LineKind::Blank;
+    QStringView name; // section or key name, blanks trimmed
+    QStringView value; // key value, blanks trimmed, quotes kept
+};
+
+ProfileLine parseLine(QStringView line)
+{
+    ProfileLine parsed;
+    const QStringView text = trimBlanks(line);
+    if (text.isEmpty())
+        return parsed;
+    if (text.front() == QLatin1Char(';')) {
+        parsed.kind = LineKind::Comment;
+        return parsed;
+    }
+    if (text.front() == QLatin1Char('[')) {
+        QStringView name = text.sliced(1);
+        const qsizetype close = name.indexOf(QLatin1Char(']'));
+        if (close >= 0)
+            name = name.first(close);
+        parsed.kind = LineKind::Section;
+        parsed.name = trimBlanks(untilNul(name));
+        return parsed;
+    }
+    const qsizetype equals = text.indexOf(QLatin1Char('='));
+    if (equals < 0) {
+        parsed.kind = LineKind::Other;
+        return parsed;
+    }
+    parsed.kind = LineKind::Key;
+    parsed.name = trimBlanks(untilNul(text.first(equals)));
+    parsed.value = trimBlanks(untilNul(text.sliced(equals + 1)));
+    return parsed;
+}
+
+bool sameName(QStringView a, QStringView b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// The next line of text starting at *pos, without its line end; *pos moves past the line end.
+QStringView nextLine(QStringView text, qsizetype *pos)
+{
+    const qsizetype start = *pos;
+    qsizetype i = start;
+    while (i < text.size() && text[i] != QLatin1Char('\r') && text[i] != QLatin1Char('\n'))
+        ++i;
+    const QStringView line = text.sliced(start, i - start);
+    if (i < text.size()) {
+        if (text[i] == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+        ++i;
+    }
+    *pos = i;
+    return line;
+}
+
+bool findValue(QStringView text, QStringView section, QStringView key, QStringView *value)
+{
+    bool inSection = false;
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        const QStringView line = nextLine(text, &pos);
+        // Only the first section of that name counts, so most lines need just a glance.
+        if (!inSection) {
+            qsizetype i = 0;
+            while (i < line.size() && isBlank(line[i]))
+                ++i;
+            if (i == line.size() || line[i] != QLatin1Char('['))
+                continue;
+        }
+        const ProfileLine parsed = parseLine(line);
+        if (parsed.kind == LineKind::Section) {
+            if (inSection)
+                return false;
+            inSection = sameName(parsed.name, section);
+        } else if (parsed.kind == LineKind::Key && sameName(parsed.name, key)) {
+            *value = parsed.value;
+            return true;
+        }
+    }
+    return false;
+}
+
+// ---- writing ----
+
+// One line of the file as bytes: [start, end) is the text, [end, next) its line end.
+struct ByteLine
+{
+    qsizetype start = 0;
+    qsizetype end = 0;
+    qsizetype next = 0;
+};
+
+// Splits bytes into lines the same way the reader splits the decoded text. Line ends are
+// the code units CR and LF, one byte wide, or two in UTF-16 (which is why the file is not
+// split as text: the bytes around the touched line must stay exactly as they were).
+QList<ByteLine> splitByteLines(const QByteArray &bytes, qsizetype from, int unit)
+{
+    const auto unitAt = [&](qsizetype i) -> char16_t {
+        if (unit == 1)
+            return uchar(bytes[i]);
+        return char16_t(uchar(bytes[i]) | (uchar(bytes[i + 1]) << 8));
+    };
+    QList<ByteLine> lines;
+    const qsizetype size = bytes.size();
+    qsizetype start = from;
+    qsizetype i = from;
+    while (i + unit <= size) {
+        const char16_t c = unitAt(i);
+        if (c != u'\r' && c != u'\n') {
+            i += unit;
+            continue;
+        }
+        ByteLine line{start, i, i + unit};
+        if (c == u'\r' && i + 2 * unit <= size && unitAt(i + unit) == u'\n')
+            line.next += unit;
+        lines.append(line);
+        start = i = line.next;
+    }
+    if (start < size)
+        lines.append(ByteLine{start, size, size});
+    return lines;
+}
+
+QString lineEndOf(const QByteArray &bytes, const QList<ByteLine> &lines, TextEncoding encoding)
+{
+    for (const ByteLine &line : lines) {
+        if (line.next > line.end)
+            return decodeText(QByteArrayView(bytes).sliced(line.end, line.next - line.end), encoding);
+    }
+    return QStringLiteral("\r\n");
+}
+
+QByteArray editProfile(const QByteArray &original, const QString &section, const QString &key,
+                       const QString &value)
+{
+    // A file with nothing but ASCII is taken as UTF-8 (as a new file would be); either reading
+    // gives the same text back.
+    const TextEncoding encoding = detectEncoding(original);
+    const int unit = encoding == TextEncoding::Utf16Le ? 2 : 1;
+    const qsizetype bom = byteOrderMarkLength(original);
+    const QList<ByteLine> lines = splitByteLines(original, bom, unit);
+    const QString lineEnd = lineEndOf(original, lines, encoding);
+
+    qsizetype sectionLine = -1;
+    qsizetype lastFilled = -1; // last non-blank line of the section
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const ByteLine &range = lines.at(i);
+        const QString text =
+            decodeText(QByteArrayView(original).sliced(range.start, range.end - range.start), encoding);
+        const ProfileLine parsed = parseLine(text);
+        if (sectionLine < 0) {
+            if (parsed.kind == LineKind::Section && sameName(parsed.name, section))
+                sectionLine = lastFilled = i;
+            continue;
+        }
+        if (parsed.kind == LineKind::Section)
+            break;
+        if (parsed.kind == LineKind::Key && sameName(parsed.name, key)) {
+            QByteArray edited = original;
+            edited.replace(range.start, range.end - range.start,
+                           encodeText(parsed.name.toString() + QLatin1Char('=') + value, encoding));
+            return edited;
+        }
+        if (parsed.kind != LineKind::Blank)
+            lastFilled = i;
+    }
+
+    const QString entry = key + QLatin1Char('=') + value;
+    QByteArray edited = original;
+    if (sectionLine >= 0) {
+        const ByteLine &after = lines.at(lastFilled);
+        QString insert = entry + lineEnd;
+        if (after.next == after.end)
+            insert.prepend(lineEnd);
+        edited.insert(after.next, encodeText(insert, encoding));
+        return edited;
+    }
+    QString append = QLatin1Char('[') + section + QLatin1Char(']') + lineEnd + entry + lineEnd;
+    if (!lines.isEmpty() && lines.last().next == lines.last().end)
+        append.prepend(lineEnd);
+    edited.append(encodeText(append, encoding));
+    return edited;
+}
+
+} // namespace
+
+QString readProfileString(const QString &programPath, const QString &section, const QString &key,
+                          const QString &defaultValue, int bufferSize, bool *found)
+{
+    if (found)
+        *found = false;
+    bool ok = false;
+    const QByteArray bytes = readFileBytes(programPath, &ok, MaxProfileBytes);
+    if (ok && !bytes.isEmpty()) {
+        const QString text = decodeText(bytes);
+        QStringView value;
+        if (findValue(text, stripSpaces(section), stripSpaces(key), &value)) {
+            if (found)
+                *found = true;
+            return cutToBuffer(unquote(value).toString(), bufferSize);
+        }
+    }
+    return cutToBuffer(stripTrailingSpaces(defaultValue), bufferSize);
+}
+
+bool writeProfileString(const QString &programPath, const QString &section, const QString &key,
+                        const QString &value)
+{
+    const QString path = resolvePath(programPath);
+    if (path.isEmpty())
+        return false;
+    const QFileInfo info(path);
+    QByteArray original;
+    if (info.exists()) {
+        // What cannot be read cannot be kept byte for byte, so it is not overwritten.
+        bool ok = false;
+        original = readFileBytes(path, &ok);
+        if (!ok)
+            return false;
+    }
+    const QByteArray edited = editProfile(original, stripSpaces(section), stripSpaces(key), value);
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(edited) != edited.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace platform

@@ -1,0 +1,62 @@
+#include "platform/System.h"
+
+#include "platform/Units.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace platform {
+
+namespace {
+std::function<void()> &endHook()
+{
+    static std::function<void()> h;
+    return h;
+}
+
+QRect screenRect()
+{
+    QScreen *s = QGuiApplication::primaryScreen();
+    return s ? s->geometry() : QRect(0, 0, 800, 600);
+}
+} // namespace
+
+double screenWidthTwips()
+{
+    return pixelsToTwips(screenRect().width());
+}
+
+double screenHeightTwips()
+{
+    return pixelsToTwips(screenRect().height());
+}
+
+void Beep()
+{
+    QApplication::beep();
+}
+
+void DoEvents()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void setEndProgramHook(std::function<void()> hook)
+{
+    endHook() = std::move(hook);
+}
+
+void endProgram()
+{
+    if (endHook()) {
+        endHook()();
+        return;
+    }
+    for (QWidget *w : QApplication::topLevelWidgets())
+        w->hide();
+    QCoreApplication::exit(0);
+}
+
+} // namespace platform

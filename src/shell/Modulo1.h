@@ -1,0 +1,64 @@
+#pragma once
+
+#include "layout/clsResize.h"
+#include "platform/Application.h"
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+// The four attribute words of one block and the path of its picture.
+struct BlockAttributes
+{
+    QString Colour;
+    QString Shape;
+    QString Size;
+    QString Thickness;
+    QString PicturePath;
+};
+
+// State that every window reads and writes, and the small routines all activities share.
+namespace Modulo1 {
+
+using platform::ApplicationPath;
+
+inline bool SoundEnabled = false;
+// One pair of counters for the whole program: they belong to the activity on screen.
+inline std::int16_t RightCount = 0;
+inline std::int16_t WrongCount = 0;
+inline BlockAttributes CurrentBlock;
+// The 1-based index drawn by the most recent attribute picker.
+inline std::int16_t LastRandomIndex = 0;
+// The layout object of the window loaded last.
+inline std::unique_ptr<clsResize> FormResizer;
+
+// Counters stop at the limits of their 16-bit type instead of overflowing.
+void addToCount(std::int16_t &counter, int delta);
+
+void PickRandomShape();
+void PickRandomColour();
+void PickRandomThickness();
+void PickRandomSize();
+void PickRandomBlock();
+std::uint32_t PickRandomBackColor();
+void PlayRightSound();
+void PlayWrongSound();
+
+// The picture of a block, composed from its words exactly as the picture store names them.
+QString blockPicturePath(const BlockAttributes &block);
+
+// Background colours, 0xBBGGRR; the same pink twice makes it twice as likely.
+inline constexpr std::uint32_t kBackColours[18] = {
+    0xC0C0FF, 0x8080FF, 0x0000FF, 0x80C0FF, 0x0080FF, 0xC0FFFF, 0x00FFFF, 0x0040C0, 0x80FF80,
+    0x00C000, 0xFFFFC0, 0xFFFF00, 0xFFC0C0, 0xFFC0FF, 0xFFC0FF, 0xE0E0E0, 0xFF0000, 0xFF00FF};
+
+// Identifiers of the attribute words in the language files, by 1-based index.
+inline const char *const kShapeIds[4] = {"0002", "0003", "0004", "0005"};
+inline const char *const kColourIds[3] = {"0006", "0007", "0008"};
+inline const char *const kThicknessIds[2] = {"0009", "0010"};
+inline const char *const kSizeWords[2] = {"grande", "piccolo"};
+
+// Back to the state of a fresh start (tests begin from here).
+void resetState();
+
+} // namespace Modulo1
