@@ -1,2 +1,48 @@
+#include "activities/comparison/form1.h"
+#include "platform/Application.h"
+#include "platform/Random.h"
+#include "shell/FormAvvio.h"
+#include "shell/Forms.h"
+#include "shell/Modulo1.h"
+#include "shell/formMenu.h"
+
 #include <QApplication>
-int main(int argc, char **argv) { QApplication app(argc, argv); return 0; }
+#include <QFont>
+#include <QStyleFactory>
+
+namespace {
+
+void registerWindows()
+{
+    Forms::registerForm(QStringLiteral("FormAvvio"), [] { return new FormAvvio; });
+    Forms::registerForm(QStringLiteral("formMenu"), [] { return new formMenu; });
+    Forms::registerForm(QStringLiteral("form1"), [] { return new form1; });
+}
+
+// The program's entry point: seed the generator, switch the sounds on, show the splash.
+void Main()
+{
+    platform::Randomize();
+    Modulo1::SoundEnabled = true;
+    Forms::get(QStringLiteral("FormAvvio"))->Show();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zorvelli"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setQuitOnLastWindowClosed(false);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(12);
+    QApplication::setFont(font);
+    platform::ApplicationPath = QCoreApplication::applicationDirPath();
+
+    registerWindows();
+    Main();
+    const int rc = QApplication::exec();
+    Forms::destroyAll();
+    return rc;
+}

@@ -302,9 +302,9 @@ QMenuBar *Form::menuBar()
     if (!m_menuBar) {
         m_menuBar = new QMenuBar(m_window);
         m_menuBar->setNativeMenuBar(false);
-        QFont f = m_menuBar->font();
-        f.setPointSizeF(qMax(f.pointSizeF(), 13.0));
-        m_menuBar->setFont(f);
+        // Menu titles big enough for a child to read and hit.
+        m_menuBar->setStyleSheet(QStringLiteral("QMenuBar { font-size: 15pt; } QMenuBar::item { padding: 4px 14px; }"
+                                                " QMenu { font-size: 15pt; }"));
     }
     return m_menuBar;
 }

@@ -71,9 +71,12 @@ Listing listFolderNow(const QString &folder, qint64 mtimeNs)
 }
 
 // The names in folder that equal name without regard to letter case, in sorted order.
-QStringList caseInsensitiveMatches(const QString &folder, const QString &name)
+// folderExists (optional) tells whether folder is a folder at all.
+QStringList caseInsensitiveMatches(const QString &folder, const QString &name, bool *folderExists = nullptr)
 {
     const qint64 mtime = folderMtimeNs(folder);
+    if (folderExists)
+        *folderExists = mtime >= 0;
     if (mtime < 0)
         return {};
     const QString folded = name.toCaseFolded();
@@ -108,9 +111,10 @@ QStringList caseInsensitiveMatches(const QString &folder, const QString &name)
 // The name on disk for one path component inside folder, or an empty string when none.
 // A folder is wanted for every component but the last, so among several spellings
 // a folder wins there.
-QString findComponent(const QString &folder, const QString &name, bool wantFolder)
+QString findComponent(const QString &folder, const QString &name, bool wantFolder, bool *folderExists = nullptr)
 {
-    const QStringList matches = caseInsensitiveMatches(folder.isEmpty() ? QStringLiteral(".") : folder, name);
+    const QStringList matches =
+        caseInsensitiveMatches(folder.isEmpty() ? QStringLiteral(".") : folder, name, folderExists);
     if (matches.isEmpty())
         return {};
     if (wantFolder && matches.size() > 1) {
@@ -149,9 +153,11 @@ QString resolvePath(const QString &programPath)
     if (lastSlash >= 0 && lastSlash + 1 < path.size()) {
         const QString folder = path.left(lastSlash + 1);
         const QString name = path.mid(lastSlash + 1);
-        if (QFileInfo(folder).isDir()) {
-            const QString found = resolveComponent(folder, name, false);
-            return folder + (found.isEmpty() ? name : found);
+        if (name != QLatin1String(".") && name != QLatin1String("..")) {
+            bool folderExists = false;
+            const QString found = findComponent(folder, name, false, &folderExists);
+            if (folderExists)
+                return folder + (found.isEmpty() ? name : found);
         }
     }
 

@@ -137,20 +137,34 @@ QStringView nextLine(QStringView text, qsizetype *pos)
     return line;
 }
 
+// Start of the next line at or after pos whose first non-blank character is '[', or -1.
+qsizetype nextSectionLine(QStringView text, qsizetype pos)
+{
+    // Jumping from bracket to bracket is much faster than walking every line.
+    for (qsizetype bracket = text.indexOf(QLatin1Char('['), pos); bracket >= 0;
+         bracket = text.indexOf(QLatin1Char('['), bracket + 1)) {
+        qsizetype start = bracket;
+        while (start > pos && isBlank(text[start - 1]))
+            --start;
+        // pos itself is always the start of a line, so this also holds when start == pos.
+        if (start == 0 || text[start - 1] == QLatin1Char('\r') || text[start - 1] == QLatin1Char('\n'))
+            return start;
+    }
+    return -1;
+}
+
 bool findValue(QStringView text, QStringView section, QStringView key, QStringView *value)
 {
     bool inSection = false;
     qsizetype pos = 0;
     while (pos < text.size()) {
-        const QStringView line = nextLine(text, &pos);
-        // Only the first section of that name counts, so most lines need just a glance.
+        // Only the first section of that name counts, so lines outside it are skipped.
         if (!inSection) {
-            qsizetype i = 0;
-            while (i < line.size() && isBlank(line[i]))
-                ++i;
-            if (i == line.size() || line[i] != QLatin1Char('['))
-                continue;
+            pos = nextSectionLine(text, pos);
+            if (pos < 0)
+                return false;
         }
+        const QStringView line = nextLine(text, &pos);
         const ProfileLine parsed = parseLine(line);
         if (parsed.kind == LineKind::Section) {
             if (inSection)
@@ -211,7 +225,7 @@ QString lineEndOf(const QByteArray &bytes, const QList<ByteLine> &lines, TextEnc
         if (line.next > line.end)
             return decodeText(QByteArrayView(bytes).sliced(line.end, line.next - line.end), encoding);
     }
-    return QStringLiteral("\r\n");
+    return QStringLiteral("\n");
 }
 
 QByteArray editProfile(const QByteArray &original, const QString &section, const QString &key,

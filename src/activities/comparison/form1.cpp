@@ -1,0 +1,143 @@
+#include "activities/comparison/form1.h"
+
+#include "language/modLanguageSupport.h"
+#include "platform/Random.h"
+#include "shell/Modulo1.h"
+
+using modLanguageSupport::GetString;
+
+namespace {
+ActivitySettings form1Settings()
+{
+    ActivitySettings s;
+    s.leaveMenuName = QStringLiteral("mnuEsci");
+    s.frameSetsBackColour = true;
+    s.resetCountersAt = ActivitySettings::When::AtActivation;
+    s.firstQuestionAt = ActivitySettings::When::AtActivation;
+    return s;
+}
+} // namespace
+
+const form1::Question &form1::question(int askedAttribute)
+{
+    static const Question questions[4] = {
+        {[](const BlockAttributes &b) { return b.Shape; }, "0058", "0059",
+         {QStringLiteral("cerchio"), QStringLiteral("quadrato"), QStringLiteral("rettangolo"), QStringLiteral("triangolo")}},
+        {[](const BlockAttributes &b) { return b.Size; }, "0060", "0059",
+         {QStringLiteral("grande"), QStringLiteral("piccolo")}},
+        {[](const BlockAttributes &b) { return b.Thickness; }, "0062", "0063",
+         {QStringLiteral("spesso"), QStringLiteral("sottile")}},
+        {[](const BlockAttributes &b) { return b.Colour; }, "0064", "0063",
+         {QStringLiteral("rosso"), QStringLiteral("giallo"), QStringLiteral("blu")}},
+    };
+    return questions[qBound(1, askedAttribute, 4) - 1];
+}
+
+form1::form1() : ActivityFrame(QStringLiteral("form1"), form1Settings()) {}
+
+void form1::createControls()
+{
+    setDesignSize(14400, 7875);
+    Label1 = addLabel(QStringLiteral("Label1"), 240, 120, 13920, 840);
+    Label1->setFont(QStringLiteral("Comic Sans MS"), 26, true);
+    Label1->setAlignment(platform::Label::Align::Center, true);
+
+    Command1 = addButton(QStringLiteral("Command1"), 240, 1140, 2040, 1080, QStringLiteral("Aiuto"));
+    Command1->setFont(QStringLiteral("Comic Sans MS"), 18, true);
+    Command1->setPicture(platform::appPath(QStringLiteral("img\\aiuto.png")));
+
+    Image1 = addImage(QStringLiteral("Image1"), 1080, 2400, 3960, 3960);
+    Image2 = addImage(QStringLiteral("Image2"), 6000, 2400, 3960, 3960);
+    Image3 = addImage(QStringLiteral("Image3"), 2520, 1080, 1200, 1200);
+    Image4 = addImage(QStringLiteral("Image4"), 3840, 1080, 1200, 1200);
+    Image5 = addImage(QStringLiteral("Image5"), 5160, 1080, 1200, 1200);
+    Image6 = addImage(QStringLiteral("Image6"), 6480, 1080, 1200, 1200);
+
+    UGUALI = addButton(QStringLiteral("UGUALI"), 1080, 6540, 3960, 1020, QStringLiteral("UGUALE"));
+    DIVERSI = addButton(QStringLiteral("DIVERSI"), 6000, 6540, 3960, 1020, QStringLiteral("DIVERSI"));
+    for (platform::CommandButton *b : {UGUALI.data(), DIVERSI.data()}) {
+        b->setFont(QStringLiteral("Comic Sans MS"), 24, true);
+        b->setBackColor(kLightGrey);
+        b->setMousePointer(platform::appPath(QStringLiteral("img\\manina.png")), 10, 1);
+    }
+
+    bottoneavanti = addButton(QStringLiteral("bottoneavanti"), 11160, 1140, 2760, 1200, QStringLiteral("avanti"));
+    bottoneavanti->setFont(QStringLiteral("Comic Sans MS"), 20, true);
+    bottoneavanti->setPicture(platform::appPath(QStringLiteral("img\\freccia.png")));
+    bottoneavanti->setEnabled(false);
+
+    createFrameControls({QRectF(10920, 4200, 3240, 600), QRectF(10920, 4920, 3240, 600), QPointF(12120, 3000)});
+    createFrameMenus();
+
+    connect(UGUALI, &platform::Control::Click, this, [this] { UGUALI_Click(); });
+    connect(DIVERSI, &platform::Control::Click, this, [this] { DIVERSI_Click(); });
+    connect(Command1, &platform::Control::Click, this, [this] { Command1_Click(); });
+    connect(bottoneavanti, &platform::Control::Click, this, [this] { bottoneavanti_Click(); });
+}
+
+QList<platform::Image *> form1::helpImages() const
+{
+    return {Image3, Image4, Image5, Image6};
+}
+
+void form1::firstQuestion()
+{
+    NewQuestion();
+    DrawPair();
+}
+
+void form1::NewQuestion()
+{
+    AskedAttribute = static_cast<std::int16_t>(platform::drawIndex(4) + 1);
+    const Question &q = question(AskedAttribute);
+    Label1->setCaption(GetString(QLatin1String(q.questionId)));
+    DIVERSI->setCaption(GetString(QLatin1String(q.differentId)));
+}
+
+void form1::DrawPair()
+{
+    const Question &q = question(AskedAttribute);
+    setBackColor(Modulo1::PickRandomBackColor());
+    Modulo1::PickRandomBlock();
+    Image1->setPicture(Modulo1::CurrentBlock.PicturePath);
+    ComparedValue[1] = q.word(Modulo1::CurrentBlock);
+    Modulo1::PickRandomBlock();
+    Image2->setPicture(Modulo1::CurrentBlock.PicturePath);
+    ComparedValue[2] = q.word(Modulo1::CurrentBlock);
+}
+
+void form1::judge(bool saidEqual)
+{
+    // Words are compared exactly, letter case included.
+    const bool equal = ComparedValue[1] == ComparedValue[2];
+    if (saidEqual != equal) {
+        ShowWrongAnswer();
+        return;
+    }
+    ShowRightAnswer();
+    UGUALI->setEnabled(false);
+    DIVERSI->setEnabled(false);
+    bottoneavanti->setEnabled(true);
+    (saidEqual ? UGUALI : DIVERSI)->setBackColor(kRed);
+}
+
+void form1::Command1_Click()
+{
+    const QStringList &pictures = question(AskedAttribute).helpPictures;
+    const QList<platform::Image *> images = helpImages();
+    for (int i = 0; i < pictures.size() && i < images.size(); ++i)
+        images[i]->setPicture(platform::appPath(QStringLiteral("jpg\\") + pictures[i] + QStringLiteral(".jpg")));
+}
+
+void form1::bottoneavanti_Click()
+{
+    for (platform::Image *image : helpImages())
+        image->setPicture(QString());
+    NewQuestion();
+    DrawPair();
+    bottoneavanti->setEnabled(false);
+    for (platform::CommandButton *b : {UGUALI.data(), DIVERSI.data()}) {
+        b->setEnabled(true);
+        b->setBackColor(kLightGrey);
+    }
+}

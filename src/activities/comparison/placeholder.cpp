@@ -1,1 +1,0 @@
-namespace zorvelli_activities_placeholder {}

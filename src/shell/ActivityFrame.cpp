@@ -1,0 +1,121 @@
+#include "shell/ActivityFrame.h"
+
+#include "language/modLanguageSupport.h"
+#include "platform/MessageBox.h"
+#include "platform/System.h"
+#include "shell/Forms.h"
+#include "shell/Messages.h"
+#include "shell/Modulo1.h"
+
+using modLanguageSupport::GetString;
+
+ActivityFrame::ActivityFrame(const QString &name, ActivitySettings settings)
+    : platform::Form(name), m_settings(std::move(settings))
+{
+}
+
+void ActivityFrame::createFrameControls(const FramePlacement &p)
+{
+    etEsatti = addLabel(QStringLiteral("etEsatti"), p.rightCount.x(), p.rightCount.y(), p.rightCount.width(),
+                        p.rightCount.height(), QStringLiteral("esatti"));
+    etErrati = addLabel(QStringLiteral("etErrati"), p.wrongCount.x(), p.wrongCount.y(), p.wrongCount.width(),
+                        p.wrongCount.height(), QStringLiteral("errati"));
+    for (platform::Label *l : {etEsatti.data(), etErrati.data()}) {
+        l->setFont(QStringLiteral("Arial"), 20.25, true);
+        l->setAlignment(platform::Label::Align::Left, true);
+    }
+    etEsatti->setForeColor(0x006000);
+    etErrati->setForeColor(0x0000A0);
+
+    ComandoIconaSi = addImage(QStringLiteral("ComandoIconaSi"), p.faces.x(), p.faces.y(), kFaceWidth, kFaceHeight);
+    ComandoIconaNo = addImage(QStringLiteral("ComandoIconaNo"), p.faces.x(), p.faces.y(), kFaceWidth, kFaceHeight);
+    ComandoIconaSi->setPicture(platform::appPath(QStringLiteral("img\\faccia_si.png")));
+    ComandoIconaNo->setPicture(platform::appPath(QStringLiteral("img\\faccia_no.png")));
+    ComandoIconaSi->setVisible(false);
+    ComandoIconaNo->setVisible(false);
+}
+
+void ActivityFrame::createFrameMenus()
+{
+    resetMenu = addMenu(m_settings.resetMenuName, m_settings.resetMenuCaption);
+    aboutMenu = addMenu(m_settings.aboutMenuName, m_settings.aboutMenuCaption);
+    leaveMenu = addMenu(m_settings.leaveMenuName, m_settings.leaveMenuCaption);
+    connect(resetMenu, &platform::Control::Click, this, [this] { ResetCounters(); });
+    connect(aboutMenu, &platform::Control::Click, this, [] { Messages::ShowAboutBox(); });
+    connect(leaveMenu, &platform::Control::Click, this, [this] { LeaveActivity(); });
+}
+
+void ActivityFrame::Form_Load()
+{
+    modLanguageSupport::TranslateForm(*this);
+    Modulo1::FormResizer = std::make_unique<clsResize>();
+    Modulo1::FormResizer->setSourceForm(this);
+    Modulo1::FormResizer->SizeFormToScreen(75);
+    if (m_settings.frameSetsBackColour)
+        setBackColor(Modulo1::PickRandomBackColor());
+    if (m_settings.resetCountersAt == ActivitySettings::When::AtLoad) {
+        Modulo1::RightCount = 0;
+        Modulo1::WrongCount = 0;
+    }
+    if (m_settings.firstQuestionAt == ActivitySettings::When::AtLoad)
+        firstQuestion();
+}
+
+void ActivityFrame::Form_Activate()
+{
+    setTop(0);
+    setLeft(0);
+    setHeight(platform::screenHeightTwips());
+    setWidth(platform::screenWidthTwips());
+    if (m_settings.resetCountersAt == ActivitySettings::When::AtActivation) {
+        Modulo1::RightCount = 0;
+        Modulo1::WrongCount = 0;
+    }
+    if (m_settings.firstQuestionAt == ActivitySettings::When::AtActivation)
+        firstQuestion();
+}
+
+void ActivityFrame::Form_Resize()
+{
+    if (Modulo1::FormResizer)
+        Modulo1::FormResizer->ResizeControls();
+}
+
+void ActivityFrame::ShowRightAnswer()
+{
+    Modulo1::addToCount(Modulo1::RightCount, 1);
+    ComandoIconaSi->setVisible(true);
+    ComandoIconaNo->setVisible(false);
+    etEsatti->setCaption(GetString(QStringLiteral("0011")) + u' ' + QString::number(Modulo1::RightCount));
+    Modulo1::PlayRightSound();
+}
+
+void ActivityFrame::ShowWrongAnswer()
+{
+    Modulo1::addToCount(Modulo1::WrongCount, 1);
+    ComandoIconaNo->setVisible(true);
+    ComandoIconaSi->setVisible(false);
+    etErrati->setCaption(GetString(QStringLiteral("0012")) + u' ' + QString::number(Modulo1::WrongCount));
+    Modulo1::PlayWrongSound();
+}
+
+void ActivityFrame::ResetCounters()
+{
+    etEsatti->setCaption(GetString(QStringLiteral("0011")) + QStringLiteral(" 0"));
+    etErrati->setCaption(GetString(QStringLiteral("0012")) + QStringLiteral(" 0"));
+    Modulo1::RightCount = 0;
+    Modulo1::WrongCount = 0;
+}
+
+void ActivityFrame::LeaveActivity()
+{
+    if (!isLoaded())
+        return;
+    const auto answer = platform::msgBox(GetString(QStringLiteral("0017")), platform::MsgButtons::YesNo,
+                                         platform::MsgIcon::Question, QStringLiteral("Zorvelli"));
+    if (answer != platform::MsgResult::Yes || !isLoaded())
+        return;
+    if (platform::Form *menu = Forms::get(QStringLiteral("formMenu")))
+        menu->Show();
+    Unload();
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "platform/Form.h"
+#include "platform/Image.h"
+#include "platform/Label.h"
+#include "platform/Menu.h"
+
+#include <QPointer>
+
+// What one activity window does differently from the others in the shared frame.
+struct ActivitySettings
+{
+    enum class When { AtLoad, AtActivation };
+
+    QString resetMenuName = QStringLiteral("mnu1");
+    QString aboutMenuName = QStringLiteral("mnu3");
+    QString leaveMenuName = QStringLiteral("mnuEsci");
+    QString resetMenuCaption = QStringLiteral("Azzera conteggio");
+    QString aboutMenuCaption = QStringLiteral("Informazioni");
+    QString leaveMenuCaption = QStringLiteral("Esci");
+    bool frameSetsBackColour = true;
+    When resetCountersAt = When::AtActivation;
+    When firstQuestionAt = When::AtActivation;
+};
+
+// Where a window puts the frame's controls, in design twips.
+struct FramePlacement
+{
+    QRectF rightCount;  // etEsatti
+    QRectF wrongCount;  // etErrati
+    QPointF faces;      // ComandoIconaSi and ComandoIconaNo, one over the other
+};
+
+// The frame every activity window shares: translation, layout, counters with their faces
+// and sounds, "Azzera conteggio", "Informazioni", "Esci", and full-screen placement.
+class ActivityFrame : public platform::Form
+{
+    Q_OBJECT
+
+public:
+    const ActivitySettings &settings() const { return m_settings; }
+
+    void ShowRightAnswer();
+    void ShowWrongAnswer();
+    void ResetCounters();
+    // Asks first; on Yes a freshly loaded main menu comes back and this window goes.
+    void LeaveActivity();
+
+    QPointer<platform::Label> etEsatti;
+    QPointer<platform::Label> etErrati;
+    QPointer<platform::Image> ComandoIconaSi;
+    QPointer<platform::Image> ComandoIconaNo;
+    QPointer<platform::Menu> resetMenu;
+    QPointer<platform::Menu> aboutMenu;
+    QPointer<platform::Menu> leaveMenu;
+
+    // The faces are shown at this size, whatever the window.
+    static constexpr double kFaceWidth = 735;
+    static constexpr double kFaceHeight = 615;
+
+protected:
+    ActivityFrame(const QString &name, ActivitySettings settings);
+
+    // The counters and faces, at the window's own places.
+    void createFrameControls(const FramePlacement &placement);
+    // The three menu commands.
+    void createFrameMenus();
+
+    // Sets up the first question of a freshly opened window.
+    virtual void firstQuestion() = 0;
+
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Resize() override;
+    void Form_CloseRequest() override { LeaveActivity(); }
+
+private:
+    ActivitySettings m_settings;
+};

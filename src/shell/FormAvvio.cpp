@@ -1,0 +1,77 @@
+#include "shell/FormAvvio.h"
+
+#include "language/modLanguageSupport.h"
+#include "platform/System.h"
+#include "shell/Forms.h"
+#include "shell/Modulo1.h"
+
+using platform::Image;
+
+FormAvvio::FormAvvio() : platform::Form(QStringLiteral("FormAvvio"))
+{
+    setDesignCaption(QStringLiteral("Form1"));
+}
+
+void FormAvvio::createControls()
+{
+    setDesignSize(14400, 8100);
+    Label1 = addLabel(QStringLiteral("Label1"), 1200, 600, 12000, 2100, QStringLiteral("Zorvelli"));
+    Label1->setFont(QStringLiteral("Comic Sans MS"), 66, true);
+    Label1->setAlignment(platform::Label::Align::Center, true);
+    Label1->setForeColor(0x8B3A1F);
+    Label2 = addLabel(QStringLiteral("Label2"), 9600, 7140, 4440, 600, QStringLiteral("08 novembre 2003"));
+    Label2->setFont(QStringLiteral("Comic Sans MS"), 14, false);
+    Label2->setAlignment(platform::Label::Align::Right, true);
+    Image1 = addImage(QStringLiteral("Image1"), 1500, 3000, 3600, 3600);
+    Image2 = addImage(QStringLiteral("Image2"), 5400, 3000, 3600, 3600);
+    Image3 = addImage(QStringLiteral("Image3"), 9300, 3000, 3600, 3600);
+
+    for (platform::Control *c : {static_cast<platform::Control *>(Label1.data()), static_cast<platform::Control *>(Image1.data()),
+                                 static_cast<platform::Control *>(Image2.data()), static_cast<platform::Control *>(Image3.data())})
+        connect(c, &platform::Control::Click, this, [this] { openMenu(); });
+    // The date reacts to nothing: a click there is swallowed.
+}
+
+void FormAvvio::Form_Load()
+{
+    modLanguageSupport::CurrentLanguageName = modLanguageSupport::readCurrentLanguageSetting();
+    modLanguageSupport::TranslateForm(*this);
+    Modulo1::FormResizer = std::make_unique<clsResize>();
+    Modulo1::FormResizer->setSourceForm(this);
+    Modulo1::FormResizer->SizeFormToScreen(75);
+    setBackColor(Modulo1::PickRandomBackColor());
+    for (Image *image : {Image1.data(), Image2.data(), Image3.data()}) {
+        Modulo1::PickRandomBlock();
+        image->setPicture(Modulo1::CurrentBlock.PicturePath);
+    }
+}
+
+void FormAvvio::Form_Activate()
+{
+    setTop(0);
+    setLeft(0);
+    setHeight(platform::screenHeightTwips());
+    setWidth(platform::screenWidthTwips());
+}
+
+void FormAvvio::Form_Resize()
+{
+    if (Modulo1::FormResizer)
+        Modulo1::FormResizer->ResizeControls();
+}
+
+void FormAvvio::Form_CloseRequest()
+{
+    // Closing the splash leaves nothing to go on with.
+    Unload();
+    platform::endProgram();
+}
+
+void FormAvvio::openMenu()
+{
+    if (!isLoaded())
+        return; // a second click that arrived before the menu took over
+    if (platform::Form *menu = Forms::get(QStringLiteral("formMenu")))
+        menu->Show();
+    Unload();
+}
