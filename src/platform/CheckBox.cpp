@@ -9,10 +9,10 @@ namespace platform {
 CheckBox::CheckBox(Form *form, const QString &name, int index, QWidget *parent) : PositionedControl(form, name, index)
 {
     auto *w = new QCheckBox(parent);
-    w->setAutoFillBackground(true);
     w->setFocusPolicy(Qt::StrongFocus);
     connect(w, &QCheckBox::clicked, this, [this] { emitClick(); });
     setWidget(w);
+    applyStyle();
 }
 
 QString CheckBox::caption() const
@@ -42,9 +42,19 @@ void CheckBox::setBackColor(uint bbggrr)
     m_backColor = bbggrr;
     if (!m_widget)
         return;
-    QPalette pal = m_widget->palette();
-    pal.setColor(QPalette::Window, toQColor(bbggrr));
-    m_widget->setPalette(pal);
+    applyStyle();
+}
+
+void CheckBox::applyStyle()
+{
+    // One style sheet carries both the colour and the tick box's size: a style sheet
+    // replaces the palette, so the colour must live there too.
+    if (!m_widget)
+        return;
+    m_widget->setStyleSheet(QStringLiteral("QCheckBox { background-color: %1; }"
+                                           " QCheckBox::indicator { width: %2px; height: %2px; }")
+                                .arg(toQColor(m_backColor).name())
+                                .arg(m_indicatorSize));
 }
 
 int CheckBox::value() const
@@ -67,9 +77,8 @@ void CheckBox::setFont(const QString &family, double points, bool bold)
     f.setBold(bold);
     m_widget->setFont(f);
     // The tick box grows with the text, so small hands can hit it.
-    const int box = QFontMetrics(f).height();
-    static_cast<QCheckBox *>(m_widget.data())
-        ->setStyleSheet(QStringLiteral("QCheckBox::indicator { width: %1px; height: %1px; }").arg(box));
+    m_indicatorSize = QFontMetrics(f).height();
+    applyStyle();
 }
 
 } // namespace platform

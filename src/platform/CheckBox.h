@@ -28,7 +28,9 @@ public:
     void setFont(const QString &family, double points, bool bold);
 
 private:
+    void applyStyle();
     uint m_backColor = 0xF0F0F0;
+    int m_indicatorSize = 20;
 };
 
 } // namespace platform

@@ -30,9 +30,9 @@ MsgResult msgBox(const QString &text, MsgButtons buttons, MsgIcon icon, const QS
     box.setIcon(icon == MsgIcon::Question      ? QMessageBox::Question
                 : icon == MsgIcon::Information ? QMessageBox::Information
                                                : QMessageBox::NoIcon);
-    QFont f = box.font();
-    f.setPointSizeF(qMax(f.pointSizeF(), 14.0));
-    box.setFont(f);
+    // Large text and buttons: the people answering may be small.
+    box.setStyleSheet(QStringLiteral("QLabel { font-size: 17pt; } QPushButton { font-size: 16pt; min-width: 120px;"
+                                     " min-height: 44px; padding: 4px 12px; }"));
     if (buttons == MsgButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::No);

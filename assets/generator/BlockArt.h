@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+// Drawing of the block pictures and of the attribute pictures that the activities show.
+// Everything is plain geometry on QPainter: no fonts, no randomness, so every build
+// draws the same pixels.
+namespace art {
+
+enum class Shape
+{
+    Round,
+    Square,
+    Rectangle,
+    Triangle
+};
+enum class Colour
+{
+    Red,
+    Yellow,
+    Blue
+};
+
+struct Block
+{
+    Shape shape = Shape::Round;
+    Colour colour = Colour::Red;
+    bool big = true;
+    bool thick = true;
+};
+
+// Side of every square picture, large enough to stay crisp on a full screen.
+inline constexpr int PictureSide = 512;
+
+// The light background shared by every picture.
+QColor backgroundColour();
+
+// One block seen from slightly above: its face with the colour's pattern and, down and to
+// the right, its side, deep for a thick block and shallow for a thin one.
+QImage drawBlock(const Block &block);
+
+// A flat shape in a neutral grey (the help pictures of the shapes).
+QImage drawSilhouette(Shape shape);
+
+// A big and a small block side by side; the one meant (big or small) is framed in green,
+// the other one faded.
+QImage drawSizeChoice(bool bigMeant);
+
+// A thick and a thin slab seen from the front, low; the one meant is framed in green.
+QImage drawThicknessChoice(bool thickMeant);
+
+// A patch of the colour with the colour's own pattern.
+QImage drawSwatch(Colour colour);
+
+} // namespace art
