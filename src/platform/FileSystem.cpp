@@ -113,7 +113,7 @@ QByteArray encodeUtf16Le(const QString &text)
     return bytes;
 }
 
-// Windows wildcards: '*' any run, '?' any one character, nothing else is special.
+// Windows wildcards: '*' any run, '?' any one character; every other character stands for itself.
 QRegularExpression wildcardExpression(const QString &pattern)
 {
     if (pattern.isEmpty() || pattern == QLatin1String("*.*"))

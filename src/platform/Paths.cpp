@@ -24,7 +24,7 @@ namespace {
 struct Listing
 {
     qint64 mtimeNs = 0;
-    QStringList names;                          // sorted by byte order
+    QStringList names;                         // sorted by byte order
     QHash<QString, QList<qsizetype>> byFolded; // case-folded name -> indexes into names
 };
 
@@ -61,9 +61,8 @@ Listing listFolderNow(const QString &folder, qint64 mtimeNs)
 {
     Listing listing;
     listing.mtimeNs = mtimeNs;
-    listing.names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                               QDir::NoDotAndDotDot,
-                                           QDir::NoSort);
+    listing.names = QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
     std::sort(listing.names.begin(), listing.names.end());
     for (qsizetype i = 0; i < listing.names.size(); ++i)
         listing.byFolded[listing.names.at(i).toCaseFolded()].append(i);
@@ -111,7 +110,8 @@ QStringList caseInsensitiveMatches(const QString &folder, const QString &name, b
 // The name on disk for one path component inside folder, or an empty string when none.
 // A folder is wanted for every component but the last, so among several spellings
 // a folder wins there.
-QString findComponent(const QString &folder, const QString &name, bool wantFolder, bool *folderExists = nullptr)
+QString findComponent(const QString &folder, const QString &name, bool wantFolder,
+                      bool *folderExists = nullptr)
 {
     const QStringList matches =
         caseInsensitiveMatches(folder.isEmpty() ? QStringLiteral(".") : folder, name, folderExists);

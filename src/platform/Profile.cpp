@@ -76,12 +76,19 @@ QString cutToBuffer(QString s, int bufferSize)
     return s;
 }
 
-enum class LineKind { Blank, Comment, Section, Key, Other };
+enum class LineKind
+{
+    Blank,
+    Comment,
+    Section,
+    Key,
+    Other
+};
 
 struct ProfileLine
 {
     LineKind kind = LineKind::Blank;
-    QStringView name; // section or key name, blanks trimmed
+    QStringView name;  // section or key name, blanks trimmed
     QStringView value; // key value, blanks trimmed, quotes kept
 };
 
@@ -225,7 +232,7 @@ QString lineEndOf(const QByteArray &bytes, const QList<ByteLine> &lines, TextEnc
         if (line.next > line.end)
             return decodeText(QByteArrayView(bytes).sliced(line.end, line.next - line.end), encoding);
     }
-    return QStringLiteral("\n");
+    return QStringLiteral("\r\n");
 }
 
 QByteArray editProfile(const QByteArray &original, const QString &section, const QString &key,
