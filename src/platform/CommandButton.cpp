@@ -52,8 +52,6 @@ void CommandButton::setPicture(const QString &programPath)
     auto *b = static_cast<QPushButton *>(m_widget.data());
     const QPixmap pm = loadPicture(programPath);
     b->setIcon(pm.isNull() ? QIcon() : QIcon(pm));
-    if (!pm.isNull())
-        b->setIconSize(QSize(48, 32));
 }
 
 void CommandButton::setFont(const QString &family, double points, bool bold)

@@ -13,6 +13,7 @@
 #include "platform/Widgets.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QMetaProperty>
 #include <algorithm>
@@ -102,13 +103,19 @@ void Form::Show()
     Load();
     if (!m_loaded)
         return; // the load handler may have unloaded the window again
-    if (!m_window->isVisible())
-        m_window->show();
-    m_window->raise();
-    m_window->activateWindow();
+    // The first activation places the window before it is first drawn, so that it is drawn
+    // once, at its final size.
     if (!m_activated) {
         m_activated = true;
         Form_Activate();
+        if (!m_loaded)
+            return;
+    }
+    if (!m_window->isVisible())
+        m_window->show();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        m_window->raise();
+        m_window->activateWindow();
     }
 }
 

@@ -328,7 +328,9 @@ bool writeProfileString(const QString &programPath, const QString &section, cons
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(edited) != edited.size()) {
+    // QSaveFile::commit() does not notice a short write in its final flush (disk full, file
+    // size limit) and would put a truncated file in place, so flush and check first.
+    if (file.write(edited) != edited.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }

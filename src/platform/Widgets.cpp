@@ -133,10 +133,59 @@ ButtonWidget::ButtonWidget(QWidget *parent) : QPushButton(parent)
 
 void ButtonWidget::setBackground(const QColor &c)
 {
-    QPalette pal = palette();
-    pal.setColor(QPalette::Button, c);
-    pal.setColor(QPalette::Disabled, QPalette::Button, c);
-    setPalette(pal);
+    m_background = c;
+    update();
+}
+
+void ButtonWidget::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const bool enabled = isEnabled();
+    const bool down = isDown();
+    QColor face = m_background;
+    if (down)
+        face = face.darker(115);
+    const QRectF box = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+    const qreal radius = qMin(box.height(), box.width()) * 0.12;
+    p.setPen(QPen(enabled ? face.darker(160) : face.darker(125), 2));
+    p.setBrush(face);
+    p.drawRoundedRect(box, radius, radius);
+    if (hasFocus()) {
+        p.setPen(QPen(QColor(40, 90, 200), 3, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(box.adjusted(4, 4, -4, -4), radius * 0.8, radius * 0.8);
+    }
+
+    // Picture and caption side by side, centred as one.
+    const QString label = text().remove(u'&');
+    const QFontMetrics fm(font());
+    // The picture grows with the button, up to the size it was drawn at.
+    const int iconHeight = qBound(16, height() / 2, 96);
+    const QPixmap pm = icon().isNull() ? QPixmap()
+                                       : icon().pixmap(QSize(iconHeight * 3 / 2, iconHeight),
+                                                       enabled ? QIcon::Normal : QIcon::Disabled);
+    const int gap = pm.isNull() || label.isEmpty() ? 0 : fm.height() / 3;
+    const int textWidth = label.isEmpty() ? 0 : fm.horizontalAdvance(label);
+    const int pmWidth = pm.isNull() ? 0 : int(pm.width() / pm.devicePixelRatio());
+    const int total = qMin(width() - 8, pmWidth + gap + textWidth);
+    int x = (width() - total) / 2;
+    if (!pm.isNull()) {
+        const int pmHeight = int(pm.height() / pm.devicePixelRatio());
+        p.drawPixmap(x, (height() - pmHeight) / 2, pm);
+        x += pmWidth + gap;
+    }
+    if (!label.isEmpty()) {
+        const QColor ink = enabled ? QColor(20, 20, 20) : QColor(20, 20, 20, 90);
+        p.setPen(ink);
+        p.drawText(QRect(x, 0, width() - x - 4, height()), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, label);
+    }
+    if (!enabled) {
+        // Resting buttons fade, so the child sees at once which ones can be pressed.
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 255, 255, 90));
+        p.drawRoundedRect(box, radius, radius);
+    }
 }
 
 } // namespace platform::detail

@@ -84,7 +84,9 @@ public:
 
     void record(Control *c)
     {
-        QObject::connect(c, &Control::Click, this, [this, c](int index) { clicks.append({c->name(), index}); });
+        QObject::connect(c, &Control::Click, this, [this, c](int index) {
+            clicks.append({c->name(), index});
+        });
     }
 
 protected:
@@ -227,25 +229,43 @@ void TstObjectModel::propertiesByName_data()
         const char *property;
         bool present;
     } rows[] = {
-        {"Label1", -1, "Caption", true},       {"Label1", -1, "ToolTipText", true},
-        {"Label1", -1, "Left", true},          {"Label1", -1, "X1", false},
-        {"Label1", -1, "Picture", false},      {"Command1", -1, "Caption", true},
-        {"Command1", -1, "BackColor", true},   {"Command1", -1, "Picture", true},
-        {"Check1", -1, "Value", true},         {"Check1", -1, "Caption", true},
-        {"Image1", 1, "Caption", false},       {"Image1", 1, "Picture", true},
-        {"Image1", 1, "ToolTipText", true},    {"Image1", 1, "Index", true},
-        {"Frame1", -1, "Caption", true},       {"Frame1", -1, "BackColor", true},
-        {"Line1", -1, "Left", false},          {"Line1", -1, "Width", false},
-        {"Line1", -1, "Caption", false},       {"Line1", -1, "X1", true},
-        {"Line1", -1, "Y2", true},             {"Line1", -1, "BorderWidth", true},
-        {"Shape1", -1, "Left", true},          {"Shape1", -1, "Caption", false},
-        {"Shape1", -1, "BorderColor", true},   {"mnuOpen", -1, "Caption", true},
-        {"mnuOpen", -1, "Checked", true},      {"mnuOpen", -1, "Left", false},
-        {"mnuOpen", -1, "ToolTipText", false}, {"mnuFile", -1, "Width", false},
-        {"mnuLang", 0, "Caption", true},       {"mnuLang", 0, "Tag", true},
+        {"Label1", -1, "Caption", true},
+        {"Label1", -1, "ToolTipText", true},
+        {"Label1", -1, "Left", true},
+        {"Label1", -1, "X1", false},
+        {"Label1", -1, "Picture", false},
+        {"Command1", -1, "Caption", true},
+        {"Command1", -1, "BackColor", true},
+        {"Command1", -1, "Picture", true},
+        {"Check1", -1, "Value", true},
+        {"Check1", -1, "Caption", true},
+        {"Image1", 1, "Caption", false},
+        {"Image1", 1, "Picture", true},
+        {"Image1", 1, "ToolTipText", true},
+        {"Image1", 1, "Index", true},
+        {"Frame1", -1, "Caption", true},
+        {"Frame1", -1, "BackColor", true},
+        {"Line1", -1, "Left", false},
+        {"Line1", -1, "Width", false},
+        {"Line1", -1, "Caption", false},
+        {"Line1", -1, "X1", true},
+        {"Line1", -1, "Y2", true},
+        {"Line1", -1, "BorderWidth", true},
+        {"Shape1", -1, "Left", true},
+        {"Shape1", -1, "Caption", false},
+        {"Shape1", -1, "BorderColor", true},
+        {"mnuOpen", -1, "Caption", true},
+        {"mnuOpen", -1, "Checked", true},
+        {"mnuOpen", -1, "Left", false},
+        {"mnuOpen", -1, "ToolTipText", false},
+        {"mnuFile", -1, "Width", false},
+        {"mnuLang", 0, "Caption", true},
+        {"mnuLang", 0, "Tag", true},
         // Every control has these.
-        {"Line1", -1, "Tag", true},            {"Shape1", -1, "Visible", true},
-        {"mnuEsci", -1, "Enabled", true},      {"Picture1", -1, "Name", true},
+        {"Line1", -1, "Tag", true},
+        {"Shape1", -1, "Visible", true},
+        {"mnuEsci", -1, "Enabled", true},
+        {"Picture1", -1, "Name", true},
     };
     for (const auto &r : rows)
         QTest::addRow("%s(%d).%s", r.control, r.index, r.property)
@@ -346,7 +366,8 @@ void TstObjectModel::lineIsPlacedByItsEndPoints()
     QCOMPARE(line->y2(), 5700.0);
     // The widget that draws the line covers both ends (300,200) and (580,380) in pixels.
     const QRect r = line->widget()->geometry();
-    QVERIFY2(r.contains(QPoint(300, 200)) && r.contains(QPoint(579, 379)), qPrintable(QString("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())));
+    QVERIFY2(r.contains(QPoint(300, 200)) && r.contains(QPoint(579, 379)),
+             qPrintable(QString("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height())));
     QVERIFY(r.width() < 300 && r.height() < 200);
     // A line going up and left is the same line.
     line->setPoints(8700, 5700, 4500, 3000);
@@ -378,9 +399,9 @@ void TstObjectModel::coloursConvertAtTheBoundary()
 
 void TstObjectModel::controlOrderIsCreationOrder()
 {
-    const QStringList expected = {"Label1",  "Command1",   "Check1", "Image1(0)", "Image1(1)",
-                                  "Image1(2)", "Frame1",   "Picture1", "Line1",  "Shape1",
-                                  "mnuFile", "mnuOpen",    "mnuLang(0)", "mnuEsci"};
+    const QStringList expected = {"Label1",    "Command1", "Check1",     "Image1(0)", "Image1(1)",
+                                  "Image1(2)", "Frame1",   "Picture1",   "Line1",     "Shape1",
+                                  "mnuFile",   "mnuOpen",  "mnuLang(0)", "mnuEsci"};
     QCOMPARE(names(m_window->controls()), expected);
     QCOMPARE(names(m_window->controlArray(QStringLiteral("Image1"))),
              QStringList({"Image1(0)", "Image1(1)", "Image1(2)"}));
@@ -703,12 +724,14 @@ void TstObjectModel::messageAnswererSeesTheRequest_data()
     QTest::addColumn<QString>("seenTitle");
     QTest::addColumn<int>("result");
 
-    QTest::newRow("question") << "Vuoi uscire?" << int(MsgButtons::YesNo) << int(MsgIcon::Question) << "Zorvelli"
+    QTest::newRow("question") << "Vuoi uscire?" << int(MsgButtons::YesNo) << int(MsgIcon::Question)
+                              << "Zorvelli"
                               << "Zorvelli" << int(MsgResult::No);
     QTest::newRow("about") << "Zorvelli 1.0" << int(MsgButtons::Ok) << int(MsgIcon::Information) << "Info"
                            << "Info" << int(MsgResult::Ok);
     QTest::newRow("default title") << "Non è presente alcun file di linguaggio!" << int(MsgButtons::Ok)
-                                   << int(MsgIcon::None) << "" << "Zorvelli" << int(MsgResult::Ok);
+                                   << int(MsgIcon::None) << ""
+                                   << "Zorvelli" << int(MsgResult::Ok);
 }
 
 void TstObjectModel::messageAnswererSeesTheRequest()
