@@ -1,5 +1,6 @@
 #include "platform/CheckBox.h"
 
+#include "platform/Fonts.h"
 #include "platform/Units.h"
 
 #include <QCheckBox>
@@ -24,17 +25,6 @@ void CheckBox::setCaption(const QString &caption)
 {
     if (m_widget)
         static_cast<QCheckBox *>(m_widget.data())->setText(caption);
-}
-
-QString CheckBox::toolTipText() const
-{
-    return m_widget ? m_widget->toolTip() : QString();
-}
-
-void CheckBox::setToolTipText(const QString &text)
-{
-    if (m_widget)
-        m_widget->setToolTip(text);
 }
 
 void CheckBox::setBackColor(uint bbggrr)
@@ -72,9 +62,7 @@ void CheckBox::setFont(const QString &family, double points, bool bold)
 {
     if (!m_widget)
         return;
-    QFont f(family);
-    f.setPointSizeF(points);
-    f.setBold(bold);
+    const QFont f = makeFont(family, points, bold);
     m_widget->setFont(f);
     // The tick box grows with the text, so small hands can hit it.
     m_indicatorSize = QFontMetrics(f).height();

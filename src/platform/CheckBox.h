@@ -18,14 +18,12 @@ public:
     bool isWindowed() const override { return true; }
     QString caption() const;
     void setCaption(const QString &caption);
-    QString toolTipText() const;
-    void setToolTipText(const QString &text);
     uint backColor() const { return m_backColor; }
     void setBackColor(uint bbggrr);
     // 1 ticked, 0 clear.
     int value() const;
     void setValue(int value);
-    void setFont(const QString &family, double points, bool bold);
+    void setFont(const QString &family, double points, bool bold) override;
 
 private:
     void applyStyle();

@@ -1,6 +1,7 @@
 #include "platform/CommandButton.h"
 
 #include "platform/Pictures.h"
+#include "platform/Fonts.h"
 #include "platform/Units.h"
 #include "platform/Widgets.h"
 
@@ -26,17 +27,6 @@ void CommandButton::setCaption(const QString &caption)
         static_cast<QPushButton *>(m_widget.data())->setText(caption);
 }
 
-QString CommandButton::toolTipText() const
-{
-    return m_widget ? m_widget->toolTip() : QString();
-}
-
-void CommandButton::setToolTipText(const QString &text)
-{
-    if (m_widget)
-        m_widget->setToolTip(text);
-}
-
 void CommandButton::setBackColor(uint bbggrr)
 {
     m_backColor = bbggrr;
@@ -52,16 +42,6 @@ void CommandButton::setPicture(const QString &programPath)
     auto *b = static_cast<QPushButton *>(m_widget.data());
     const QPixmap pm = loadPicture(programPath);
     b->setIcon(pm.isNull() ? QIcon() : QIcon(pm));
-}
-
-void CommandButton::setFont(const QString &family, double points, bool bold)
-{
-    if (!m_widget)
-        return;
-    QFont f(family);
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    m_widget->setFont(f);
 }
 
 void CommandButton::setMousePointer(const QString &programPath, int hotX, int hotY)

@@ -19,13 +19,10 @@ public:
     bool isWindowed() const override { return true; }
     QString caption() const;
     void setCaption(const QString &caption);
-    QString toolTipText() const;
-    void setToolTipText(const QString &text);
     uint backColor() const { return m_backColor; }
     void setBackColor(uint bbggrr);
     QString picture() const { return m_picture; }
     void setPicture(const QString &programPath);
-    void setFont(const QString &family, double points, bool bold);
     void setMousePointer(const QString &programPath, int hotX, int hotY);
 
 private:

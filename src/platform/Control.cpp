@@ -1,5 +1,6 @@
 #include "platform/Control.h"
 
+#include "platform/Fonts.h"
 #include "platform/Units.h"
 
 #include <QMetaProperty>
@@ -91,6 +92,23 @@ void PositionedControl::move(double left, double top, double width, double heigh
     m_width = width < 0 ? 0 : width;
     m_height = height < 0 ? 0 : height;
     applyGeometry();
+}
+
+QString PositionedControl::toolTipText() const
+{
+    return m_widget ? m_widget->toolTip() : QString();
+}
+
+void PositionedControl::setToolTipText(const QString &text)
+{
+    if (m_widget)
+        m_widget->setToolTip(text);
+}
+
+void PositionedControl::setFont(const QString &family, double points, bool bold)
+{
+    if (m_widget)
+        m_widget->setFont(makeFont(family, points, bold));
 }
 
 void PositionedControl::applyGeometry()

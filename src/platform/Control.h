@@ -94,6 +94,11 @@ public:
     void setHeight(double v);
     void move(double left, double top, double width, double height);
 
+    // Tooltip and font live on the widget; the classes that have them publish them.
+    QString toolTipText() const;
+    void setToolTipText(const QString &text);
+    virtual void setFont(const QString &family, double points, bool bold);
+
 protected:
     void applyGeometry();
 

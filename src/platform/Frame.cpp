@@ -20,17 +20,6 @@ void Frame::setCaption(const QString &caption)
         static_cast<detail::FrameWidget *>(m_widget.data())->setTitle(caption);
 }
 
-QString Frame::toolTipText() const
-{
-    return m_widget ? m_widget->toolTip() : QString();
-}
-
-void Frame::setToolTipText(const QString &text)
-{
-    if (m_widget)
-        m_widget->setToolTip(text);
-}
-
 void Frame::setBackColor(uint bbggrr)
 {
     m_backColor = bbggrr;

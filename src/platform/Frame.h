@@ -18,8 +18,6 @@ public:
     bool isWindowed() const override { return true; }
     QString caption() const { return m_caption; }
     void setCaption(const QString &caption);
-    QString toolTipText() const;
-    void setToolTipText(const QString &text);
     uint backColor() const { return m_backColor; }
     void setBackColor(uint bbggrr);
 

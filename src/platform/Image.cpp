@@ -12,17 +12,6 @@ Image::Image(Form *form, const QString &name, int index, QWidget *parent) : Posi
     setWidget(w);
 }
 
-QString Image::toolTipText() const
-{
-    return m_widget ? m_widget->toolTip() : QString();
-}
-
-void Image::setToolTipText(const QString &text)
-{
-    if (m_widget)
-        m_widget->setToolTip(text);
-}
-
 void Image::setPicture(const QString &programPath)
 {
     m_picture = programPath;

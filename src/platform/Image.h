@@ -15,8 +15,6 @@ class Image : public PositionedControl
 public:
     Image(Form *form, const QString &name, int index, QWidget *parent);
 
-    QString toolTipText() const;
-    void setToolTipText(const QString &text);
     QString picture() const { return m_picture; }
     void setPicture(const QString &programPath);
     // True when a picture is actually shown (the file existed and decoded).

@@ -1,5 +1,6 @@
 #include "platform/Label.h"
 
+#include "platform/Fonts.h"
 #include "platform/Units.h"
 #include "platform/Widgets.h"
 
@@ -28,17 +29,6 @@ void Label::setCaption(const QString &caption)
         label()->setText(caption);
 }
 
-QString Label::toolTipText() const
-{
-    return m_widget ? m_widget->toolTip() : QString();
-}
-
-void Label::setToolTipText(const QString &text)
-{
-    if (m_widget)
-        m_widget->setToolTip(text);
-}
-
 void Label::setBackColor(uint bbggrr)
 {
     m_backColor = bbggrr;
@@ -59,16 +49,6 @@ void Label::setForeColor(uint bbggrr)
     pal.setColor(QPalette::WindowText, toQColor(bbggrr));
     pal.setColor(QPalette::Disabled, QPalette::WindowText, toQColor(bbggrr));
     m_widget->setPalette(pal);
-}
-
-void Label::setFont(const QString &family, double points, bool bold)
-{
-    if (!m_widget)
-        return;
-    QFont f(family);
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    m_widget->setFont(f);
 }
 
 void Label::setAlignment(Align align, bool verticallyCentred)

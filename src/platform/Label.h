@@ -21,14 +21,11 @@ public:
 
     QString caption() const;
     void setCaption(const QString &caption);
-    QString toolTipText() const;
-    void setToolTipText(const QString &text);
     // A label is transparent until it is given a background colour.
     uint backColor() const { return m_backColor; }
     void setBackColor(uint bbggrr);
     uint foreColor() const { return m_foreColor; }
     void setForeColor(uint bbggrr);
-    void setFont(const QString &family, double points, bool bold);
     void setAlignment(Align align, bool verticallyCentred = false);
 
 private:

@@ -1,6 +1,7 @@
 #include "platform/Widgets.h"
 
 #include <QPainter>
+#include <QKeyEvent>
 #include <QPaintEvent>
 
 namespace platform::detail {
@@ -137,6 +138,16 @@ void ButtonWidget::setBackground(const QColor &c)
     update();
 }
 
+void ButtonWidget::keyPressEvent(QKeyEvent *event)
+{
+    // Enter presses a button just like Space does.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+        animateClick();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
 void ButtonWidget::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -151,7 +162,8 @@ void ButtonWidget::paintEvent(QPaintEvent *)
     p.setPen(QPen(enabled ? face.darker(160) : face.darker(125), 2));
     p.setBrush(face);
     p.drawRoundedRect(box, radius, radius);
-    if (hasFocus()) {
+    // The focus ring shows only for keyboard users, as the style would do.
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
         p.setPen(QPen(QColor(40, 90, 200), 3, Qt::DotLine));
         p.setBrush(Qt::NoBrush);
         p.drawRoundedRect(box.adjusted(4, 4, -4, -4), radius * 0.8, radius * 0.8);

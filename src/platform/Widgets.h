@@ -141,6 +141,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QColor m_background = QColor(224, 224, 224);

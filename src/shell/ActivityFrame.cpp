@@ -6,11 +6,54 @@
 #include "shell/Forms.h"
 #include "shell/Messages.h"
 #include "shell/Modulo1.h"
+#include "shell/WindowSteps.h"
 
 using modLanguageSupport::GetString;
 
-ActivityFrame::ActivityFrame(const QString &name, ActivitySettings settings)
-    : platform::Form(name), m_settings(std::move(settings))
+ActivitySettings ActivitySettings::forWindow(const QString &windowName)
+{
+    using W = When;
+    struct Row
+    {
+        const char *window;
+        const char *reset, *about, *leave;
+        const char *resetCaption, *aboutCaption;
+        bool backColour;
+        When resetAt, startAt;
+    };
+    // One row per activity window: its menu names and captions, whether the frame paints its
+    // background at load, and when the counters reset and the first question comes.
+    static const Row rows[] = {
+        {"form1", "mnu1", "mnu3", "mnuEsci", "Azzera conteggio", "Informazioni", true, W::AtActivation, W::AtActivation},
+        {"FORM2", "mnu1", "mnu3", "mnuFine", "Azzera conteggio", "Informazioni", true, W::AtActivation, W::AtActivation},
+        {"pagl3", "mnu1", "mnu3", "mnuEsci", "Azzera conteggio", "Informazioni", true, W::AtActivation, W::AtActivation},
+        {"pagl7", "mnu1", "mnu3", "mnuFine", "Azzera conteggio", "Informazioni", false, W::AtLoad, W::AtLoad},
+        {"pagl9", "mnu1", "mnu3", "mnuEsci", "Azzera conteggio", "Informazioni", false, W::AtLoad, W::AtLoad},
+        {"pagl8", "mnu1", "mnu3", "mnuEsci", "Azzera conteggio", "Informazioni", false, W::AtLoad, W::AtLoad},
+        {"FormTrova", "MenuAzzera", "MenuInformazioni", "mnuEsci", "Azzera conteggio   ", "Informazioni         ", true,
+         W::AtLoad, W::AtLoad},
+        {"FormDomino", "MenuAzzera", "MenuInformazioni", "mnuEsci", "Azzera conteggio        ",
+         "Informazioni          ", true, W::AtLoad, W::AtLoad},
+        {"FormDomino2", "MenuAzzera", "MenuInformazioni", "mnuEsci", "Azzera conteggio        ",
+         "Informazioni          ", true, W::AtLoad, W::AtLoad},
+    };
+    ActivitySettings s;
+    for (const Row &r : rows) {
+        if (windowName != QLatin1String(r.window))
+            continue;
+        s.resetMenuName = QLatin1String(r.reset);
+        s.aboutMenuName = QLatin1String(r.about);
+        s.leaveMenuName = QLatin1String(r.leave);
+        s.resetMenuCaption = QLatin1String(r.resetCaption);
+        s.aboutMenuCaption = QLatin1String(r.aboutCaption);
+        s.frameSetsBackColour = r.backColour;
+        s.resetCountersAt = r.resetAt;
+        s.firstQuestionAt = r.startAt;
+    }
+    return s;
+}
+
+ActivityFrame::ActivityFrame(const QString &name) : platform::Form(name), m_settings(ActivitySettings::forWindow(name))
 {
 }
 
@@ -48,9 +91,7 @@ void ActivityFrame::createFrameMenus()
 void ActivityFrame::Form_Load()
 {
     modLanguageSupport::TranslateForm(*this);
-    Modulo1::FormResizer = std::make_unique<clsResize>();
-    Modulo1::FormResizer->setSourceForm(this);
-    Modulo1::FormResizer->SizeFormToScreen(75);
+    WindowSteps::layoutStep(*this);
     if (m_settings.frameSetsBackColour)
         setBackColor(Modulo1::PickRandomBackColor());
     if (m_settings.resetCountersAt == ActivitySettings::When::AtLoad) {
@@ -63,10 +104,7 @@ void ActivityFrame::Form_Load()
 
 void ActivityFrame::Form_Activate()
 {
-    setTop(0);
-    setLeft(0);
-    setHeight(platform::screenHeightTwips());
-    setWidth(platform::screenWidthTwips());
+    WindowSteps::coverScreen(*this);
     if (m_settings.resetCountersAt == ActivitySettings::When::AtActivation) {
         Modulo1::RightCount = 0;
         Modulo1::WrongCount = 0;
@@ -77,8 +115,7 @@ void ActivityFrame::Form_Activate()
 
 void ActivityFrame::Form_Resize()
 {
-    if (Modulo1::FormResizer)
-        Modulo1::FormResizer->ResizeControls();
+    WindowSteps::resizeStep();
 }
 
 void ActivityFrame::ShowRightAnswer()

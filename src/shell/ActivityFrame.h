@@ -21,6 +21,9 @@ struct ActivitySettings
     bool frameSetsBackColour = true;
     When resetCountersAt = When::AtActivation;
     When firstQuestionAt = When::AtActivation;
+
+    // The settings of each of the nine activity windows, by window name.
+    static ActivitySettings forWindow(const QString &windowName);
 };
 
 // Where a window puts the frame's controls, in design twips.
@@ -59,7 +62,7 @@ public:
     static constexpr double kFaceHeight = 615;
 
 protected:
-    ActivityFrame(const QString &name, ActivitySettings settings);
+    explicit ActivityFrame(const QString &name);
 
     // The counters and faces, at the window's own places.
     void createFrameControls(const FramePlacement &placement);

@@ -4,6 +4,7 @@
 #include "platform/System.h"
 #include "shell/Forms.h"
 #include "shell/Modulo1.h"
+#include "shell/WindowSteps.h"
 
 using platform::Image;
 
@@ -36,9 +37,7 @@ void FormAvvio::Form_Load()
 {
     modLanguageSupport::CurrentLanguageName = modLanguageSupport::readCurrentLanguageSetting();
     modLanguageSupport::TranslateForm(*this);
-    Modulo1::FormResizer = std::make_unique<clsResize>();
-    Modulo1::FormResizer->setSourceForm(this);
-    Modulo1::FormResizer->SizeFormToScreen(75);
+    WindowSteps::layoutStep(*this);
     setBackColor(Modulo1::PickRandomBackColor());
     for (Image *image : {Image1.data(), Image2.data(), Image3.data()}) {
         Modulo1::PickRandomBlock();
@@ -48,16 +47,12 @@ void FormAvvio::Form_Load()
 
 void FormAvvio::Form_Activate()
 {
-    setTop(0);
-    setLeft(0);
-    setHeight(platform::screenHeightTwips());
-    setWidth(platform::screenWidthTwips());
+    WindowSteps::coverScreen(*this);
 }
 
 void FormAvvio::Form_Resize()
 {
-    if (Modulo1::FormResizer)
-        Modulo1::FormResizer->ResizeControls();
+    WindowSteps::resizeStep();
 }
 
 void FormAvvio::Form_CloseRequest()

@@ -5,6 +5,7 @@
 #include "shell/Forms.h"
 #include "shell/Messages.h"
 #include "shell/Modulo1.h"
+#include "shell/WindowSteps.h"
 
 const QList<std::pair<QString, QString>> &formMenu::activityButtons()
 {
@@ -72,9 +73,7 @@ void formMenu::Form_Load()
 {
     MLSFillMenuLanguages();
     modLanguageSupport::TranslateForm(*this);
-    Modulo1::FormResizer = std::make_unique<clsResize>();
-    Modulo1::FormResizer->setSourceForm(this);
-    Modulo1::FormResizer->SizeFormToScreen(75);
+    WindowSteps::layoutStep(*this);
     const quint32 colour = Modulo1::PickRandomBackColor();
     setBackColor(colour);
     Check1->setBackColor(colour);
@@ -83,16 +82,12 @@ void formMenu::Form_Load()
 
 void formMenu::Form_Activate()
 {
-    setTop(0);
-    setLeft(0);
-    setHeight(platform::screenHeightTwips());
-    setWidth(platform::screenWidthTwips());
+    WindowSteps::coverScreen(*this);
 }
 
 void formMenu::Form_Resize()
 {
-    if (Modulo1::FormResizer)
-        Modulo1::FormResizer->ResizeControls();
+    WindowSteps::resizeStep();
 }
 
 void formMenu::Form_CloseRequest()

@@ -6,18 +6,6 @@
 
 using modLanguageSupport::GetString;
 
-namespace {
-ActivitySettings form1Settings()
-{
-    ActivitySettings s;
-    s.leaveMenuName = QStringLiteral("mnuEsci");
-    s.frameSetsBackColour = true;
-    s.resetCountersAt = ActivitySettings::When::AtActivation;
-    s.firstQuestionAt = ActivitySettings::When::AtActivation;
-    return s;
-}
-} // namespace
-
 const form1::Question &form1::question(int askedAttribute)
 {
     static const Question questions[4] = {
@@ -33,7 +21,7 @@ const form1::Question &form1::question(int askedAttribute)
     return questions[qBound(1, askedAttribute, 4) - 1];
 }
 
-form1::form1() : ActivityFrame(QStringLiteral("form1"), form1Settings()) {}
+form1::form1() : ActivityFrame(QStringLiteral("form1")) {}
 
 void form1::createControls()
 {
