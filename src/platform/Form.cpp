@@ -14,6 +14,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QMenuBar>
 #include <QMetaProperty>
 #include <algorithm>
@@ -208,8 +209,7 @@ void Form::setWidth(double twips)
     if (!m_window)
         return;
     m_window->resize(qMax(1, twipsToPixels(twips)), m_window->height());
-    layoutChildren();
-    notifyResize();
+    geometryChanged();
 }
 
 void Form::setHeight(double twips)
@@ -217,6 +217,19 @@ void Form::setHeight(double twips)
     if (!m_window)
         return;
     m_window->resize(m_window->width(), qMax(1, twipsToPixels(twips)));
+    geometryChanged();
+}
+
+void Form::geometryChanged()
+{
+    // A window placed over the whole screen also asks the window manager for full screen,
+    // so that no title bar or border hangs off the screen's edges.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const bool covers = screen && m_window->geometry() == screen->geometry();
+    const bool isFull = m_window->windowState().testFlag(Qt::WindowFullScreen);
+    if (covers != isFull)
+        m_window->setWindowState(covers ? (m_window->windowState() | Qt::WindowFullScreen)
+                                        : (m_window->windowState() & ~Qt::WindowFullScreen));
     layoutChildren();
     notifyResize();
 }

@@ -140,6 +140,7 @@ private:
     QMenuBar *menuBar();
     int menuBarHeight() const;
     void layoutChildren();
+    void geometryChanged();
     void notifyResize();
 
     QString m_designCaption;

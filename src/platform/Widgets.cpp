@@ -135,6 +135,11 @@ ButtonWidget::ButtonWidget(QWidget *parent) : QPushButton(parent)
 void ButtonWidget::setBackground(const QColor &c)
 {
     m_background = c;
+    // The palette says the same, for anything that asks the widget for its colour.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Button, c);
+    pal.setColor(QPalette::Disabled, QPalette::Button, c);
+    setPalette(pal);
     update();
 }
 
