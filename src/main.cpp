@@ -1,5 +1,7 @@
 #include "activities/comparison/form1.h"
+#include "language/modLanguageSupport.h"
 #include "platform/Application.h"
+#include "platform/ToolkitLanguage.h"
 #include "platform/Random.h"
 #include "shell/FormAvvio.h"
 #include "shell/Forms.h"
@@ -40,6 +42,7 @@ int main(int argc, char **argv)
     QApplication::setFont(font);
     platform::ApplicationPath = QCoreApplication::applicationDirPath();
 
+    platform::setLanguageNameProvider([] { return modLanguageSupport::CurrentLanguageName; });
     registerWindows();
     Main();
     const int rc = QApplication::exec();

@@ -1,5 +1,7 @@
 #include "platform/MessageBox.h"
 
+#include "platform/ToolkitLanguage.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -24,6 +26,7 @@ MsgResult msgBox(const QString &text, MsgButtons buttons, MsgIcon icon, const QS
     if (answerer())
         return answerer()(request);
 
+    applyToolkitLanguage();
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(request.title);
     box.setText(text);
