@@ -10,7 +10,6 @@
 #include "platform/Profile.h"
 #include "platform/System.h"
 
-#include <QFile>
 #include <QPointer>
 
 namespace modLanguageSupport {
@@ -21,30 +20,42 @@ namespace {
 // the line after the key and one more character is the value, written in quotes.
 QString scanLargeFile(const QString &file, const QString &key, bool *ok)
 {
-    QFile f(platform::resolvePath(file));
-    if (!f.open(QIODevice::ReadOnly)) {
+    bool readOk = false;
+    // One read, then a search for the key: much faster than going line by line.
+    const QByteArray bytes = platform::readFileBytes(file, &readOk);
+    if (!readOk) {
         if (ok)
             *ok = false;
         return {};
     }
-    const QByteArray keyUtf8 = key.toUtf8();
-    const QByteArray keyLatin = key.toLatin1();
-    while (!f.atEnd()) {
-        QByteArray line = f.readLine();
-        while (line.endsWith('\n') || line.endsWith('\r'))
-            line.chop(1);
-        // A bare CR also ends a line in these files.
-        for (const QByteArray &piece : line.split('\r')) {
-            if (!piece.startsWith(keyUtf8) && !piece.startsWith(keyLatin))
+    QList<QByteArray> spellings{key.toUtf8()};
+    if (const QByteArray latin = key.toLatin1(); latin != spellings.first() && QString::fromLatin1(latin) == key)
+        spellings.append(latin);
+    qsizetype best = -1;
+    qsizetype bestLength = 0;
+    for (const QByteArray &k : std::as_const(spellings)) {
+        if (k.isEmpty())
+            continue;
+        for (qsizetype pos = bytes.indexOf(k); pos >= 0; pos = bytes.indexOf(k, pos + 1)) {
+            const bool lineStart = pos == 0 || bytes[pos - 1] == '\n' || bytes[pos - 1] == '\r';
+            if (!lineStart)
                 continue;
-            const QString text = platform::decodeText(piece);
-            const QString rest = text.mid(key.size() + 1);
-            if (rest.size() < 2)
-                return {};
-            return rest.mid(1, rest.size() - 2);
+            if (best < 0 || pos < best) {
+                best = pos;
+                bestLength = k.size();
+            }
+            break;
         }
     }
-    return {};
+    if (best < 0)
+        return {};
+    qsizetype end = best + bestLength;
+    while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
+        ++end;
+    const QString rest = platform::decodeText(bytes.mid(best + bestLength, end - best - bestLength)).mid(1);
+    if (rest.size() < 2)
+        return {};
+    return rest.mid(1, rest.size() - 2);
 }
 
 QString keyBase(const platform::Control &c)
