@@ -66,6 +66,8 @@ void FrameWidget::paintEvent(QPaintEvent *)
 SurfaceWidget::SurfaceWidget(QWidget *parent)
     : Clickable<QWidget>(parent), m_background(QColor(0xF0, 0xF0, 0xF0))
 {
+    // It paints every pixel itself, so nothing below it needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void SurfaceWidget::setBackground(const QColor &c)
