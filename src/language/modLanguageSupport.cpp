@@ -90,8 +90,17 @@ QString settingsFilePath()
     return platform::appPath(QStringLiteral("LangSetting.ini"));
 }
 
+bool isLanguageFileName(const QString &name)
+{
+    // A language is a file beside the program: a name that climbs out of the program's
+    // folder (from an edited LangSetting.ini, say) names no language.
+    return !name.contains(u'/') && !name.contains(u'\\') && name != QLatin1String("..") && !name.contains(QChar(0));
+}
+
 QString languageFilePath()
 {
+    if (!isLanguageFileName(CurrentLanguageName))
+        return {};
     return platform::appPath(CurrentLanguageName + QStringLiteral(".lng"));
 }
 

@@ -22,7 +22,9 @@ QString GetIniValue(const QString &file, const QString &section, const QString &
 bool WriteIniValue(const QString &file, const QString &section, const QString &key, const QString &value);
 
 QString settingsFilePath();
+// The current language file; empty when CurrentLanguageName is no plain file name.
 QString languageFilePath();
+bool isLanguageFileName(const QString &name);
 // CurrentLanguageName as LangSetting.ini gives it (empty when the file or key is missing).
 QString readCurrentLanguageSetting();
 

@@ -201,6 +201,8 @@ private slots:
     void pickingALanguage();
     void noLanguageFile();
     void settingNamesAMissingLanguage();
+    void settingClimbsOutOfTheFolder_data();
+    void settingClimbsOutOfTheFolder();
     void missingSettingsFile();
 
     void badLanguageFiles_data();
@@ -773,6 +775,34 @@ void TstLanguage::settingNamesAMissingLanguage()
     QCOMPARE(titled->Label1->toolTipText(), QStringLiteral("suggerimento"));
     QCOMPARE(titled->mnuFile->caption(), QStringLiteral("Archivio"));
     QCOMPARE(menu->Label1->caption(), QStringLiteral("Benvenuto"));
+}
+
+void TstLanguage::settingClimbsOutOfTheFolder_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("parent folder") << "../outside/English";
+    QTest::newRow("backslash") << "..\\outside\\English";
+    QTest::newRow("absolute") << "PLACEHOLDER";
+}
+
+void TstLanguage::settingClimbsOutOfTheFolder()
+{
+    QFETCH(QString, name);
+    // A language file outside the program's folder is never read, whatever the setting says.
+    QTemporaryDir outside;
+    QVERIFY(outside.isValid());
+    QDir(m_dir->path()).mkdir(QStringLiteral("program"));
+    QDir(m_dir->path()).mkdir(QStringLiteral("outside"));
+    put(QStringLiteral("outside/English.lng"), kEnglish);
+    QFile::copy(file(QStringLiteral("outside/English.lng")), outside.path() + QStringLiteral("/English.lng"));
+    if (name == QLatin1String("PLACEHOLDER"))
+        name = outside.path() + QStringLiteral("/English");
+    ApplicationPath = file(QStringLiteral("program"));
+    put(QStringLiteral("program/LangSetting.ini"), "[Language]\r\nCurrentLanguage=" + name.toUtf8() + "\r\n");
+
+    QVERIFY(modLanguageSupport::GetString(QStringLiteral("0001")).isEmpty());
+    QCOMPARE(CurrentLanguageName, name);
+    QVERIFY(modLanguageSupport::languageFilePath().isEmpty());
 }
 
 void TstLanguage::missingSettingsFile()
