@@ -19,9 +19,7 @@ namespace {
 QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 bool putFile(const QString &path, const QByteArray &bytes)
@@ -30,20 +28,17 @@ bool putFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-// Builds a byte array from a literal that may hold NUL bytes.
+// A byte array from a literal that may hold NUL bytes.
 template <qsizetype N> QByteArray raw(const char (&text)[N])
 {
     return QByteArray(text, N - 1);
 }
 
-// A UTF-16LE file with its FF FE mark.
 QByteArray utf16Le(const QString &text)
 {
     QByteArray bytes("\xFF\xFE");
-    for (const QChar c : text) {
-        bytes.append(char(c.unicode() & 0xFF));
-        bytes.append(char(c.unicode() >> 8));
-    }
+    for (const QChar c : text)
+        bytes.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
     return bytes;
 }
 
@@ -56,46 +51,22 @@ class TstProfile : public QObject
 private slots:
     void init();
 
-    void readQuotes_data();
-    void readQuotes() { checkRead(); }
-    void readBlanks_data();
-    void readBlanks() { checkRead(); }
-    void readComments_data();
-    void readComments() { checkRead(); }
-    void readNames_data();
-    void readNames() { checkRead(); }
-    void readDuplicates_data();
-    void readDuplicates() { checkRead(); }
-    void readKeysAndDefaults_data();
-    void readKeysAndDefaults() { checkRead(); }
-    void readLineEnds_data();
-    void readLineEnds() { checkRead(); }
-    void readEncodings_data();
-    void readEncodings() { checkRead(); }
-    void readOddBytes_data();
-    void readOddBytes() { checkRead(); }
+    void read_data();
+    void read();
     void readBuffer_data();
     void readBuffer();
-    void readMissingFile();
-    void readPathWithOtherCase();
-    void readHugeRandomFile();
-    void readHugeLineWithoutEnd();
+    void readFileAndDefault();
+    void readHugeFiles();
 
     void write_data();
     void write();
-    void writeNewFile();
-    void writeFoundWithOtherCase();
+    void writeCreatesOrFindsTheFile();
     void writeThenRead();
-    void writeIntoMissingFolderFails();
-    void writeUnderNonFolderFails();
-    void writeOntoFolderFails();
+    void writeFailuresLeaveEverythingAsItWas();
     void writeIntoReadOnlyFolderFails();
-    void writeLeavesNoTemporaryFiles();
     void writeKeepsPermissionsAndLinks();
 
 private:
-    void addReadColumns();
-    void checkRead();
     QString path(const QString &name) const { return m_dir->filePath(name); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -107,274 +78,120 @@ void TstProfile::init()
     QVERIFY(m_dir->isValid());
 }
 
-void TstProfile::addReadColumns()
+// ---- reading ----
+
+void TstProfile::read_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<bool>("found");
+    QTest::addColumn<QString>("expected"); // "DEF", the default, when the key is not found
+    const auto row = [](const char *name, const QByteArray &content, const QString &expected,
+                        const QString &section = "s", const QString &key = "k") {
+        QTest::newRow(name) << content << section << key << expected;
+    };
+    // Quotes: one matching outer pair goes.
+    row("double quotes", "[s]\r\nk=\"abc\"\r\n", "abc");
+    row("single quotes", "[s]\r\nk='abc'\r\n", "abc");
+    row("inside kept, outside trimmed", "[s]\r\nk= \" a \" \r\n", " a ");
+    row("mismatched", "[s]\r\nk=\"abc'\r\n", "\"abc'");
+    row("opening only", "[s]\r\nk=\"abc\r\n", "\"abc");
+    row("closing only", "[s]\r\nk=abc\"\r\n", "abc\"");
+    row("lone quote", "[s]\r\nk=\"\r\n", "\"");
+    row("empty quotes", "[s]\r\nk=\"\"\r\n", "");
+    row("one pair only", "[s]\r\nk=\"'a'\"\r\n", "'a'");
+    row("inner quote", "[s]\r\nk=\"a\"b\"\r\n", "a\"b");
+    row("quoted section name is literal", "[\"s\"]\r\nk=v\r\n", "DEF");
+    row("quoted section name asked literally", "[\"s\"]\r\nk=v\r\n", "v", "\"s\"");
+    row("quoted key is literal", "[s]\r\n\"k\"=v\r\n", "DEF");
+    // Blanks: spaces, tabs and vertical tabs around names and values.
+    row("blanks around key and value", "[s]\r\n \t\vk\v\t = \t\vv w\v\t \r\n", "v w");
+    row("blanks in section name", "[ \t s \t ]\r\nk=v\r\n", "v");
+    row("blanks before bracket", "  \t[s]\r\nk=v\r\n", "v");
+    row("text after bracket ignored", "[s] ; x=y ]\r\nk=v\r\n", "v");
+    row("name ends at first bracket", "[s]x]\r\nk=v\r\n", "v");
+    row("no closing bracket", "[s \r\nk=v\r\n", "v");
+    row("inner blanks of key kept", "[s]\r\nmy  key = v\r\n", "v", "s", "my  key");
+    row("caller's spaces stripped", "[s]\r\nk=v\r\n", "v", "  s  ", "  k ");
+    row("caller's tab in section kept", "[s]\r\nk=v\r\n", "DEF", "\ts");
+    row("caller's tab in key kept", "[s]\r\nk=v\r\n", "DEF", "s", "k\t");
+    row("split at first equals", "[s]\r\nk = a=b \r\n", "a=b");
+    row("blank value", "[s]\r\nk= \t \r\n", "");
+    // Comments: only ';' at the start of a line.
+    row("comment line", "[s]\r\n;k=v\r\n", "DEF", "s", ";k");
+    row("indented comment", "[s]\r\n \t;k=v\r\n", "DEF", "s", ";k");
+    row("comment then key", "[s]\r\n;k=old\r\nk=v\r\n", "v");
+    row("no inline comment", "[s]\r\nk=abc ; x\r\n", "abc ; x");
+    row("hash is ordinary in value", "[s]\r\nk=v # c\r\n", "v # c");
+    row("hash is ordinary in key", "[s]\r\n#k=v\r\n", "v", "s", "#k");
+    row("commented section", ";[s]\r\nk=v\r\n", "DEF");
+    row("semicolon inside key", "[s]\r\na;b=v\r\n", "v", "s", "a;b");
+    // Names: letter case ignored, whole names only, keys belong to their section.
+    row("section case", "[SeCtIoN]\r\nk=v\r\n", "v", "sEcTiOn");
+    row("key case, value keeps case", "[s]\r\nKeY=VaLuE\r\n", "VaLuE", "s", "kEy");
+    row("accented section case", "[Citt\xC3\xA0]\r\nk=v\r\n", "v", "CITTÀ");
+    row("accented key case", "[s]\r\n\xC3\xA8=v\r\n", "v", "s", "È");
+    row("numeric key", "[s]\r\n0030=a\r\n0031=b\r\n", "b", "s", "0031");
+    row("key in other section", "[a]\r\nk=v\r\n[b]\r\nx=y\r\n", "DEF", "b");
+    row("missing section", "[a]\r\nk=v\r\n", "DEF", "b");
+    row("prefix of section is not it", "[sec]\r\nk=v\r\n", "DEF", "se");
+    row("prefix of key is not it", "[s]\r\nkey=v\r\n", "DEF", "s", "ke");
+    row("before first section", "k=v\r\n[s]\r\nx=y\r\n", "DEF");
+    row("before first section, no name", "k=v\r\n[s]\r\n", "DEF", "");
+    row("empty section name", "[]\r\nk=v\r\n", "v", "");
+    // Duplicates: the first wins.
+    row("first key wins", "[s]\r\nk=1\r\nK=2\r\n", "1");
+    row("first section wins", "[s]\r\nk=1\r\n[S]\r\nk=2\r\n", "1");
+    row("second section never searched", "[s]\r\na=1\r\n[S]\r\nk=2\r\n", "DEF");
+    row("empty first key still wins", "[s]\r\nk=\r\nk=2\r\n", "");
+    // Lines.
+    row("line without equals", "[s]\r\nk\r\n", "DEF");
+    row("line without equals, then key", "[s]\r\nk\r\nk=v\r\n", "v");
+    row("blank lines skipped", "[s]\r\n\r\n  \r\n\r\nk=v\r\n", "v");
+    row("last line without line end", "[s]\r\nk=v", "v");
+    row("truncated after equals", "[s]\r\nk=", "");
+    row("truncated section", "[s", "DEF");
+    row("empty file", "", "DEF");
+    row("section only", "[s]", "DEF");
+    row("only line ends", "\r\n\r\r\n\n", "DEF");
+    row("LF", "[a]\nk=1\n[s]\nk=v\n", "v");
+    row("CR", "[a]\rk=1\r[s]\rk=v\r", "v");
+    row("mixed line ends", "[a]\rk=1\n[s]\r\nx=2\rk=v\n", "v");
+    row("CR ends the value", "[s]\rk=v\rw\r", "v");
+    row("CR CR is an empty line", "[s]\r\r\nk=v", "v");
+    // Encodings: UTF-8 when every byte is valid UTF-8, UTF-16LE after its mark, else Windows-1252.
+    row("Windows-1252",
+        "[s]\r\nk=perch\xE8 \x80 \x93"
+        "ciao\x94 \x8C\x9C \x8A\x9A \x85 \x96\x97 \x99 \x9F \x83\r\n",
+        "perchè € “ciao” Œœ Šš … –— ™ Ÿ ƒ");
+    row("Windows-1252 section name", "[Citt\xE0]\r\nk=v\r\n", "v", "città");
+    row("UTF-8", "[s]\r\nk=perch\xC3\xA8 \xE2\x82\xAC\r\n", "perchè €");
+    row("UTF-8 with mark, section on first line", "\xEF\xBB\xBF[s]\r\nk=perch\xC3\xA8\r\n", "perchè");
+    row("UTF-8 with mark, key on first line", "\xEF\xBB\xBFk=v\r\n[s]\r\nk=w\r\n", "w");
+    row("only a mark", "\xEF\xBB\xBF", "DEF");
+    row("one stray byte makes it 1252", "[s]\r\nk=\xC3\xA8\r\nx=\xE8\r\n", "Ã¨");
+    row("UTF-8 cut off at the end", "[s]\r\nk=\xC3\xA8\r\nx=\xC3", "Ã¨");
+    row("UTF-16LE with mark", utf16Le("[s]\r\nk=perchè €\r\n"), "perchè €");
+    row("UTF-16LE mark and odd byte", raw("\xFF\xFE[\0s\0]\0\n\0k\0=\0v\0\x41"), "v");
+    // NUL and control bytes.
+    row("NUL ends the value", raw("[s]\r\nk=ab\0cd\r\nx=y\r\n"), "ab");
+    row("NUL before the line", raw("\0\0\0[s]\r\nk=v\r\n"), "DEF");
+    row("NUL lines between", raw("[s]\r\n\0\0\r\n\0=\0\r\nk=v\r\n"), "v");
+    row("control bytes", raw("[s]\r\n\x01\x02\x1b=\x7f\r\nk=v\r\n"), "v");
 }
 
-// Every row reads with the default "DEF" and a buffer of 512.
-void TstProfile::checkRead()
+void TstProfile::read()
 {
     QFETCH(QByteArray, content);
     QFETCH(QString, section);
     QFETCH(QString, key);
     QFETCH(QString, expected);
-    QFETCH(bool, found);
-
     const QString file = path(QStringLiteral("test.ini"));
     QVERIFY(putFile(file, content));
-    bool wasFound = !found;
-    QCOMPARE(readProfileString(file, section, key, QStringLiteral("DEF"), 512, &wasFound), expected);
-    QCOMPARE(wasFound, found);
-}
-
-void TstProfile::readQuotes_data()
-{
-    addReadColumns();
-    const QString s = QStringLiteral("s");
-    const QString k = QStringLiteral("k");
-    QTest::newRow("double quotes") << QByteArray("[s]\r\nk=\"abc\"\r\n") << s << k << "abc" << true;
-    QTest::newRow("single quotes") << QByteArray("[s]\r\nk='abc'\r\n") << s << k << "abc" << true;
-    QTest::newRow("inside kept, outside trimmed")
-        << QByteArray("[s]\r\nk= \" a \" \r\n") << s << k << " a " << true;
-    QTest::newRow("trailing space kept") << QByteArray("[s]\r\n0031=\"NON \"\r\n") << s << "0031"
-                                         << "NON " << true;
-    QTest::newRow("mismatched") << QByteArray("[s]\r\nk=\"abc'\r\n") << s << k << "\"abc'" << true;
-    QTest::newRow("opening only") << QByteArray("[s]\r\nk=\"abc\r\n") << s << k << "\"abc" << true;
-    QTest::newRow("closing only") << QByteArray("[s]\r\nk=abc\"\r\n") << s << k << "abc\"" << true;
-    QTest::newRow("lone quote") << QByteArray("[s]\r\nk=\"\r\n") << s << k << "\"" << true;
-    QTest::newRow("empty quotes") << QByteArray("[s]\r\nk=\"\"\r\n") << s << k << "" << true;
-    QTest::newRow("one pair only") << QByteArray("[s]\r\nk=\"'a'\"\r\n") << s << k << "'a'" << true;
-    QTest::newRow("inner quote") << QByteArray("[s]\r\nk=\"a\"b\"\r\n") << s << k << "a\"b" << true;
-    QTest::newRow("quoted section name is literal")
-        << QByteArray("[\"s\"]\r\nk=v\r\n") << s << k << "DEF" << false;
-    QTest::newRow("quoted section name asked literally")
-        << QByteArray("[\"s\"]\r\nk=v\r\n") << "\"s\"" << k << "v" << true;
-    QTest::newRow("quoted key is literal") << QByteArray("[s]\r\n\"k\"=v\r\n") << s << k << "DEF" << false;
-}
-
-void TstProfile::readBlanks_data()
-{
-    addReadColumns();
-    const QString s = QStringLiteral("s");
-    const QString k = QStringLiteral("k");
-    QTest::newRow("spaces around key and value")
-        << QByteArray("[s]\r\n  k  =  v w  \r\n") << s << k << "v w" << true;
-    QTest::newRow("tabs around key and value")
-        << QByteArray("[s]\r\n\tk\t=\tv\t\r\n") << s << k << "v" << true;
-    QTest::newRow("vertical tabs") << QByteArray("[s]\r\n\vk\v=\vv\v\r\n") << s << k << "v" << true;
-    QTest::newRow("blanks in section name") << QByteArray("[ \t s \t ]\r\nk=v\r\n") << s << k << "v" << true;
-    QTest::newRow("blanks before bracket") << QByteArray("  \t[s]\r\nk=v\r\n") << s << k << "v" << true;
-    QTest::newRow("text after bracket ignored")
-        << QByteArray("[s] ; x=y ]\r\nk=v\r\n") << s << k << "v" << true;
-    QTest::newRow("name ends at first bracket") << QByteArray("[s]x]\r\nk=v\r\n") << s << k << "v" << true;
-    QTest::newRow("no closing bracket") << QByteArray("[s \r\nk=v\r\n") << s << k << "v" << true;
-    QTest::newRow("inner blanks of key kept") << QByteArray("[s]\r\nmy  key = v\r\n") << s << "my  key"
-                                              << "v" << true;
-    QTest::newRow("caller's spaces stripped") << QByteArray("[s]\r\nk=v\r\n") << "  s  "
-                                              << "  k "
-                                              << "v" << true;
-    QTest::newRow("caller's tab in section kept")
-        << QByteArray("[s]\r\nk=v\r\n") << "\ts" << k << "DEF" << false;
-    QTest::newRow("caller's tab in key kept") << QByteArray("[s]\r\nk=v\r\n") << s << "k\t"
-                                              << "DEF" << false;
-    QTest::newRow("split at first equals") << QByteArray("[s]\r\nk = a=b \r\n") << s << k << "a=b" << true;
-    QTest::newRow("blank value") << QByteArray("[s]\r\nk= \t \r\n") << s << k << "" << true;
-}
-
-void TstProfile::readComments_data()
-{
-    addReadColumns();
-    const QString s = QStringLiteral("s");
-    const QString k = QStringLiteral("k");
-    QTest::newRow("comment line") << QByteArray("[s]\r\n;k=v\r\n") << s << k << "DEF" << false;
-    QTest::newRow("indented comment") << QByteArray("[s]\r\n \t;k=v\r\n") << s << k << "DEF" << false;
-    QTest::newRow("comment then key") << QByteArray("[s]\r\n;k=old\r\nk=v\r\n") << s << k << "v" << true;
-    QTest::newRow("no inline comment") << QByteArray("[s]\r\nk=abc ; x\r\n") << s << k << "abc ; x" << true;
-    QTest::newRow("hash is ordinary in value")
-        << QByteArray("[s]\r\nk=v # c\r\n") << s << k << "v # c" << true;
-    QTest::newRow("hash is ordinary in key") << QByteArray("[s]\r\n#k=v\r\n") << s << "#k"
-                                             << "v" << true;
-    QTest::newRow("hash line is not a comment") << QByteArray("[s]\r\n#k=v\r\n") << s << k << "DEF" << false;
-    QTest::newRow("commented section") << QByteArray(";[s]\r\nk=v\r\n") << s << k << "DEF" << false;
-    QTest::newRow("semicolon inside key") << QByteArray("[s]\r\na;b=v\r\n") << s << "a;b"
-                                          << "v" << true;
-}
-
-void TstProfile::readNames_data()
-{
-    addReadColumns();
-    QTest::newRow("section case") << QByteArray("[SeCtIoN]\r\nk=v\r\n") << "sEcTiOn"
-                                  << "k"
-                                  << "v" << true;
-    QTest::newRow("key case, value keeps case") << QByteArray("[s]\r\nKeY=VaLuE\r\n") << "s"
-                                                << "kEy"
-                                                << "VaLuE" << true;
-    QTest::newRow("accented section case")
-        << QByteArray("[Citt\xC3\xA0]\r\nk=v\r\n") << QStringLiteral("CITTÀ") << "k"
-        << "v" << true;
-    QTest::newRow("accented key case")
-        << QByteArray("[s]\r\n\xC3\xA8=v\r\n") << "s" << QStringLiteral("È") << "v" << true;
-    QTest::newRow("numeric key") << QByteArray("[s]\r\n0030=a\r\n0031=b\r\n") << "s"
-                                 << "0031"
-                                 << "b" << true;
-    QTest::newRow("key in other section") << QByteArray("[a]\r\nk=v\r\n[b]\r\nx=y\r\n") << "b"
-                                          << "k"
-                                          << "DEF" << false;
-    QTest::newRow("missing section") << QByteArray("[a]\r\nk=v\r\n") << "b"
-                                     << "k"
-                                     << "DEF" << false;
-    QTest::newRow("prefix of section is not it") << QByteArray("[sec]\r\nk=v\r\n") << "se"
-                                                 << "k"
-                                                 << "DEF" << false;
-    QTest::newRow("prefix of key is not it") << QByteArray("[s]\r\nkey=v\r\n") << "s"
-                                             << "ke"
-                                             << "DEF" << false;
-    QTest::newRow("before first section") << QByteArray("k=v\r\n[s]\r\nx=y\r\n") << "s"
-                                          << "k"
-                                          << "DEF" << false;
-    QTest::newRow("before first section, no name") << QByteArray("k=v\r\n[s]\r\n") << ""
-                                                   << "k"
-                                                   << "DEF" << false;
-    QTest::newRow("empty section name") << QByteArray("[]\r\nk=v\r\n") << ""
-                                        << "k"
-                                        << "v" << true;
-}
-
-void TstProfile::readDuplicates_data()
-{
-    addReadColumns();
-    QTest::newRow("first key wins") << QByteArray("[s]\r\nk=1\r\nK=2\r\n") << "s"
-                                    << "k"
-                                    << "1" << true;
-    QTest::newRow("first section wins") << QByteArray("[s]\r\nk=1\r\n[S]\r\nk=2\r\n") << "s"
-                                        << "k"
-                                        << "1" << true;
-    QTest::newRow("second section never searched") << QByteArray("[s]\r\na=1\r\n[S]\r\nk=2\r\n") << "s"
-                                                   << "k"
-                                                   << "DEF" << false;
-    QTest::newRow("empty first key still wins") << QByteArray("[s]\r\nk=\r\nk=2\r\n") << "s"
-                                                << "k"
-                                                << "" << true;
-}
-
-void TstProfile::readKeysAndDefaults_data()
-{
-    addReadColumns();
-    QTest::newRow("empty value is not the default") << QByteArray("[s]\r\nk=\r\n") << "s"
-                                                    << "k"
-                                                    << "" << true;
-    QTest::newRow("line without equals") << QByteArray("[s]\r\nk\r\n") << "s"
-                                         << "k"
-                                         << "DEF" << false;
-    QTest::newRow("line without equals, then key") << QByteArray("[s]\r\nk\r\nk=v\r\n") << "s"
-                                                   << "k"
-                                                   << "v" << true;
-    QTest::newRow("blank lines skipped") << QByteArray("[s]\r\n\r\n  \r\n\r\nk=v\r\n") << "s"
-                                         << "k"
-                                         << "v" << true;
-    QTest::newRow("last line without line end") << QByteArray("[s]\r\nk=v") << "s"
-                                                << "k"
-                                                << "v" << true;
-    QTest::newRow("empty file") << QByteArray() << "s"
-                                << "k"
-                                << "DEF" << false;
-    QTest::newRow("section only") << QByteArray("[s]") << "s"
-                                  << "k"
-                                  << "DEF" << false;
-}
-
-void TstProfile::readLineEnds_data()
-{
-    addReadColumns();
-    QTest::newRow("CRLF") << QByteArray("[a]\r\nk=1\r\n[s]\r\nk=v\r\n") << "s"
-                          << "k"
-                          << "v" << true;
-    QTest::newRow("LF") << QByteArray("[a]\nk=1\n[s]\nk=v\n") << "s"
-                        << "k"
-                        << "v" << true;
-    QTest::newRow("CR") << QByteArray("[a]\rk=1\r[s]\rk=v\r") << "s"
-                        << "k"
-                        << "v" << true;
-    QTest::newRow("mixed") << QByteArray("[a]\rk=1\n[s]\r\nx=2\rk=v\n") << "s"
-                           << "k"
-                           << "v" << true;
-    QTest::newRow("CR ends the value") << QByteArray("[s]\rk=v\rw\r") << "s"
-                                       << "k"
-                                       << "v" << true;
-    QTest::newRow("CR CR is an empty line") << QByteArray("[s]\r\r\nk=v") << "s"
-                                            << "k"
-                                            << "v" << true;
-}
-
-void TstProfile::readEncodings_data()
-{
-    addReadColumns();
-    QTest::newRow("Windows-1252 accents") << QByteArray("[s]\r\nk=perch\xE8 citt\xE0\r\n") << "s"
-                                          << "k" << QStringLiteral("perchè città") << true;
-    QTest::newRow("Windows-1252 high characters")
-        << QByteArray("[s]\r\nk=\x80 \x93"
-                      "ciao\x94 \x8C\x9C \x8A\x9A \x85 \x96\x97 \x99 \x9F \x83\r\n")
-        << "s"
-        << "k" << QStringLiteral("€ “ciao” Œœ Šš … –— ™ Ÿ ƒ") << true;
-    QTest::newRow("Windows-1252 section name")
-        << QByteArray("[Citt\xE0]\r\nk=v\r\n") << QStringLiteral("città") << "k"
-        << "v" << true;
-    QTest::newRow("UTF-8") << QByteArray("[s]\r\nk=perch\xC3\xA8 \xE2\x82\xAC\r\n") << "s"
-                           << "k" << QStringLiteral("perchè €") << true;
-    QTest::newRow("UTF-8 with mark, section on first line")
-        << QByteArray("\xEF\xBB\xBF[s]\r\nk=perch\xC3\xA8\r\n") << "s"
-        << "k" << QStringLiteral("perchè") << true;
-    QTest::newRow("UTF-8 with mark, key on first line")
-        << QByteArray("\xEF\xBB\xBFk=v\r\n[s]\r\nk=w\r\n") << "s"
-        << "k"
-        << "w" << true;
-    // One byte that is not UTF-8 makes the whole file Windows-1252.
-    QTest::newRow("one stray byte") << QByteArray("[s]\r\nk=\xC3\xA8\r\nx=\xE8\r\n") << "s"
-                                    << "k" << QStringLiteral("Ã¨") << true;
-    QTest::newRow("UTF-8 cut off at the end") << QByteArray("[s]\r\nk=\xC3\xA8\r\nx=\xC3") << "s"
-                                              << "k" << QStringLiteral("Ã¨") << true;
-    QTest::newRow("UTF-16LE with mark") << utf16Le(QStringLiteral("[s]\r\nk=perchè €\r\n")) << "s"
-                                        << "k" << QStringLiteral("perchè €") << true;
-}
-
-void TstProfile::readOddBytes_data()
-{
-    addReadColumns();
-    QTest::newRow("NUL ends the value") << raw("[s]\r\nk=ab\0cd\r\nx=y\r\n") << "s"
-                                        << "k"
-                                        << "ab" << true;
-    QTest::newRow("NUL before the line") << raw("\0\0\0[s]\r\nk=v\r\n") << "s"
-                                         << "k"
-                                         << "DEF" << false;
-    QTest::newRow("NUL lines between") << raw("[s]\r\n\0\0\r\n\0=\0\r\nk=v\r\n") << "s"
-                                       << "k"
-                                       << "v" << true;
-    QTest::newRow("control bytes") << raw("[s]\r\n\x01\x02\x1b=\x7f\r\nk=v\r\n") << "s"
-                                   << "k"
-                                   << "v" << true;
-    QTest::newRow("truncated section") << QByteArray("[s") << "s"
-                                       << "k"
-                                       << "DEF" << false;
-    QTest::newRow("truncated key") << QByteArray("[s]\r\nk") << "s"
-                                   << "k"
-                                   << "DEF" << false;
-    QTest::newRow("truncated after equals") << QByteArray("[s]\r\nk=") << "s"
-                                            << "k"
-                                            << "" << true;
-    QTest::newRow("only line ends") << QByteArray("\r\n\r\r\n\n") << "s"
-                                    << "k"
-                                    << "DEF" << false;
-    QTest::newRow("only a mark") << QByteArray("\xEF\xBB\xBF") << "s"
-                                 << "k"
-                                 << "DEF" << false;
-    QTest::newRow("UTF-16 mark and odd byte") << QByteArray("\xFF\xFE[\0s\0]\0\n\0k\0=\0v\0\x41", 17) << "s"
-                                              << "k"
-                                              << "v" << true;
+    const bool shouldFind = expected != QLatin1String("DEF");
+    bool found = !shouldFind;
+    QCOMPARE(readProfileString(file, section, key, QStringLiteral("DEF"), 512, &found), expected);
+    QCOMPARE(found, shouldFind);
 }
 
 void TstProfile::readBuffer_data()
@@ -382,19 +199,15 @@ void TstProfile::readBuffer_data()
     QTest::addColumn<QByteArray>("value");
     QTest::addColumn<int>("bufferSize");
     QTest::addColumn<QString>("expected");
-
-    const QByteArray long600 = QByteArray(600, 'x');
-    QTest::newRow("600 cut to 511") << long600 << 512 << QString(511, QLatin1Char('x'));
     QTest::newRow("511 fits") << QByteArray(511, 'y') << 512 << QString(511, QLatin1Char('y'));
     QTest::newRow("512 loses one") << QByteArray(512, 'z') << 512 << QString(511, QLatin1Char('z'));
     QTest::newRow("quotes removed before the cut")
         << ('"' + QByteArray(511, 'q') + '"') << 512 << QString(511, QLatin1Char('q'));
-    QTest::newRow("small buffer") << QByteArray("abcdef") << 4 << "abc";
-    QTest::newRow("buffer of one") << QByteArray("abc") << 1 << "";
-    QTest::newRow("buffer of zero") << QByteArray("abc") << 0 << "";
-    QTest::newRow("Windows-1252 counts characters")
-        << QByteArray("\xE8\xE8\xE8\xE8") << 3 << QStringLiteral("èè");
-    QTest::newRow("no half character") << QByteArray("ab\xF0\x9F\x98\x80") << 4 << "ab";
+    QTest::newRow("small buffer") << QByteArray("abcdef") << 4 << QStringLiteral("abc");
+    QTest::newRow("buffer of one") << QByteArray("abc") << 1 << QString();
+    QTest::newRow("buffer of zero") << QByteArray("abc") << 0 << QString();
+    QTest::newRow("1252 counts characters") << QByteArray("\xE8\xE8\xE8\xE8") << 3 << QStringLiteral("èè");
+    QTest::newRow("no half character") << QByteArray("ab\xF0\x9F\x98\x80") << 4 << QStringLiteral("ab");
 }
 
 void TstProfile::readBuffer()
@@ -402,60 +215,50 @@ void TstProfile::readBuffer()
     QFETCH(QByteArray, value);
     QFETCH(int, bufferSize);
     QFETCH(QString, expected);
-
     const QString file = path(QStringLiteral("buffer.ini"));
     QVERIFY(putFile(file, "[s]\r\nk=" + value + "\r\n"));
     QCOMPARE(readProfileString(file, "s", "k", "", bufferSize), expected);
-    // The default is cut the same way.
-    QCOMPARE(readProfileString(file, "s", "missing", QString::fromLatin1(value), bufferSize).size(),
-             std::min<qsizetype>(value.size(), std::max(bufferSize - 1, 0)));
 }
 
-void TstProfile::readMissingFile()
+void TstProfile::readFileAndDefault()
 {
     bool found = true;
     const QString missing = path(QStringLiteral("missing.ini"));
     QCOMPARE(readProfileString(missing, "s", "k", "default  ", 512, &found), "default");
     QVERIFY(!found);
-    // Only spaces at the end go; leading spaces and tabs stay.
+    // Only spaces at the end go; leading spaces and tabs stay. The buffer cuts the default too.
     QCOMPARE(readProfileString(missing, "s", "k", "  d\t "), "  d\t");
     QCOMPARE(readProfileString(missing, "s", "k", "   "), "");
+    QCOMPARE(readProfileString(missing, "s", "k", "abcdef", 4), "abc");
     QCOMPARE(readProfileString(QString(), "s", "k", "x"), "x");
     QCOMPARE(readProfileString(m_dir->path(), "s", "k", "folder"), "folder");
-}
 
-void TstProfile::readPathWithOtherCase()
-{
+    // The program spells the path its own way.
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("lang")));
     QVERIFY(putFile(path(QStringLiteral("lang/italiano.lng")), "[Form1]\r\n0001=Ciao\r\n"));
-    const QString programPath = m_dir->path() + QStringLiteral("\\LANG\\Italiano.lng");
-    QCOMPARE(readProfileString(programPath, "Form1", "0001", "?"), "Ciao");
+    QCOMPARE(readProfileString(m_dir->path() + QStringLiteral("\\LANG\\Italiano.lng"), "Form1", "0001", "?"),
+             "Ciao");
 }
 
-void TstProfile::readHugeRandomFile()
+void TstProfile::readHugeFiles()
 {
     // 50 MB of random bytes after a valid start: no crash, no hang, the start still answers.
     QByteArray bytes("[s]\r\nk=first\r\n");
-    const qsizetype size = 50 * 1024 * 1024;
-    bytes.reserve(size);
+    bytes.reserve(50 * 1024 * 1024);
     QRandomGenerator random(1234);
-    while (bytes.size() < size) {
+    while (bytes.size() < 50 * 1024 * 1024) {
         const quint32 word = random.generate();
         bytes.append(reinterpret_cast<const char *>(&word), sizeof word);
     }
-    const QString file = path(QStringLiteral("random.ini"));
+    const QString file = path(QStringLiteral("huge.ini"));
     QVERIFY(putFile(file, bytes));
     QCOMPARE(readProfileString(file, "s", "k", "d"), "first");
     QCOMPARE(readProfileString(file, "nowhere", "k", "d"), "d");
-}
 
-void TstProfile::readHugeLineWithoutEnd()
-{
-    const QString file = path(QStringLiteral("oneline.ini"));
+    // One 20 MB line without a line end.
     QVERIFY(putFile(file, "[s]\r\nk=" + QByteArray(20 * 1024 * 1024, 'a')));
     QCOMPARE(readProfileString(file, "s", "k", "d"), QString(511, QLatin1Char('a')));
     QCOMPARE(readProfileString(file, "s", "other", "d"), "d");
-
     QVERIFY(putFile(file, QByteArray(20 * 1024 * 1024, '[')));
     QCOMPARE(readProfileString(file, "[", "k", "d"), "d");
 }
@@ -469,135 +272,64 @@ void TstProfile::write_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QByteArray>("after");
+    const auto row = [](const char *name, const QByteArray &before, const QString &section,
+                        const QString &key, const QString &value, const QByteArray &after) {
+        QTest::newRow(name) << before << section << key << value << after;
+    };
+    // Everything around the touched line survives: comments, blank lines, odd spacing,
+    // other sections, a last line without a line end.
+    const QByteArray messy("; header comment\r\n\r\n[Other]\r\n  k   =  other  \r\n\r\n"
+                           "[Lang]  ; the language\r\n\t; which one\r\n   Language =  \"English\"  \r\n"
+                           "Extra=1\r\n\r\n\r\n[Last]\r\nx = y");
+    row("replace keeps the rest", messy, "lang", "LANGUAGE", "Italiano",
+        QByteArray(messy).replace("   Language =  \"English\"  ", "Language=Italiano"));
+    row("new key after last filled line", messy, "Lang", "New", "v",
+        QByteArray(messy).replace("Extra=1\r\n", "Extra=1\r\nNew=v\r\n"));
+    row("new key in last section without line end", messy, "Last", "z", "1", messy + "\r\nz=1\r\n");
+    row("new section without line end", messy, "New", "k", "v", messy + "\r\n[New]\r\nk=v\r\n");
+    row("replace value in last line", messy, "last", "x", "", QByteArray(messy).replace("x = y", "x="));
 
-    // Everything around the touched line must survive untouched: comments, blank lines,
-    // odd spacing, other sections, a last line without a line end.
-    const QByteArray messy("; header comment\r\n"
-                           "\r\n"
-                           "[Other]\r\n"
-                           "  k   =  other  \r\n"
-                           "\r\n"
-                           "[Lang]  ; the language\r\n"
-                           "\t; which one\r\n"
-                           "   Language =  \"English\"  \r\n"
-                           "Extra=1\r\n"
-                           "\r\n"
-                           "\r\n"
-                           "[Last]\r\n"
-                           "x = y");
-    QByteArray replaced = messy;
-    replaced.replace("   Language =  \"English\"  ", "Language=Italiano");
-    QTest::newRow("replace keeps the rest") << messy << "lang"
-                                            << "LANGUAGE"
-                                            << "Italiano" << replaced;
-
-    QByteArray added = messy;
-    added.replace("Extra=1\r\n", "Extra=1\r\nNew=v\r\n");
-    QTest::newRow("new key after last filled line") << messy << "Lang"
-                                                    << "New"
-                                                    << "v" << added;
-
-    QTest::newRow("new key in last section without line end") << messy << "Last"
-                                                              << "z"
-                                                              << "1" << messy + "\r\nz=1\r\n";
-    QTest::newRow("new section without line end") << messy << "New"
-                                                  << "k"
-                                                  << "v" << messy + "\r\n[New]\r\nk=v\r\n";
-
-    QTest::newRow("replace value in last line") << messy << "last"
-                                                << "x"
-                                                << "" << QByteArray(messy).replace("x = y", "x=");
-
-    QTest::newRow("new key after a comment")
-        << QByteArray("[s]\r\na=1\r\n; note\r\n\r\n[t]\r\n") << "s"
-        << "b"
-        << "2" << QByteArray("[s]\r\na=1\r\n; note\r\nb=2\r\n\r\n[t]\r\n");
-    QTest::newRow("new key after the header") << QByteArray("[s]\r\n\r\n\r\n[t]\r\nb=1\r\n") << "s"
-                                              << "a"
-                                              << "1" << QByteArray("[s]\r\na=1\r\n\r\n\r\n[t]\r\nb=1\r\n");
-    QTest::newRow("blank lines of spaces are blank")
-        << QByteArray("[s]\r\na=1\r\n  \r\n\t\r\n[t]\r\n") << "s"
-        << "b"
-        << "2" << QByteArray("[s]\r\na=1\r\nb=2\r\n  \r\n\t\r\n[t]\r\n");
-    QTest::newRow("line without equals counts as filled") << QByteArray("[s]\r\nnoise\r\n\r\n") << "s"
-                                                          << "k"
-                                                          << "v" << QByteArray("[s]\r\nnoise\r\nk=v\r\n\r\n");
-    QTest::newRow("new section") << QByteArray("[s]\r\na=1\r\n") << "t"
-                                 << "k"
-                                 << "v" << QByteArray("[s]\r\na=1\r\n[t]\r\nk=v\r\n");
-    QTest::newRow("new section after blank lines") << QByteArray("[s]\r\na=1\r\n\r\n") << "t"
-                                                   << "k"
-                                                   << "v" << QByteArray("[s]\r\na=1\r\n\r\n[t]\r\nk=v\r\n");
-    QTest::newRow("empty file") << QByteArray() << "s"
-                                << "k"
-                                << "v" << QByteArray("[s]\r\nk=v\r\n");
-    QTest::newRow("key before any section is not the section's")
-        << QByteArray("k=1\r\n[s]\r\n") << "s"
-        << "k"
-        << "2" << QByteArray("k=1\r\n[s]\r\nk=2\r\n");
-
-    QTest::newRow("first duplicate section edited") << QByteArray("[s]\r\nk=1\r\n[S]\r\nk=2\r\n") << "s"
-                                                    << "k"
-                                                    << "9" << QByteArray("[s]\r\nk=9\r\n[S]\r\nk=2\r\n");
-    QTest::newRow("new key goes to first duplicate")
-        << QByteArray("[s]\r\na=1\r\n[s]\r\nk=2\r\n") << "s"
-        << "k"
-        << "9" << QByteArray("[s]\r\na=1\r\nk=9\r\n[s]\r\nk=2\r\n");
-    QTest::newRow("first duplicate key edited") << QByteArray("[s]\r\nk=1\r\nk=2\r\n") << "s"
-                                                << "k"
-                                                << "9" << QByteArray("[s]\r\nk=9\r\nk=2\r\n");
-    QTest::newRow("comment that looks like the key") << QByteArray("[s]\r\n;k=1\r\n") << "s"
-                                                     << "k"
-                                                     << "9" << QByteArray("[s]\r\n;k=1\r\nk=9\r\n");
-    QTest::newRow("caller's spaces stripped") << QByteArray("[s]\r\nk=1\r\n") << " s "
-                                              << " k "
-                                              << "9" << QByteArray("[s]\r\nk=9\r\n");
-    QTest::newRow("value written as given") << QByteArray("[s]\r\nk=1\r\n") << "s"
-                                            << "k"
-                                            << " \"a\" ; b " << QByteArray("[s]\r\nk= \"a\" ; b \r\n");
-
-    QTest::newRow("LF file stays LF") << QByteArray("[s]\na=1\n") << "t"
-                                      << "k"
-                                      << "v" << QByteArray("[s]\na=1\n[t]\nk=v\n");
-    QTest::newRow("LF file, new key") << QByteArray("[s]\na=1") << "s"
-                                      << "k"
-                                      << "v" << QByteArray("[s]\na=1\nk=v\n");
-    QTest::newRow("CR file stays CR") << QByteArray("[s]\ra=1\r") << "s"
-                                      << "k"
-                                      << "v" << QByteArray("[s]\ra=1\rk=v\r");
-    QTest::newRow("no line end yet gives CRLF") << QByteArray("[s]") << "s"
-                                                << "k"
-                                                << "v" << QByteArray("[s]\r\nk=v\r\n");
-    QTest::newRow("replace keeps the line end") << QByteArray("[s]\nk=1\r\nx=2\r") << "s"
-                                                << "k"
-                                                << "22" << QByteArray("[s]\nk=22\r\nx=2\r");
-
-    QTest::newRow("Windows-1252 stays Windows-1252")
-        << QByteArray("[s]\r\na=perch\xE8\r\n") << "s"
-        << "k" << QStringLiteral("città € “x” Œ")
-        << QByteArray("[s]\r\na=perch\xE8\r\nk=citt\xE0 \x80 \x93x\x94 \x8C\r\n");
-    QTest::newRow("Windows-1252 can't hold everything")
-        << QByteArray("[s]\r\nk=\xE8\r\n") << "s"
-        << "k" << QStringLiteral("a日本b😀c") << QByteArray("[s]\r\nk=a??b?c\r\n");
-    QTest::newRow("Windows-1252 section found by its accents")
-        << QByteArray("[Citt\xE0]\r\nk=1\r\n") << QStringLiteral("CITTÀ") << "k" << QStringLiteral("è")
-        << QByteArray("[Citt\xE0]\r\nk=\xE8\r\n");
-    QTest::newRow("UTF-8 stays UTF-8")
-        << QByteArray("[s]\r\na=perch\xC3\xA8\r\n") << "s"
-        << "k" << QStringLiteral("città日本")
-        << QByteArray("[s]\r\na=perch\xC3\xA8\r\nk=citt\xC3\xA0\xE6\x97\xA5\xE6\x9C\xAC\r\n");
-    QTest::newRow("UTF-8 mark kept") << QByteArray("\xEF\xBB\xBF[s]\r\nk=1\r\n") << "s"
-                                     << "k" << QStringLiteral("è")
-                                     << QByteArray("\xEF\xBB\xBF[s]\r\nk=\xC3\xA8\r\n");
-    QTest::newRow("UTF-16LE stays UTF-16LE")
-        << QByteArray("\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0"
-                      "1\0\r\0\n\0",
-                      22)
-        << "s"
-        << "k" << QStringLiteral("è") << QByteArray("\xFF\xFE[\0s\0]\0\r\0\n\0k\0=\0\xE8\0\r\0\n\0", 22);
-    QTest::newRow("stray bytes elsewhere kept") << raw("\x01\0\xFF\r\n[s]\r\nk=1\r\n") << "s"
-                                                << "k"
-                                                << "2" << raw("\x01\0\xFF\r\n[s]\r\nk=2\r\n");
+    row("new key after a comment", "[s]\r\na=1\r\n; note\r\n\r\n[t]\r\n", "s", "b", "2",
+        "[s]\r\na=1\r\n; note\r\nb=2\r\n\r\n[t]\r\n");
+    row("new key after the header", "[s]\r\n\r\n\r\n[t]\r\nb=1\r\n", "s", "a", "1",
+        "[s]\r\na=1\r\n\r\n\r\n[t]\r\nb=1\r\n");
+    row("blank lines of spaces are blank", "[s]\r\na=1\r\n  \r\n\t\r\n[t]\r\n", "s", "b", "2",
+        "[s]\r\na=1\r\nb=2\r\n  \r\n\t\r\n[t]\r\n");
+    row("line without equals counts as filled", "[s]\r\nnoise\r\n\r\n", "s", "k", "v",
+        "[s]\r\nnoise\r\nk=v\r\n\r\n");
+    row("new section", "[s]\r\na=1\r\n", "t", "k", "v", "[s]\r\na=1\r\n[t]\r\nk=v\r\n");
+    row("new section after blank lines", "[s]\r\na=1\r\n\r\n", "t", "k", "v",
+        "[s]\r\na=1\r\n\r\n[t]\r\nk=v\r\n");
+    row("empty file", "", "s", "k", "v", "[s]\r\nk=v\r\n");
+    row("key before any section is not the section's", "k=1\r\n[s]\r\n", "s", "k", "2",
+        "k=1\r\n[s]\r\nk=2\r\n");
+    row("first duplicate section edited", "[s]\r\nk=1\r\n[S]\r\nk=2\r\n", "s", "k", "9",
+        "[s]\r\nk=9\r\n[S]\r\nk=2\r\n");
+    row("new key goes to first duplicate", "[s]\r\na=1\r\n[s]\r\nk=2\r\n", "s", "k", "9",
+        "[s]\r\na=1\r\nk=9\r\n[s]\r\nk=2\r\n");
+    row("first duplicate key edited", "[s]\r\nk=1\r\nk=2\r\n", "s", "k", "9", "[s]\r\nk=9\r\nk=2\r\n");
+    row("comment that looks like the key", "[s]\r\n;k=1\r\n", "s", "k", "9", "[s]\r\n;k=1\r\nk=9\r\n");
+    row("caller's spaces stripped", "[s]\r\nk=1\r\n", " s ", " k ", "9", "[s]\r\nk=9\r\n");
+    row("value written as given", "[s]\r\nk=1\r\n", "s", "k", " \"a\" ; b ", "[s]\r\nk= \"a\" ; b \r\n");
+    // Line ends: the file's own style, CRLF when it has none yet.
+    row("LF file stays LF", "[s]\na=1\n", "t", "k", "v", "[s]\na=1\n[t]\nk=v\n");
+    row("LF file, new key", "[s]\na=1", "s", "k", "v", "[s]\na=1\nk=v\n");
+    row("CR file stays CR", "[s]\ra=1\r", "s", "k", "v", "[s]\ra=1\rk=v\r");
+    row("no line end yet gives CRLF", "[s]", "s", "k", "v", "[s]\r\nk=v\r\n");
+    row("replace keeps the line end", "[s]\nk=1\r\nx=2\r", "s", "k", "22", "[s]\nk=22\r\nx=2\r");
+    // Encodings: the file's own.
+    row("Windows-1252 stays Windows-1252", "[s]\r\na=perch\xE8\r\n", "s", "k", "città € “x” Œ",
+        "[s]\r\na=perch\xE8\r\nk=citt\xE0 \x80 \x93x\x94 \x8C\r\n");
+    row("Windows-1252 can't hold everything", "[s]\r\nk=\xE8\r\n", "s", "k", "a日本b😀c",
+        "[s]\r\nk=a??b?c\r\n");
+    row("Windows-1252 section found by its accents", "[Citt\xE0]\r\nk=1\r\n", "CITTÀ", "k", "è",
+        "[Citt\xE0]\r\nk=\xE8\r\n");
+    row("UTF-8 stays UTF-8", "[s]\r\na=perch\xC3\xA8\r\n", "s", "k", "città日本",
+        "[s]\r\na=perch\xC3\xA8\r\nk=citt\xC3\xA0\xE6\x97\xA5\xE6\x9C\xAC\r\n");
+    row("UTF-8 mark kept", "\xEF\xBB\xBF[s]\r\nk=1\r\n", "s", "k", "è", "\xEF\xBB\xBF[s]\r\nk=\xC3\xA8\r\n");
+    row("UTF-16LE stays UTF-16LE", utf16Le("[s]\r\nk=1\r\n"), "s", "k", "è", utf16Le("[s]\r\nk=è\r\n"));
+    row("stray bytes elsewhere kept", raw("\x01\0\xFF\r\n[s]\r\nk=1\r\n"), "s", "k", "2",
+        raw("\x01\0\xFF\r\n[s]\r\nk=2\r\n"));
 }
 
 void TstProfile::write()
@@ -607,26 +339,22 @@ void TstProfile::write()
     QFETCH(QString, key);
     QFETCH(QString, value);
     QFETCH(QByteArray, after);
-
     const QString file = path(QStringLiteral("w.ini"));
     QVERIFY(putFile(file, before));
     QVERIFY(writeProfileString(file, section, key, value));
     QCOMPARE(fileBytes(file), after);
 }
 
-void TstProfile::writeNewFile()
+void TstProfile::writeCreatesOrFindsTheFile()
 {
-    const QString file = path(QStringLiteral("LangSetting.ini"));
-    QVERIFY(writeProfileString(file, "Language", "Current", QStringLiteral("Italiano è")));
-    QCOMPARE(fileBytes(file), QByteArray("[Language]\r\nCurrent=Italiano \xC3\xA8\r\n"));
-}
-
-void TstProfile::writeFoundWithOtherCase()
-{
+    // A new file is UTF-8 with CRLF.
+    QVERIFY(writeProfileString(path(QStringLiteral("new.ini")), "Language", "Current", "Italiano è"));
+    QCOMPARE(fileBytes(path(QStringLiteral("new.ini"))),
+             QByteArray("[Language]\r\nCurrent=Italiano \xC3\xA8\r\n"));
     // The program spells the file name its own way; the existing file is edited, no twin made.
     QVERIFY(putFile(path(QStringLiteral("langsetting.ini")), "[s]\r\nk=1\r\n"));
     QVERIFY(writeProfileString(m_dir->path() + QStringLiteral("\\LangSetting.INI"), "s", "k", "2"));
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("langsetting.ini")});
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList({"langsetting.ini", "new.ini"}));
     QCOMPARE(fileBytes(path(QStringLiteral("langsetting.ini"))), QByteArray("[s]\r\nk=2\r\n"));
 }
 
@@ -634,38 +362,33 @@ void TstProfile::writeThenRead()
 {
     const QString file = path(QStringLiteral("rt.ini"));
     QVERIFY(putFile(file, "[s]\r\nk=perch\xE8\r\n"));
-    const QString values[] = {QStringLiteral("Français"), QStringLiteral("NON "), QString(),
-                              QStringLiteral("a=b")};
-    for (const QString &value : values) {
+    for (const QString &value :
+         {QStringLiteral("Français"), QStringLiteral("NON "), QString(), QStringLiteral("a=b")}) {
         QVERIFY(writeProfileString(file, "s", "k", value));
         QCOMPARE(readProfileString(file, "s", "k", "d"), value.trimmed());
-        QCOMPARE(readProfileString(file, "s", "other", "d"), "d");
     }
     QVERIFY(writeProfileString(file, "t", "x", "y"));
     QCOMPARE(readProfileString(file, "t", "x", "d"), "y");
     QCOMPARE(readProfileString(file, "s", "k", "d"), "a=b");
 }
 
-void TstProfile::writeIntoMissingFolderFails()
+void TstProfile::writeFailuresLeaveEverythingAsItWas()
 {
-    const QString file = path(QStringLiteral("nowhere/x.ini"));
-    QVERIFY(!writeProfileString(file, "s", "k", "v"));
-    QVERIFY(!QFileInfo::exists(path(QStringLiteral("nowhere"))));
-}
-
-void TstProfile::writeUnderNonFolderFails()
-{
-    QVERIFY(!writeProfileString(QStringLiteral("/dev/null/x.ini"), "s", "k", "v"));
     QVERIFY(putFile(path(QStringLiteral("plain")), "data"));
-    QVERIFY(!writeProfileString(path(QStringLiteral("plain/x.ini")), "s", "k", "v"));
-    QCOMPARE(fileBytes(path(QStringLiteral("plain"))), QByteArray("data"));
-}
-
-void TstProfile::writeOntoFolderFails()
-{
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("sub.ini")));
-    QVERIFY(!writeProfileString(path(QStringLiteral("sub.ini")), "s", "k", "v"));
+    QVERIFY(writeProfileString(path(QStringLiteral("only.ini")), "s", "k", "1"));
+
+    QVERIFY(!writeProfileString(path(QStringLiteral("nowhere/x.ini")), "s", "k", "v")); // missing folder
+    QVERIFY(!writeProfileString(path(QStringLiteral("plain/x.ini")), "s", "k", "v"));   // under a file
+    QVERIFY(!writeProfileString(QStringLiteral("/dev/null/x.ini"), "s", "k", "v"));
+    QVERIFY(!writeProfileString(path(QStringLiteral("sub.ini")), "s", "k", "v")); // onto a folder
+    QVERIFY(writeProfileString(path(QStringLiteral("only.ini")), "s", "k", "2"));
+
+    QCOMPARE(fileBytes(path(QStringLiteral("plain"))), QByteArray("data"));
     QVERIFY(QFileInfo(path(QStringLiteral("sub.ini"))).isDir());
+    // No folder made, no temporary file left behind.
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList({"only.ini", "plain", "sub.ini"}));
 }
 
 void TstProfile::writeIntoReadOnlyFolderFails()
@@ -678,27 +401,14 @@ void TstProfile::writeIntoReadOnlyFolderFails()
     QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
     const auto restore = qScopeGuard(
         [&] { QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
-
-    QFile probe(folder + QStringLiteral("/probe"));
-    if (probe.open(QIODevice::WriteOnly)) {
-        probe.close();
-        probe.remove();
+    if (putFile(folder + QStringLiteral("/probe"), "x")) {
+        QFile::remove(folder + QStringLiteral("/probe"));
         QSKIP("this user may write into read-only folders (root)");
     }
     QVERIFY(!writeProfileString(file, "Language", "Current", "Italiano"));
     QCOMPARE(fileBytes(file), original);
     QVERIFY(!writeProfileString(folder + QStringLiteral("/new.ini"), "s", "k", "v"));
     QVERIFY(!QFileInfo::exists(folder + QStringLiteral("/new.ini")));
-}
-
-void TstProfile::writeLeavesNoTemporaryFiles()
-{
-    const QString file = path(QStringLiteral("only.ini"));
-    QVERIFY(writeProfileString(file, "s", "k", "1"));
-    QVERIFY(writeProfileString(file, "s", "k", "2"));
-    QVERIFY(!writeProfileString(path(QStringLiteral("gone/x.ini")), "s", "k", "v"));
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             QStringList{QStringLiteral("only.ini")});
 }
 
 void TstProfile::writeKeepsPermissionsAndLinks()
@@ -709,7 +419,6 @@ void TstProfile::writeKeepsPermissionsAndLinks()
     QVERIFY(QFile::setPermissions(file, permissions));
     const QString link = path(QStringLiteral("link.ini"));
     QVERIFY(QFile::link(file, link));
-
     QVERIFY(writeProfileString(link, "s", "k", "2"));
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(fileBytes(file), QByteArray("[s]\r\nk=2\r\n"));
