@@ -87,7 +87,6 @@ void Form::Load()
     for (Control *c : std::as_const(m_controls))
         if (c->isWindowed() && c->widget())
             c->widget()->raise();
-    m_window->setWindowTitle(m_designCaption);
     m_window->resize(twipsToPixels(m_designWidth), twipsToPixels(m_designHeight) + menuBarHeight());
     layoutChildren();
     m_lastInnerW = m_surface->width();

@@ -136,8 +136,6 @@ ButtonWidget::ButtonWidget(QWidget *parent) : QPushButton(parent)
 
 void ButtonWidget::setBackground(const QColor &c)
 {
-    m_background = c;
-    // The palette says the same, for anything that asks the widget for its colour.
     QPalette pal = palette();
     pal.setColor(QPalette::Button, c);
     pal.setColor(QPalette::Disabled, QPalette::Button, c);
@@ -161,7 +159,7 @@ void ButtonWidget::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::Antialiasing);
     const bool enabled = isEnabled();
     const bool down = isDown();
-    QColor face = m_background;
+    QColor face = palette().color(QPalette::Button);
     if (down)
         face = face.darker(115);
     const QRectF box = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);

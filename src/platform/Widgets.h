@@ -142,9 +142,6 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override;
     void keyPressEvent(QKeyEvent *event) override;
-
-private:
-    QColor m_background = QColor(224, 224, 224);
 };
 
 } // namespace platform::detail
