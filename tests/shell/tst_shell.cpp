@@ -189,6 +189,26 @@ private slots:
         QVERIFY(f.messages.isEmpty());
     }
 
+    void clicksAfterLeavingAreIgnored()
+    {
+        // A quick second click reaches a window that is already on its way out.
+        auto *splash = show<FormAvvio>("FormAvvio");
+        QPointer<QWidget> stalePicture = splash->Image1->widget();
+        click(splash->Label1);
+        auto *menu = ProgramFixture::window<formMenu>("formMenu");
+        QVERIFY(menu->isShown() && !splash->isLoaded());
+        if (stalePicture)
+            QTest::mouseClick(stalePicture, Qt::LeftButton);
+        QPointer<QWidget> staleButton = menu->Command1->widget();
+        click(menu->Command1);
+        auto *activity = Forms::get(QStringLiteral("form1"));
+        QVERIFY(activity->isShown() && !menu->isLoaded());
+        if (staleButton)
+            QTest::mouseClick(staleButton, Qt::LeftButton);
+        QCOMPARE(platform::Form::loadedForms(), QList<platform::Form *>{activity});
+        QVERIFY(f.messages.isEmpty());
+    }
+
     void everyLoadPicksABackgroundColour()
     {
         auto *menu = ProgramFixture::window<formMenu>("formMenu");
