@@ -1,7 +1,5 @@
 #include "platform/Fonts.h"
 
-#include <QFontDatabase>
-#include <QStringList>
 
 namespace platform {
 
@@ -12,15 +10,15 @@ void installSubstitutions()
     if (done)
         return;
     done = true;
-    const QStringList families = QFontDatabase::families();
+    // A substitute is only consulted when the wanted family is missing, so there is no need
+    // to ask the font database (whose full listing costs a good part of start-up) first.
     const struct
     {
         const char *wanted;
         const char *standIn;
     } pairs[] = {{"Comic Sans MS", "Comic Neue"}, {"Arial", "Liberation Sans"}};
     for (const auto &p : pairs)
-        if (!families.contains(QLatin1String(p.wanted)) && families.contains(QLatin1String(p.standIn)))
-            QFont::insertSubstitution(QLatin1String(p.wanted), QLatin1String(p.standIn));
+        QFont::insertSubstitution(QLatin1String(p.wanted), QLatin1String(p.standIn));
 }
 } // namespace
 
