@@ -1,25 +1,16 @@
-#include "activities/comparison/form1.h"
+#include "activities/ProgramWindows.h"
 #include "language/modLanguageSupport.h"
 #include "platform/Application.h"
 #include "platform/ToolkitLanguage.h"
 #include "platform/Random.h"
-#include "shell/FormAvvio.h"
 #include "shell/Forms.h"
 #include "shell/Modulo1.h"
-#include "shell/formMenu.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QStyleFactory>
 
 namespace {
-
-void registerWindows()
-{
-    Forms::registerForm(QStringLiteral("FormAvvio"), [] { return new FormAvvio; });
-    Forms::registerForm(QStringLiteral("formMenu"), [] { return new formMenu; });
-    Forms::registerForm(QStringLiteral("form1"), [] { return new form1; });
-}
 
 // The program's entry point: seed the generator, switch the sounds on, show the splash.
 void Main()
@@ -43,7 +34,7 @@ int main(int argc, char **argv)
     platform::ApplicationPath = QCoreApplication::applicationDirPath();
 
     platform::setLanguageNameProvider([] { return modLanguageSupport::CurrentLanguageName; });
-    registerWindows();
+    ProgramWindows::registerAll();
     Main();
     const int rc = QApplication::exec();
     Forms::destroyAll();

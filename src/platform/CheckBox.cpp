@@ -2,71 +2,48 @@
 
 #include "platform/Fonts.h"
 #include "platform/Units.h"
-
-#include <QCheckBox>
+#include "platform/Widgets.h"
 
 namespace platform {
 
 CheckBox::CheckBox(Form *form, const QString &name, int index, QWidget *parent) : PositionedControl(form, name, index)
 {
-    auto *w = new QCheckBox(parent);
-    w->setFocusPolicy(Qt::StrongFocus);
-    connect(w, &QCheckBox::clicked, this, [this] { emitClick(); });
-    setWidget(w);
-    applyStyle();
+    setWidget(new detail::CheckBoxWidget(parent));
+    setBackColor(m_backColor);
+}
+
+detail::CheckBoxWidget *CheckBox::box() const
+{
+    return static_cast<detail::CheckBoxWidget *>(m_widget.data());
 }
 
 QString CheckBox::caption() const
 {
-    return m_widget ? static_cast<QCheckBox *>(m_widget.data())->text() : QString();
+    return m_widget ? box()->text() : QString();
 }
 
 void CheckBox::setCaption(const QString &caption)
 {
     if (m_widget)
-        static_cast<QCheckBox *>(m_widget.data())->setText(caption);
+        box()->setText(caption);
 }
 
 void CheckBox::setBackColor(uint bbggrr)
 {
     m_backColor = bbggrr;
-    if (!m_widget)
-        return;
-    applyStyle();
-}
-
-void CheckBox::applyStyle()
-{
-    // One style sheet carries both the colour and the tick box's size: a style sheet
-    // replaces the palette, so the colour must live there too.
-    if (!m_widget)
-        return;
-    m_widget->setStyleSheet(QStringLiteral("QCheckBox { background-color: %1; }"
-                                           " QCheckBox::indicator { width: %2px; height: %2px; }")
-                                .arg(toQColor(m_backColor).name())
-                                .arg(m_indicatorSize));
+    if (m_widget)
+        box()->setBackground(toQColor(bbggrr));
 }
 
 int CheckBox::value() const
 {
-    return m_widget && static_cast<QCheckBox *>(m_widget.data())->isChecked() ? 1 : 0;
+    return m_widget && box()->isChecked() ? 1 : 0;
 }
 
 void CheckBox::setValue(int value)
 {
     if (m_widget)
-        static_cast<QCheckBox *>(m_widget.data())->setChecked(value != 0);
-}
-
-void CheckBox::setFont(const QString &family, double points, bool bold)
-{
-    if (!m_widget)
-        return;
-    const QFont f = makeFont(family, points, bold);
-    m_widget->setFont(f);
-    // The tick box grows with the text, so small hands can hit it.
-    m_indicatorSize = QFontMetrics(f).height();
-    applyStyle();
+        box()->setChecked(value != 0);
 }
 
 } // namespace platform

@@ -4,6 +4,10 @@
 
 namespace platform {
 
+namespace detail { class CheckBoxWidget; }
+
+// A check box whose tick box shows on every background colour.
+
 class CheckBox : public PositionedControl
 {
     Q_OBJECT
@@ -23,12 +27,10 @@ public:
     // 1 ticked, 0 clear.
     int value() const;
     void setValue(int value);
-    void setFont(const QString &family, double points, bool bold) override;
 
 private:
-    void applyStyle();
+    detail::CheckBoxWidget *box() const;
     uint m_backColor = 0xF0F0F0;
-    int m_indicatorSize = 20;
 };
 
 } // namespace platform

@@ -11,7 +11,6 @@ CommandButton::CommandButton(Form *form, const QString &name, int index, QWidget
     : PositionedControl(form, name, index)
 {
     auto *w = new detail::ButtonWidget(parent);
-    connect(w, &QPushButton::clicked, this, [this] { emitClick(); });
     setWidget(w);
     setBackColor(m_backColor);
 }
@@ -40,15 +39,8 @@ void CommandButton::setPicture(const QString &programPath)
     if (!m_widget)
         return;
     auto *b = static_cast<QPushButton *>(m_widget.data());
-    const QPixmap pm = loadPicture(programPath);
+    const QPixmap pm = pictureOrPlaceholder(programPath);
     b->setIcon(pm.isNull() ? QIcon() : QIcon(pm));
-}
-
-void CommandButton::setMousePointer(const QString &programPath, int hotX, int hotY)
-{
-    const QPixmap pm = loadPicture(programPath);
-    if (m_widget && !pm.isNull())
-        m_widget->setCursor(QCursor(pm, hotX, hotY));
 }
 
 } // namespace platform

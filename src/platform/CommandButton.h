@@ -23,7 +23,6 @@ public:
     void setBackColor(uint bbggrr);
     QString picture() const { return m_picture; }
     void setPicture(const QString &programPath);
-    void setMousePointer(const QString &programPath, int hotX, int hotY);
 
 private:
     uint m_backColor = 0xE0E0E0;

@@ -1,9 +1,12 @@
 #include "platform/Control.h"
 
 #include "platform/Fonts.h"
+#include "platform/Pictures.h"
 #include "platform/Units.h"
+#include "platform/Widgets.h"
 
 #include <QMetaProperty>
+#include <QAbstractButton>
 #include <QWidget>
 
 namespace platform {
@@ -15,12 +18,35 @@ Control::Control(Form *form, const QString &name, int index) : m_form(form), m_i
 
 Control::~Control()
 {
-    // The widget belongs to the window's widget tree, which is torn down with the window.
+    // The widget may be in the middle of delivering the click that unloads its window, so it
+    // goes later; hidden, it takes no more input meanwhile.
+    if (m_widget) {
+        m_widget->hide();
+        m_widget->deleteLater();
+    }
 }
 
 void Control::setWidget(QWidget *widget)
 {
     m_widget = widget;
+    // Buttons and boxes report clicks by signal; the connection dies with this control.
+    if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        connect(button, &QAbstractButton::clicked, this, [this] { emitClick(); });
+}
+
+void Control::connectNotify(const QMetaMethod &signal)
+{
+    if (signal == QMetaMethod::fromSignal(&Control::Click))
+        if (auto *source = dynamic_cast<detail::ClickSource *>(m_widget.data()))
+            source->setPressable(true);
+}
+
+std::function<void()> Control::clickRelay()
+{
+    return [self = QPointer<Control>(this)] {
+        if (self)
+            self->emitClick();
+    };
 }
 
 void Control::setVisible(bool visible)
@@ -109,6 +135,13 @@ void PositionedControl::setFont(const QString &family, double points, bool bold)
 {
     if (m_widget)
         m_widget->setFont(makeFont(family, points, bold));
+}
+
+void PositionedControl::setMousePointer(const QString &programPath, int hotX, int hotY)
+{
+    const QPixmap pm = loadPicture(programPath);
+    if (m_widget && !pm.isNull())
+        m_widget->setCursor(QCursor(pm, hotX, hotY));
 }
 
 void PositionedControl::applyGeometry()

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <optional>
 
 #include <QWidget>
@@ -61,8 +62,20 @@ signals:
     void Click(int index);
 
 protected:
-    void emitClick() { emit Click(m_index); }
+    // A control that is disabled, or sits in a disabled container, never clicks.
+    void emitClick()
+    {
+        if (isEffectivelyEnabled())
+            emit Click(m_index);
+    }
+    virtual bool isEffectivelyEnabled() const { return m_widget ? m_widget->isEnabled() : m_enabled; }
+    // Binds the widget that shows this control. Every way a widget reports a click goes
+    // through clickRelay(), which does nothing once the control is gone: a click that is
+    // still on its way when the window unloads never reaches freed memory.
     void setWidget(QWidget *widget);
+    std::function<void()> clickRelay();
+    // A control that somebody listens to can be pressed (by keyboard too).
+    void connectNotify(const QMetaMethod &signal) override;
 
     Form *m_form;
     int m_index;
@@ -98,6 +111,8 @@ public:
     QString toolTipText() const;
     void setToolTipText(const QString &text);
     virtual void setFont(const QString &family, double points, bool bold);
+    // The mouse pointer over the control: a picture with its hot spot, in pixels.
+    void setMousePointer(const QString &programPath, int hotX, int hotY);
 
 protected:
     void applyGeometry();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QPointer>
 #include <map>
 
@@ -29,6 +30,12 @@ public:
     int lowerBound() const { return m_items.empty() ? 0 : m_items.begin()->first; }
     int upperBound() const { return m_items.empty() ? -1 : m_items.rbegin()->first; }
     void clear() { m_items.clear(); }
+
+    // Every element's click, with its index, goes to the receiver's handler.
+    template <class R> void onClick(R *receiver, void (R::*handler)(int)) const
+    {
+        forEach([&](T *c) { QObject::connect(c, &T::Click, receiver, handler); });
+    }
 
     template <class F> void forEach(F f) const
     {

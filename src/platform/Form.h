@@ -142,6 +142,8 @@ private:
     void layoutChildren();
     void geometryChanged();
     void notifyResize();
+    // Tab goes through the controls as a child reads: rows from the top, each from the left.
+    void setReadingTabOrder();
 
     QString m_designCaption;
     QString m_tag;

@@ -1,10 +1,9 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
-namespace platform {
-class Form;
-}
+#include "platform/Form.h"
 
 namespace platform::detail {
 
@@ -19,7 +18,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    Form *m_form;
+    QPointer<Form> m_form;
 };
 
 } // namespace platform::detail

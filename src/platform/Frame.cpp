@@ -8,8 +8,8 @@ namespace platform {
 Frame::Frame(Form *form, const QString &name, int index, QWidget *parent) : PositionedControl(form, name, index)
 {
     auto *w = new detail::FrameWidget(parent);
-    w->onClick = [this] { emitClick(); };
     setWidget(w);
+    w->onClick = clickRelay();
     setBackColor(m_backColor);
 }
 

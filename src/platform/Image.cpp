@@ -5,30 +5,52 @@
 
 namespace platform {
 
+namespace {
+detail::PictureWidget *pictureWidget(const QPointer<QWidget> &w)
+{
+    return static_cast<detail::PictureWidget *>(w.data());
+}
+} // namespace
+
 Image::Image(Form *form, const QString &name, int index, QWidget *parent) : PositionedControl(form, name, index)
 {
     auto *w = new detail::PictureWidget(parent);
-    w->onClick = [this] { emitClick(); };
     setWidget(w);
+    w->onClick = clickRelay();
 }
 
-void Image::setPicture(const QString &programPath)
+void Image::setPicture(const QString &programPath, const QString &description)
 {
     m_picture = programPath;
-    if (m_widget)
-        static_cast<detail::PictureWidget *>(m_widget.data())->setPixmap(loadPicture(programPath));
+    if (!m_widget)
+        return;
+    pictureWidget(m_widget)->setPixmap(pictureOrPlaceholder(programPath));
+    m_widget->setAccessibleName(programPath.isEmpty() ? QString() : description);
+}
+
+void Image::handPictureTo(Image *other)
+{
+    if (!other || other == this || !m_widget || !other->m_widget)
+        return;
+    other->m_picture = m_picture;
+    pictureWidget(other->m_widget)->setPixmap(pictureWidget(m_widget)->pixmap());
+    other->m_widget->setAccessibleName(m_widget->accessibleName());
+    setPicture(QString());
 }
 
 bool Image::hasPicture() const
 {
-    return m_widget && !static_cast<detail::PictureWidget *>(m_widget.data())->pixmap().isNull();
+    return m_widget && !pictureWidget(m_widget)->pixmap().isNull();
 }
 
-void Image::setMousePointer(const QString &programPath, int hotX, int hotY)
+bool Image::showsPlaceholder() const
 {
-    const QPixmap pm = loadPicture(programPath);
-    if (m_widget && !pm.isNull())
-        m_widget->setCursor(QCursor(pm, hotX, hotY));
+    return m_widget && pictureWidget(m_widget)->pixmap().cacheKey() == placeholderPicture().cacheKey();
+}
+
+QString Image::description() const
+{
+    return m_widget ? m_widget->accessibleName() : QString();
 }
 
 } // namespace platform

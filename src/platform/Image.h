@@ -5,7 +5,8 @@
 namespace platform {
 
 // A picture stretched to the control's own size. Picture holds the program path it was
-// loaded from; an empty path clears it, a missing file shows nothing.
+// loaded from; an empty path clears it. A path that cannot be shown (missing or damaged
+// file) shows the placeholder, which counts as a picture.
 class Image : public PositionedControl
 {
     Q_OBJECT
@@ -16,10 +17,16 @@ public:
     Image(Form *form, const QString &name, int index, QWidget *parent);
 
     QString picture() const { return m_picture; }
-    void setPicture(const QString &programPath);
-    // True when a picture is actually shown (the file existed and decoded).
+    void setPicture(const QString &programPath) { setPicture(programPath, QString()); }
+    // A picture with the words that say what it shows, for assistive technology.
+    void setPicture(const QString &programPath, const QString &description);
+    // Hands this picture, with its path and description, to another image and clears this
+    // one; the file is not read again.
+    void handPictureTo(Image *other);
+    // True when something is shown (the picture, or its placeholder).
     bool hasPicture() const;
-    void setMousePointer(const QString &programPath, int hotX, int hotY);
+    bool showsPlaceholder() const;
+    QString description() const;
 
 private:
     QString m_picture;

@@ -9,8 +9,8 @@ namespace platform {
 Label::Label(Form *form, const QString &name, int index, QWidget *parent) : PositionedControl(form, name, index)
 {
     auto *w = new detail::LabelWidget(parent);
-    w->onClick = [this] { emitClick(); };
     setWidget(w);
+    w->onClick = clickRelay();
 }
 
 detail::LabelWidget *Label::label() const
@@ -32,12 +32,21 @@ void Label::setCaption(const QString &caption)
 void Label::setBackColor(uint bbggrr)
 {
     m_backColor = bbggrr;
+    m_opaque = true;
     if (!m_widget)
         return;
     QPalette pal = m_widget->palette();
     pal.setColor(QPalette::Window, toQColor(bbggrr));
     m_widget->setPalette(pal);
-    m_widget->setAutoFillBackground(true);
+    m_widget->setAutoFillBackground(!m_rounded);
+    label()->setBadge(m_rounded);
+}
+
+void Label::setRounded(bool rounded)
+{
+    m_rounded = rounded;
+    if (m_opaque)
+        setBackColor(m_backColor);
 }
 
 void Label::setForeColor(uint bbggrr)

@@ -24,6 +24,9 @@ public:
     // A label is transparent until it is given a background colour.
     uint backColor() const { return m_backColor; }
     void setBackColor(uint bbggrr);
+    bool isOpaque() const { return m_opaque; }
+    // The background drawn as a rounded badge around the text.
+    void setRounded(bool rounded);
     uint foreColor() const { return m_foreColor; }
     void setForeColor(uint bbggrr);
     void setAlignment(Align align, bool verticallyCentred = false);
@@ -32,6 +35,8 @@ private:
     detail::LabelWidget *label() const;
     uint m_backColor = 0xFFFFFF;
     uint m_foreColor = 0x000000;
+    bool m_opaque = false;
+    bool m_rounded = false;
 };
 
 } // namespace platform

@@ -20,10 +20,14 @@ Menu::Menu(Form *form, const QString &name, int index, QMenuBar *bar, Menu *pare
 
 Menu::~Menu()
 {
-    // Menus go with the window's menu bar; an entry loaded at run time can be dropped alone.
-    if (m_action && !m_submenu)
-        delete m_action;
-    delete m_submenu;
+    // The entry may be delivering the very click that unloads its window: it goes later.
+    if (m_action) {
+        m_action->setVisible(false);
+        if (!m_submenu)
+            m_action->deleteLater();
+    }
+    if (m_submenu)
+        m_submenu->deleteLater();
 }
 
 QAction *Menu::makeLeafAction(QObject *owner)
@@ -65,8 +69,9 @@ void Menu::setCaption(const QString &caption)
 void Menu::setChecked(bool checked)
 {
     m_checked = checked;
-    if (checked && !m_submenu)
-        m_action->setCheckable(true);
+    // Only a ticked entry shows a mark; the others look like any plain entry.
+    if (!m_submenu)
+        m_action->setCheckable(checked);
     m_action->setChecked(checked);
 }
 

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QImageReader>
+#include <QPainter>
 
 namespace platform {
 
@@ -52,6 +53,35 @@ QPixmap loadPicture(const QString &programPath)
     if (!pm.isNull() || fi.isFile())
         c.pixmaps.insert(path, pm);
     return pm;
+}
+
+const QPixmap &placeholderPicture()
+{
+    static const QPixmap card = [] {
+        QPixmap pm(256, 256);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(110, 110, 110), 8, Qt::DashLine));
+        p.setBrush(QColor(232, 232, 232));
+        p.drawRoundedRect(QRectF(8, 8, 240, 240), 28, 28);
+        QFont f;
+        f.setPixelSize(150);
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(QColor(110, 110, 110));
+        p.drawText(QRect(0, 0, 256, 256), Qt::AlignCenter, QStringLiteral("?"));
+        return pm;
+    }();
+    return card;
+}
+
+QPixmap pictureOrPlaceholder(const QString &programPath)
+{
+    if (programPath.isEmpty())
+        return {};
+    const QPixmap pm = loadPicture(programPath);
+    return pm.isNull() ? placeholderPicture() : pm;
 }
 
 int pictureDecodeCount()

@@ -10,6 +10,12 @@ namespace platform {
 // pictures are kept in a cache keyed by the real file, so showing a block again costs nothing.
 QPixmap loadPicture(const QString &programPath);
 
+// What stands in, everywhere, for a picture that should be shown but cannot be: a grey card
+// with a question mark, so the child sees that something is there and the activity goes on.
+const QPixmap &placeholderPicture();
+// loadPicture, with the placeholder for a non-empty path that gives nothing.
+QPixmap pictureOrPlaceholder(const QString &programPath);
+
 // How many files were actually decoded so far (the cache's misses).
 int pictureDecodeCount();
 void clearPictureCache();

@@ -10,6 +10,12 @@
 namespace platform {
 
 namespace {
+std::function<void()> &beepHook()
+{
+    static std::function<void()> h;
+    return h;
+}
+
 std::function<void()> &endHook()
 {
     static std::function<void()> h;
@@ -33,9 +39,17 @@ double screenHeightTwips()
     return pixelsToTwips(screenRect().height());
 }
 
+void setBeepHook(std::function<void()> hook)
+{
+    beepHook() = std::move(hook);
+}
+
 void Beep()
 {
-    QApplication::beep();
+    if (beepHook())
+        beepHook()();
+    else
+        QApplication::beep();
 }
 
 void DoEvents()

@@ -10,6 +10,8 @@ double screenHeightTwips();
 
 // The plain system beep.
 void Beep();
+// Tests record the beep instead.
+void setBeepHook(std::function<void()> hook);
 
 // Lets pending painting run, but no user input: a click must never reach a window that is
 // half-way through being rebuilt.

@@ -22,9 +22,25 @@ inline quint32 fromQColor(const QColor &c)
     return quint32(c.red()) | (quint32(c.green()) << 8) | (quint32(c.blue()) << 16);
 }
 
-// Colours the windows use by name.
-inline constexpr quint32 kWhite = 0xFFFFFF;
-inline constexpr quint32 kButtonFace = 0xE0E0E0;
-inline constexpr quint32 kBlack = 0x000000;
+// Contrast as the accessibility guidelines measure it: 1 (none) to 21 (black on white).
+inline double relativeLuminance(const QColor &c)
+{
+    auto channel = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+inline double contrastRatio(const QColor &a, const QColor &b)
+{
+    const double la = relativeLuminance(a), lb = relativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+// Near-black or white, whichever reads better on the background.
+inline QColor readableInk(const QColor &background)
+{
+    const QColor dark(20, 20, 20);
+    return contrastRatio(dark, background) >= contrastRatio(Qt::white, background) ? dark : QColor(Qt::white);
+}
 
 } // namespace platform

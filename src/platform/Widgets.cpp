@@ -1,16 +1,69 @@
 #include "platform/Widgets.h"
 
-#include <QPainter>
+#include "platform/Units.h"
+
 #include <QKeyEvent>
 #include <QPaintEvent>
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QTextLayout>
 
 namespace platform::detail {
+
+namespace {
+constexpr QColor kFocusColour(20, 70, 200);
+
+// Text wrapped into the rectangle at word boundaries, each line centred.
+void drawCentredText(QPainter &p, const QRect &r, const QString &text, int flags = Qt::AlignCenter)
+{
+    p.drawText(r, flags | Qt::TextWordWrap, text);
+}
+} // namespace
+
+void paintFocusMark(QWidget *widget, QPainter &p, qreal radius)
+{
+    if (!widget->hasFocus() || !widget->window()->testAttribute(Qt::WA_KeyboardFocusChange))
+        return;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(Qt::NoBrush);
+    const QRectF box = QRectF(widget->rect()).adjusted(3, 3, -3, -3);
+    // White under blue: the mark shows on light and dark colours alike.
+    p.setPen(QPen(Qt::white, 6));
+    p.drawRoundedRect(box, radius, radius);
+    p.setPen(QPen(kFocusColour, 4, Qt::DashLine));
+    p.drawRoundedRect(box, radius, radius);
+    p.restore();
+}
 
 LabelWidget::LabelWidget(QWidget *parent) : Clickable<QLabel>(parent)
 {
     setTextFormat(Qt::PlainText);
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void LabelWidget::setBadge(bool badge)
+{
+    m_badge = badge;
+    update();
+}
+
+void LabelWidget::paintEvent(QPaintEvent *e)
+{
+    if (m_badge) {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(palette().color(QPalette::Window));
+        const qreal r = qMin(width(), height()) * 0.3;
+        p.drawRoundedRect(QRectF(rect()), r, r);
+    }
+    QLabel::paintEvent(e);
+    if (pressable()) {
+        QPainter p(this);
+        paintFocusMark(this, p);
+    }
 }
 
 PictureWidget::PictureWidget(QWidget *parent) : Clickable<QWidget>(parent)
@@ -26,11 +79,12 @@ void PictureWidget::setPixmap(const QPixmap &pixmap)
 
 void PictureWidget::paintEvent(QPaintEvent *)
 {
-    if (m_pixmap.isNull())
-        return;
     QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawPixmap(rect(), m_pixmap);
+    if (!m_pixmap.isNull()) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawPixmap(rect(), m_pixmap);
+    }
+    paintFocusMark(this, p, 6);
 }
 
 FrameWidget::FrameWidget(QWidget *parent) : Clickable<QWidget>(parent), m_background(Qt::white) {}
@@ -54,13 +108,14 @@ void FrameWidget::paintEvent(QPaintEvent *)
     p.setPen(QPen(QColor(96, 96, 96), 2));
     p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
     if (!m_title.isEmpty()) {
-        p.setPen(palette().color(QPalette::WindowText));
+        p.setPen(readableInk(m_background));
         p.drawText(rect().adjusted(6, 2, -6, -2), Qt::AlignTop | Qt::AlignLeft, m_title);
     }
     if (!isEnabled()) {
         // A locked box looks a little faded, so the child sees it takes no more blocks.
         p.fillRect(rect(), QColor(255, 255, 255, 70));
     }
+    paintFocusMark(this, p);
 }
 
 SurfaceWidget::SurfaceWidget(QWidget *parent)
@@ -158,51 +213,113 @@ void ButtonWidget::paintEvent(QPaintEvent *)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const bool enabled = isEnabled();
-    const bool down = isDown();
     QColor face = palette().color(QPalette::Button);
-    if (down)
+    if (isDown())
         face = face.darker(115);
     const QRectF box = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
     const qreal radius = qMin(box.height(), box.width()) * 0.12;
-    p.setPen(QPen(enabled ? face.darker(160) : face.darker(125), 2));
     p.setBrush(face);
-    p.drawRoundedRect(box, radius, radius);
-    // The focus ring shows only for keyboard users, as the style would do.
-    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
-        p.setPen(QPen(QColor(40, 90, 200), 3, Qt::DotLine));
-        p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(box.adjusted(4, 4, -4, -4), radius * 0.8, radius * 0.8);
+    if (enabled) {
+        // A raised edge: a darker rim and a shadow along the bottom invite a press.
+        p.setPen(QPen(face.darker(170), 2));
+        p.drawRoundedRect(box, radius, radius);
+        p.setPen(QPen(face.darker(135), 3));
+        p.drawLine(QPointF(box.left() + radius, box.bottom() - 1.5), QPointF(box.right() - radius, box.bottom() - 1.5));
+    } else {
+        p.setPen(QPen(face.darker(200), 2, Qt::DashLine));
+        p.drawRoundedRect(box, radius, radius);
     }
+    paintFocusMark(this, p, radius * 0.8);
 
-    // Picture and caption side by side, centred as one.
+    // Picture and caption side by side, centred as one; a caption that needs two lines
+    // keeps each line centred.
     const QString label = text().remove(u'&');
     const QFontMetrics fm(font());
     // The picture grows with the button, up to the size it was drawn at.
     const int iconHeight = qBound(16, height() / 2, 96);
-    const QPixmap pm = icon().isNull() ? QPixmap()
-                                       : icon().pixmap(QSize(iconHeight * 3 / 2, iconHeight),
-                                                       enabled ? QIcon::Normal : QIcon::Disabled);
-    const int gap = pm.isNull() || label.isEmpty() ? 0 : fm.height() / 3;
-    const int textWidth = label.isEmpty() ? 0 : fm.horizontalAdvance(label);
+    const QPixmap pm = icon().isNull() ? QPixmap() : icon().pixmap(QSize(iconHeight * 3 / 2, iconHeight));
     const int pmWidth = pm.isNull() ? 0 : int(pm.width() / pm.devicePixelRatio());
-    const int total = qMin(width() - 8, pmWidth + gap + textWidth);
+    const int gap = pm.isNull() || label.isEmpty() ? 0 : fm.height() / 3;
+    const int room = qMax(0, width() - 12 - pmWidth - gap);
+    const QRect textBox = label.isEmpty() ? QRect()
+                                          : fm.boundingRect(QRect(0, 0, room, height()),
+                                                            Qt::AlignCenter | Qt::TextWordWrap, label);
+    const int total = pmWidth + gap + textBox.width();
     int x = (width() - total) / 2;
     if (!pm.isNull()) {
         const int pmHeight = int(pm.height() / pm.devicePixelRatio());
+        if (!enabled)
+            p.setOpacity(0.55);
         p.drawPixmap(x, (height() - pmHeight) / 2, pm);
+        p.setOpacity(1);
         x += pmWidth + gap;
     }
     if (!label.isEmpty()) {
-        const QColor ink = enabled ? QColor(20, 20, 20) : QColor(20, 20, 20, 90);
-        p.setPen(ink);
-        p.drawText(QRect(x, 0, width() - x - 4, height()), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, label);
+        p.setPen(readableInk(face));
+        drawCentredText(p, QRect(x, 0, textBox.width(), height()), label);
     }
-    if (!enabled) {
-        // Resting buttons fade, so the child sees at once which ones can be pressed.
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(255, 255, 255, 90));
-        p.drawRoundedRect(box, radius, radius);
+}
+
+CheckBoxWidget::CheckBoxWidget(QWidget *parent) : QCheckBox(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void CheckBoxWidget::setBackground(const QColor &c)
+{
+    m_background = c;
+    update();
+}
+
+QRect CheckBoxWidget::boxRect() const
+{
+    const int side = qMin(QFontMetrics(font()).height(), height() - 4);
+    return QRect(4, (height() - side) / 2, side, side);
+}
+
+QRect CheckBoxWidget::captionRect() const
+{
+    const QRect box = boxRect();
+    const int left = box.right() + 1 + box.width() / 2;
+    return QRect(left, 0, qMax(0, width() - left - 2), height());
+}
+
+void CheckBoxWidget::keyPressEvent(QKeyEvent *event)
+{
+    // Enter ticks or clears the box just like Space does.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+        click();
+        return;
     }
+    QCheckBox::keyPressEvent(event);
+}
+
+bool CheckBoxWidget::hitButton(const QPoint &pos) const
+{
+    return rect().contains(pos);
+}
+
+void CheckBoxWidget::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(rect(), m_background);
+    const QRectF box = QRectF(boxRect()).adjusted(1, 1, -1, -1);
+    // White inside, near-black edge: seen on every background, ticked or not.
+    p.setPen(QPen(QColor(30, 30, 30), 3));
+    p.setBrush(isDown() ? QColor(220, 220, 220) : QColor(Qt::white));
+    p.drawRoundedRect(box, 3, 3);
+    if (isChecked()) {
+        QPen tick(QColor(0, 110, 0), qMax(3.0, box.width() / 6), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        p.setPen(tick);
+        const QPolygonF mark{box.topLeft() + QPointF(box.width() * 0.2, box.height() * 0.52),
+                             box.topLeft() + QPointF(box.width() * 0.42, box.height() * 0.75),
+                             box.topLeft() + QPointF(box.width() * 0.8, box.height() * 0.25)};
+        p.drawPolyline(mark);
+    }
+    p.setPen(readableInk(m_background));
+    p.drawText(captionRect(), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, text());
+    paintFocusMark(this, p, 4);
 }
 
 } // namespace platform::detail

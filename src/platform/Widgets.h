@@ -2,24 +2,55 @@
 
 // The small Qt widgets behind the controls. Only the platform layer sees them.
 
-#include <QFrame>
+#include <QCheckBox>
 #include <QMouseEvent>
-#include <functional>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QWidget>
+#include <functional>
 
 namespace platform::detail {
 
-// Emits clicked() for a left-button press and release inside the widget, the way a
-// control's Click event comes about.
+// What every clickable widget shares, whatever Qt class it grows from: the relay to its
+// control, and whether anybody listens (only then can it be pressed by keyboard, and
+// assistive technology offers it as pressable).
+class ClickSource
+{
+public:
+    virtual ~ClickSource() = default;
+    std::function<void()> onClick;
+    bool pressable() const { return m_pressable && onClick; }
+    virtual void setPressable(bool pressable) { m_pressable = pressable; }
+    void press() const
+    {
+        if (pressable())
+            onClick();
+    }
+
+private:
+    bool m_pressable = false;
+};
+
+// The one focus mark of the program: a thick blue dashed outline inside the widget, shown
+// only to keyboard users (as the style does for its own widgets).
+void paintFocusMark(QWidget *widget, QPainter &painter, qreal radius = 0);
+
+// Emits a click for a left-button press and release inside the widget, the way a control's
+// Click event comes about. The second press of a double click is not a second click: no
+// window handles double clicks, so a child's double click on a block acts once. Space and
+// Enter press it when it has the keyboard focus.
 template <class Base>
-class Clickable : public Base
+class Clickable : public Base, public ClickSource
 {
 public:
     using Base::Base;
-    std::function<void()> onClick;
+
+    void setPressable(bool pressable) override
+    {
+        ClickSource::setPressable(pressable);
+        this->setFocusPolicy(pressable ? Qt::StrongFocus : Qt::NoFocus);
+    }
 
 protected:
     void mousePressEvent(QMouseEvent *e) override
@@ -30,6 +61,11 @@ protected:
             return;
         }
         Base::mousePressEvent(e);
+    }
+    void mouseDoubleClickEvent(QMouseEvent *e) override
+    {
+        m_pressed = false;
+        e->accept();
     }
     void mouseReleaseEvent(QMouseEvent *e) override
     {
@@ -43,6 +79,27 @@ protected:
         }
         Base::mouseReleaseEvent(e);
     }
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        const int k = e->key();
+        if (pressable() && e->modifiers() == Qt::NoModifier &&
+            (k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter)) {
+            e->accept();
+            onClick();
+            return;
+        }
+        Base::keyPressEvent(e);
+    }
+    void focusInEvent(QFocusEvent *e) override
+    {
+        Base::focusInEvent(e);
+        this->update();
+    }
+    void focusOutEvent(QFocusEvent *e) override
+    {
+        Base::focusOutEvent(e);
+        this->update();
+    }
 
 private:
     bool m_pressed = false;
@@ -52,6 +109,14 @@ class LabelWidget : public Clickable<QLabel>
 {
 public:
     explicit LabelWidget(QWidget *parent);
+    // A badge: the background is drawn as a rounded box around the text.
+    void setBadge(bool badge);
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+
+private:
+    bool m_badge = false;
 };
 
 // Shows its picture stretched to its own size.
@@ -132,7 +197,8 @@ private:
 };
 
 // A push button drawn flat in its own colour: big, bright and cheap to paint (the style's
-// gradients cost a millisecond per large button).
+// gradients cost a millisecond per large button). A resting (disabled) button keeps its
+// colour and its readable caption; it shows that it rests by a dashed, flat edge.
 class ButtonWidget : public QPushButton
 {
 public:
@@ -142,6 +208,27 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override;
     void keyPressEvent(QKeyEvent *event) override;
+};
+
+// A check box drawn by the program: a white box with a dark edge and a bold tick, so it
+// shows on every background, and a caption that wraps rather than runs off its control.
+class CheckBoxWidget : public QCheckBox
+{
+public:
+    explicit CheckBoxWidget(QWidget *parent);
+    void setBackground(const QColor &c);
+    QColor background() const { return m_background; }
+    // The tick box and the caption, as drawn (also where a click counts).
+    QRect boxRect() const;
+    QRect captionRect() const;
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool hitButton(const QPoint &pos) const override;
+
+private:
+    QColor m_background = QColor(0xF0, 0xF0, 0xF0);
 };
 
 } // namespace platform::detail

@@ -3,6 +3,7 @@
 #include "language/modLanguageSupport.h"
 #include "platform/MessageBox.h"
 #include "platform/System.h"
+#include "shell/Colours.h"
 #include "shell/Forms.h"
 #include "shell/Messages.h"
 #include "shell/Modulo1.h"
@@ -10,19 +11,22 @@
 
 using modLanguageSupport::GetString;
 
-ActivitySettings ActivitySettings::forWindow(const QString &windowName)
+namespace {
+
+struct Row
 {
-    using W = When;
-    struct Row
-    {
-        const char *window;
-        const char *reset, *about, *leave;
-        const char *resetCaption, *aboutCaption;
-        bool backColour;
-        When resetAt, startAt;
-    };
-    // One row per activity window: its menu names and captions, whether the frame paints its
-    // background at load, and when the counters reset and the first question comes.
+    const char *window;
+    const char *reset, *about, *leave;
+    const char *resetCaption, *aboutCaption;
+    bool backColour;
+    ActivitySettings::When resetAt, startAt;
+};
+
+// One row per activity window: its menu names and captions, whether the frame paints its
+// background at load, and when the counters reset and the first question comes.
+const Row *findRow(const QString &windowName)
+{
+    using W = ActivitySettings::When;
     static const Row rows[] = {
         {"form1", "mnu1", "mnu3", "mnuEsci", "Azzera conteggio", "Informazioni", true, W::AtActivation, W::AtActivation},
         {"FORM2", "mnu1", "mnu3", "mnuFine", "Azzera conteggio", "Informazioni", true, W::AtActivation, W::AtActivation},
@@ -37,24 +41,46 @@ ActivitySettings ActivitySettings::forWindow(const QString &windowName)
         {"FormDomino2", "MenuAzzera", "MenuInformazioni", "mnuEsci", "Azzera conteggio        ",
          "Informazioni          ", true, W::AtLoad, W::AtLoad},
     };
+    for (const Row &r : rows)
+        if (windowName == QLatin1String(r.window))
+            return &r;
+    return nullptr;
+}
+
+} // namespace
+
+bool ActivitySettings::exists(const QString &windowName)
+{
+    return findRow(windowName) != nullptr;
+}
+
+ActivitySettings ActivitySettings::forWindow(const QString &windowName)
+{
+    const Row *r = findRow(windowName);
+    if (!r)
+        qFatal("No frame settings for the window \"%s\"", qPrintable(windowName));
     ActivitySettings s;
-    for (const Row &r : rows) {
-        if (windowName != QLatin1String(r.window))
-            continue;
-        s.resetMenuName = QLatin1String(r.reset);
-        s.aboutMenuName = QLatin1String(r.about);
-        s.leaveMenuName = QLatin1String(r.leave);
-        s.resetMenuCaption = QLatin1String(r.resetCaption);
-        s.aboutMenuCaption = QLatin1String(r.aboutCaption);
-        s.frameSetsBackColour = r.backColour;
-        s.resetCountersAt = r.resetAt;
-        s.firstQuestionAt = r.startAt;
-    }
+    s.resetMenuName = QLatin1String(r->reset);
+    s.aboutMenuName = QLatin1String(r->about);
+    s.leaveMenuName = QLatin1String(r->leave);
+    s.resetMenuCaption = QLatin1String(r->resetCaption);
+    s.aboutMenuCaption = QLatin1String(r->aboutCaption);
+    s.frameSetsBackColour = r->backColour;
+    s.resetCountersAt = r->resetAt;
+    s.firstQuestionAt = r->startAt;
     return s;
 }
 
 ActivityFrame::ActivityFrame(const QString &name) : platform::Form(name), m_settings(ActivitySettings::forWindow(name))
 {
+}
+
+void ActivityFrame::createControls()
+{
+    createWindowControls();
+    createFrameControls(framePlacement());
+    createFrameMenus();
+    createWindowMenus();
 }
 
 void ActivityFrame::createFrameControls(const FramePlacement &p)
@@ -63,12 +89,16 @@ void ActivityFrame::createFrameControls(const FramePlacement &p)
                         p.rightCount.height(), QStringLiteral("esatti"));
     etErrati = addLabel(QStringLiteral("etErrati"), p.wrongCount.x(), p.wrongCount.y(), p.wrongCount.width(),
                         p.wrongCount.height(), QStringLiteral("errati"));
+    // Dark green and dark red on a white badge: readable on every background, and the colour
+    // still tells right from wrong.
     for (platform::Label *l : {etEsatti.data(), etErrati.data()}) {
         l->setFont(QStringLiteral("Arial"), 20.25, true);
-        l->setAlignment(platform::Label::Align::Left, true);
+        l->setAlignment(platform::Label::Align::Center, true);
+        l->setRounded(true);
+        l->setBackColor(Colours::kCounterBadge);
     }
-    etEsatti->setForeColor(0x006000);
-    etErrati->setForeColor(0x0000A0);
+    etEsatti->setForeColor(Colours::kRightCountInk);
+    etErrati->setForeColor(Colours::kWrongCountInk);
 
     ComandoIconaSi = addImage(QStringLiteral("ComandoIconaSi"), p.faces.x(), p.faces.y(), kFaceWidth, kFaceHeight);
     ComandoIconaNo = addImage(QStringLiteral("ComandoIconaNo"), p.faces.x(), p.faces.y(), kFaceWidth, kFaceHeight);

@@ -22,8 +22,10 @@ struct ActivitySettings
     When resetCountersAt = When::AtActivation;
     When firstQuestionAt = When::AtActivation;
 
-    // The settings of each of the nine activity windows, by window name.
+    // The settings of each of the nine activity windows, by window name. A name without a row
+    // is a programming error and stops the program at once.
     static ActivitySettings forWindow(const QString &windowName);
+    static bool exists(const QString &windowName);
 };
 
 // Where a window puts the frame's controls, in design twips.
@@ -64,11 +66,12 @@ public:
 protected:
     explicit ActivityFrame(const QString &name);
 
-    // The counters and faces, at the window's own places.
-    void createFrameControls(const FramePlacement &placement);
-    // The three menu commands.
-    void createFrameMenus();
-
+    // The window's own controls, in control order; the frame adds its counters, faces and
+    // menus after them, at the places framePlacement() gives.
+    virtual void createWindowControls() = 0;
+    virtual FramePlacement framePlacement() const = 0;
+    // Menus of the window's own, after the frame's three.
+    virtual void createWindowMenus() {}
     // Sets up the first question of a freshly opened window.
     virtual void firstQuestion() = 0;
 
@@ -78,5 +81,9 @@ protected:
     void Form_CloseRequest() override { LeaveActivity(); }
 
 private:
+    void createControls() final;
+    void createFrameControls(const FramePlacement &placement);
+    void createFrameMenus();
+
     ActivitySettings m_settings;
 };

@@ -8,7 +8,9 @@ namespace Forms {
 namespace {
 struct Registry
 {
+    QStringList names;
     QHash<QString, Factory> factories;
+    QHash<QString, QString> windowByButton;
     QHash<QString, platform::Form *> forms;
 };
 
@@ -19,9 +21,24 @@ Registry &registry()
 }
 } // namespace
 
-void registerForm(const QString &name, Factory factory)
+void registerForm(const QString &name, Factory factory, const QString &menuButton)
 {
-    registry().factories.insert(name, std::move(factory));
+    auto &r = registry();
+    if (!r.names.contains(name))
+        r.names.append(name);
+    r.factories.insert(name, std::move(factory));
+    if (!menuButton.isEmpty())
+        r.windowByButton.insert(menuButton, name);
+}
+
+QString windowOpenedBy(const QString &menuButton)
+{
+    return registry().windowByButton.value(menuButton);
+}
+
+QStringList registeredNames()
+{
+    return registry().names;
 }
 
 platform::Form *get(const QString &name)

@@ -3,6 +3,7 @@
 #include "platform/Form.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 // Every window exists at most once: it is created on first use and lives for the rest of the
@@ -12,7 +13,12 @@ namespace Forms {
 
 using Factory = std::function<platform::Form *()>;
 
-void registerForm(const QString &name, Factory factory);
+// menuButton: the main menu's button that opens the window (activities only).
+void registerForm(const QString &name, Factory factory, const QString &menuButton = {});
+// The window the menu button opens; empty when no window of this build answers it.
+QString windowOpenedBy(const QString &menuButton);
+// Every registered window, in the order of registration.
+QStringList registeredNames();
 // The window of that name, created on first use; null when no such window is known.
 platform::Form *get(const QString &name);
 // Whether the window object was created already.

@@ -1,7 +1,9 @@
 #include "shell/Modulo1.h"
 
 #include "language/modLanguageSupport.h"
+#include "platform/Image.h"
 #include "platform/Random.h"
+#include "shell/BlockRules.h"
 #include "platform/Sound.h"
 
 #include <limits>
@@ -51,6 +53,17 @@ QString blockPicturePath(const BlockAttributes &block)
 {
     return platform::appPath(QStringLiteral("jpg\\") + block.Colour + u'\\' + block.Shape + block.Size +
                              block.Thickness + QStringLiteral(".JPG"));
+}
+
+QString attributePicturePath(const QString &name)
+{
+    return platform::appPath(QStringLiteral("jpg\\") + name + QStringLiteral(".jpg"));
+}
+
+void showCurrentBlock(platform::Image *image)
+{
+    if (image)
+        image->setPicture(CurrentBlock.PicturePath, BlockRules::describe(CurrentBlock));
 }
 
 void PickRandomBlock()

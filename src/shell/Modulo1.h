@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <memory>
 
+namespace platform { class Image; }
+
 // The four attribute words of one block and the path of its picture.
 struct BlockAttributes
 {
@@ -46,6 +48,10 @@ void PlayWrongSound();
 
 // The picture of a block, composed from its words exactly as the picture store names them.
 QString blockPicturePath(const BlockAttributes &block);
+// The picture of an attribute value (e.g. "rosso", "GRANDE"), below "jpg\".
+QString attributePicturePath(const QString &name);
+// Shows the picture of CurrentBlock, described by its four words.
+void showCurrentBlock(platform::Image *image);
 
 // Background colours, 0xBBGGRR; the same pink twice makes it twice as likely.
 inline constexpr std::uint32_t kBackColours[18] = {

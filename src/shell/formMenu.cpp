@@ -7,17 +7,6 @@
 #include "shell/Modulo1.h"
 #include "shell/WindowSteps.h"
 
-const QList<std::pair<QString, QString>> &formMenu::activityButtons()
-{
-    static const QList<std::pair<QString, QString>> buttons = {
-        {QStringLiteral("Command1"), QStringLiteral("form1")},   {QStringLiteral("Command2"), QStringLiteral("FORM2")},
-        {QStringLiteral("Command3"), QStringLiteral("pagl3")},   {QStringLiteral("Command4"), QStringLiteral("pagl7")},
-        {QStringLiteral("Command7"), QStringLiteral("pagl9")},   {QStringLiteral("Command9"), QStringLiteral("pagl8")},
-        {QStringLiteral("Command8"), QStringLiteral("FormTrova")}, {QStringLiteral("Command10"), QStringLiteral("FormDomino")},
-        {QStringLiteral("Command11"), QStringLiteral("FormDomino2")}};
-    return buttons;
-}
-
 formMenu::formMenu() : platform::Form(QStringLiteral("formMenu")) {}
 
 void formMenu::createControls()
@@ -54,9 +43,9 @@ void formMenu::createControls()
     mnuLanguages = addMenu(QStringLiteral("mnuLanguages"), QStringLiteral("Lingua"));
     addMenu(QStringLiteral("mnuLanguage"), QString(), mnuLanguages, 0);
 
-    for (const auto &[buttonName, windowName] : activityButtons()) {
-        const QString target = windowName;
-        connect(control(buttonName), &platform::Control::Click, this, [this, target] { openActivity(target); });
+    for (platform::CommandButton *b : activityButtons()) {
+        const QString button = b->name();
+        connect(b, &platform::Control::Click, this, [this, button] { openActivity(Forms::windowOpenedBy(button)); });
     }
     connect(Command5, &platform::Control::Click, this, [] { Messages::ConfirmExit(); });
     connect(Check1, &platform::Control::Click, this, [this] { Check1_Click(); });
@@ -67,6 +56,11 @@ void formMenu::MLSFillMenuLanguages()
     modLanguageSupport::MLSFillMenuLanguages(*this);
     for (platform::Control *entry : controlArray(QStringLiteral("mnuLanguage")))
         connect(entry, &platform::Control::Click, this, &formMenu::mnuLanguage_Click, Qt::UniqueConnection);
+}
+
+QList<platform::CommandButton *> formMenu::activityButtons() const
+{
+    return {Command1, Command2, Command3, Command4, Command7, Command9, Command8, Command10, Command11};
 }
 
 void formMenu::Form_Load()
@@ -109,7 +103,7 @@ void formMenu::openActivity(const QString &windowName)
 {
     if (!isLoaded())
         return; // a second click that arrived before the activity took over
-    platform::Form *target = Forms::get(windowName);
+    platform::Form *target = windowName.isEmpty() ? nullptr : Forms::get(windowName);
     if (!target)
         return; // an activity this build does not have yet
     target->Show();

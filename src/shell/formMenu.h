@@ -23,8 +23,8 @@ public:
     QPointer<platform::CheckBox> Check1;
     QPointer<platform::Menu> mnuLanguages;
 
-    // Which window each activity button opens.
-    static const QList<std::pair<QString, QString>> &activityButtons();
+    // The nine activity buttons, in reading order.
+    QList<platform::CommandButton *> activityButtons() const;
 
 protected:
     void createControls() override;

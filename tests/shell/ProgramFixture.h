@@ -1,69 +1,101 @@
 #pragma once
 
-// Shared by the window tests: a private program folder, a 1920x1080 offscreen screen, and
-// message boxes, sounds and the program's end answered or recorded instead of a person.
+// Shared by the window tests: a private program folder, a full-screen offscreen display, every
+// window of the program registered from its one list, and message boxes, sounds, beeps and
+// the program's end answered or recorded instead of a person. Helpers drive windows the way a
+// child does (mouse, keyboard) and read back what a child would see.
 
-#include "activities/comparison/form1.h"
+#include "activities/ProgramWindows.h"
 #include "language/modLanguageSupport.h"
 #include "platform/Application.h"
+#include "platform/CommandButton.h"
 #include "platform/Control.h"
 #include "platform/Form.h"
+#include "platform/Image.h"
+#include "platform/Label.h"
+#include "platform/Menu.h"
 #include "platform/MessageBox.h"
 #include "platform/Sound.h"
 #include "platform/System.h"
-#include "shell/FormAvvio.h"
+#include "platform/Units.h"
+#include "shell/ActivityFrame.h"
 #include "shell/Forms.h"
 #include "shell/Modulo1.h"
 #include "shell/formMenu.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFont>
-#include <QStyle>
 #include <QStyleFactory>
-#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
 #include <memory>
 
+Q_DECLARE_METATYPE(platform::MsgResult)
+
 namespace testkit {
 
-// A click where a child would hit the control (for a check box: its box and text).
+// A click where a child would hit the control.
 inline void click(platform::Control *c)
 {
-    QVERIFY(c && c->widget());
-    QWidget *w = c->widget();
-    QPoint at = w->rect().center();
-    if (auto *box = qobject_cast<QCheckBox *>(w)) {
-        QStyleOptionButton opt;
-        opt.initFrom(box);
-        opt.text = box->text();
-        at = box->style()->subElementRect(QStyle::SE_CheckBoxClickRect, &opt, box).center();
-    }
-    QTest::mouseClick(w, Qt::LeftButton, {}, at);
+    QVERIFY2(c && c->widget(), c ? qPrintable(c->name()) : "no control");
+    QTest::mouseClick(c->widget(), Qt::LeftButton, {}, c->widget()->rect().center());
 }
 
-// At the top left corner, covering the whole screen (a frame may reach past the edges).
+// A double click: press, release, press (as a double click), release.
+inline void doubleClick(platform::Control *c)
+{
+    QVERIFY(c && c->widget());
+    const QPoint at = c->widget()->rect().center();
+    QTest::mouseClick(c->widget(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(c->widget(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(c->widget(), Qt::LeftButton, {}, at);
+}
+
+// The keyboard way: focus the control as Tab would, then press Space.
+inline void press(platform::Control *c)
+{
+    QVERIFY(c && c->widget() && (c->widget()->focusPolicy() & Qt::TabFocus));
+    c->widget()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(c->widget(), Qt::Key_Space);
+}
+
+inline bool shown(platform::Control *c)
+{
+    return c && c->visible() && c->widget() && c->widget()->isVisible();
+}
+
+// "esatti: 3": the text of an identifier, a space and the number.
+inline QString count(const char *id, int n)
+{
+    return modLanguageSupport::GetString(QLatin1String(id)) + u' ' + QString::number(n);
+}
+
+// Everything of a window a child can see, to tell whether something changed.
+inline QString snapshot(platform::Form *form)
+{
+    QStringList s{QString::number(form->backColor(), 16)};
+    for (platform::Control *c : form->controls()) {
+        QStringList p{c->name() + u'(' + QString::number(c->index()) + u')', QString::number(c->visible()),
+                      QString::number(c->enabled())};
+        for (const char *name : {"Caption", "Picture", "BackColor", "Checked", "Value", "Left", "Top"})
+            if (const auto v = c->propertyByName(name))
+                p << v->toString();
+        s << p.join(u',');
+    }
+    return s.join(u'|');
+}
+
+// At the top left corner, covering the whole screen.
 inline void verifyCoversScreen(platform::Form *form)
 {
     QVERIFY(form && form->window() && form->window()->isVisible());
-    const QRect outer = form->window()->frameGeometry();
-    QVERIFY(outer.topLeft() == QPoint(0, 0) && outer.contains(QRect(0, 0, 1920, 1080)));
-    QCOMPARE(QRectF(form->left(), form->top(), form->width(), form->height()), QRectF(0, 0, 28800, 16200));
-}
-
-// The offscreen platform complains at every raise(); that is no news. Call from
-// initTestCase, after Qt Test has put in its own handler.
-inline void quietRaiseWarnings()
-{
-    static QtMessageHandler previous = nullptr;
-    previous = qInstallMessageHandler([](QtMsgType t, const QMessageLogContext &c, const QString &m) {
-        if (m != QLatin1String("This plugin does not support raise()") && previous)
-            previous(t, c, m);
-    });
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QVERIFY(form->window()->frameGeometry().contains(screen));
+    QCOMPARE(QRectF(form->left(), form->top(), form->width(), form->height()),
+             QRectF(0, 0, platform::pixelsToTwips(screen.width()), platform::pixelsToTwips(screen.height())));
 }
 
 class ProgramFixture
@@ -88,17 +120,18 @@ public:
         messages.clear();
         answers.clear();
         sounds.clear();
+        beeps = 0;
         endCount = 0;
         platform::setMessageAnswerer([this](const platform::MessageRequest &r) {
             messages.append(r);
             if (answers.empty())
-                return r.buttons == platform::MsgButtons::YesNo ? platform::MsgResult::No
-                                                                : platform::MsgResult::Ok;
+                return r.buttons == platform::MsgButtons::YesNo ? platform::MsgResult::No : platform::MsgResult::Ok;
             const platform::MsgResult a = answers.front();
             answers.pop_front();
             return a;
         });
         platform::setSoundSink([this](const QString &p) { sounds.append(p); });
+        platform::setBeepHook([this] { ++beeps; });
         platform::setEndProgramHook([this] { ++endCount; });
         return true;
     }
@@ -120,54 +153,87 @@ public:
             f.write(bytes);
     }
     // A text from one of the copied language files, e.g. lng("formMenu", "Command1.Caption").
-    QString lng(const char *section, const char *key, const char *language = "Italiano") const
+    QString lng(const QString &section, const QString &key, const char *language = "Italiano") const
     {
-        return modLanguageSupport::GetIniValue(path(QLatin1String(language) + QStringLiteral(".lng")),
-                                               QLatin1String(section), QLatin1String(key));
+        return modLanguageSupport::GetIniValue(path(QLatin1String(language) + QStringLiteral(".lng")), section, key);
     }
-    // A run-time text of the current language.
-    static QString text(const char *id) { return modLanguageSupport::GetString(QLatin1String(id)); }
 
-    template <class T> static T *window(const char *name)
+    template <class T = platform::Form> static T *window(const QString &name)
     {
-        return qobject_cast<T *>(Forms::get(QLatin1String(name)));
+        return qobject_cast<T *>(Forms::get(name));
     }
-    static bool isLoaded(const char *name)
+    static bool isLoaded(const QString &name) { return Forms::exists(name) && Forms::get(name)->isLoaded(); }
+
+    // The menu, shown as a child finds it.
+    static formMenu *menu()
     {
-        return Forms::exists(QLatin1String(name)) && Forms::get(QLatin1String(name))->isLoaded();
+        auto *m = window<formMenu>(QStringLiteral("formMenu"));
+        m->Show();
+        return m;
+    }
+    // An activity opened with a click on its menu button; null if it did not open.
+    template <class T = ActivityFrame> static T *open(const QString &name)
+    {
+        QString button;
+        for (const ProgramWindows::Entry &e : ProgramWindows::all())
+            if (e.name == name)
+                button = e.menuButton;
+        formMenu *m = menu();
+        click(m->control(button));
+        T *w = window<T>(name);
+        return w && w->isShown() && !m->isLoaded() ? w : nullptr;
     }
 
     QList<platform::MessageRequest> messages;
     std::deque<platform::MsgResult> answers; // answered in order; then No (or OK)
     QStringList sounds;
+    int beeps = 0;
     int endCount = 0;
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
+// The offscreen platform complains at every raise(); that is no news.
+inline void quietRaiseWarnings()
+{
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler([](QtMsgType t, const QMessageLogContext &c, const QString &m) {
+        if (m != QLatin1String("This plugin does not support raise()") && previous)
+            previous(t, c, m);
+    });
+}
+
+// Starts the application on an offscreen screen of the given size, with every window known.
+inline int runWindowTest(QObject &test, int argc, char **argv, int width, int height)
+{
+    QTemporaryDir screenDir;
+    QFile screen(screenDir.filePath(QStringLiteral("screen.json")));
+    if (screen.open(QIODevice::WriteOnly))
+        screen.write(QStringLiteral(R"({"screens":[{"name":"S","x":0,"y":0,"width":%1,"height":%2,)"
+                                    R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})")
+                         .arg(width)
+                         .arg(height)
+                         .toUtf8());
+    screen.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen.fileName().toLocal8Bit());
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zorvelli"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setFont(QFont(QStringLiteral("Arial"), 12));
+    ProgramWindows::registerAll();
+    quietRaiseWarnings();
+    return QTest::qExec(&test, argc, argv);
+}
+
 } // namespace testkit
 
-// A test main that gives the application a full HD screen before it starts.
-#define ZORVELLI_WINDOW_TEST_MAIN(TestClass)                                                                 \
+#define ZORVELLI_WINDOW_TEST_MAIN_AT(TestClass, width, height)                                               \
     int main(int argc, char **argv)                                                                          \
     {                                                                                                        \
-        QTemporaryDir screenDir;                                                                             \
-        QFile screen(screenDir.filePath(QStringLiteral("screen.json")));                                     \
-        if (screen.open(QIODevice::WriteOnly))                                                               \
-            screen.write(R"({"screens":[{"name":"S","x":0,"y":0,"width":1920,"height":1080,)"                \
-                         R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");                               \
-        screen.close();                                                                                      \
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen.fileName().toLocal8Bit());               \
-        QApplication app(argc, argv);                                                                        \
-        QApplication::setApplicationName(QStringLiteral("Zorvelli"));                                        \
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));                             \
-        QApplication::setQuitOnLastWindowClosed(false);                                                      \
-        QApplication::setFont(QFont(QStringLiteral("Arial"), 12));                                           \
-        Forms::registerForm(QStringLiteral("FormAvvio"), [] { return new FormAvvio; });                      \
-        Forms::registerForm(QStringLiteral("formMenu"), [] { return new formMenu; });                        \
-        Forms::registerForm(QStringLiteral("form1"), [] { return new form1; });                              \
         TestClass tc;                                                                                        \
         QTEST_SET_MAIN_SOURCE_PATH                                                                           \
-        return QTest::qExec(&tc, argc, argv);                                                                \
+        return testkit::runWindowTest(tc, argc, argv, width, height);                                        \
     }
+#define ZORVELLI_WINDOW_TEST_MAIN(TestClass) ZORVELLI_WINDOW_TEST_MAIN_AT(TestClass, 1920, 1080)

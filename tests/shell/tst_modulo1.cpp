@@ -6,6 +6,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Random.h"
 #include "platform/Sound.h"
+#include "shell/BlockRules.h"
 #include "shell/Modulo1.h"
 
 #include <QFile>
@@ -139,6 +140,37 @@ private slots:
             QVERIFY2(qAbs(n - plays / 4) < plays / 40, qPrintable(QStringLiteral("si%1: %2").arg(k).arg(n)));
         }
         QCOMPARE(m_messages, 0); // the sound files are missing here, and that is no error
+    }
+
+    // The rules several activities share, over all 48 blocks.
+    void blockRules()
+    {
+        using namespace BlockRules;
+        QCOMPARE(QStringList(kShapeWords.begin(), kShapeWords.end()), kShapes);
+        QCOMPARE(QStringList(kColourWords.begin(), kColourWords.end()), kColours);
+        for (const QString &shape : kShapes)
+            for (const QString &colour : kColours)
+                for (const QString &size : kSizes)
+                    for (const QString &thickness : kThicknesses) {
+                        const BlockAttributes b{colour, shape, size, thickness, {}};
+                        QCOMPARE(QStringList({attributeWord(b, Shape), attributeWord(b, Colour), attributeWord(b, Size),
+                                              attributeWord(b, Thickness)}),
+                                 QStringList({shape, colour, size, thickness}));
+                        QVERIFY(attributeWord(b, 0).isEmpty() && attributeWord(b, 5).isEmpty());
+                        QCOMPARE(describe(b), QStringList({shape, colour, size, thickness}).join(u' '));
+                        QCOMPARE(flipSize(size), kSizes[1 - kSizes.indexOf(size)]);
+                        QCOMPARE(flipThickness(thickness), kThicknesses[1 - kThicknesses.indexOf(thickness)]);
+                    }
+        // Anything unknown flips to the first word; the thickness may flip between other words.
+        QCOMPARE(flipSize(QString()), kBig);
+        QCOMPARE(flipThickness(QStringLiteral("thin"), QStringLiteral("thick"), QStringLiteral("thin")),
+                 QStringLiteral("thick"));
+        QCOMPARE(flipThickness(QStringLiteral("spesso"), QStringLiteral("thick"), QStringLiteral("thin")),
+                 QStringLiteral("thick"));
+        // The four cells: both values, the first only, the second only, neither.
+        QCOMPARE(QList<int>({tableCell(true, true), tableCell(true, false), tableCell(false, true),
+                             tableCell(false, false)}),
+                 QList<int>({0, 1, 2, 3}));
     }
 
     void countersSaturate_data()

@@ -2,28 +2,35 @@
 
 #include "language/modLanguageSupport.h"
 #include "platform/Random.h"
+#include "shell/BlockRules.h"
+#include "shell/Colours.h"
 #include "shell/Modulo1.h"
 
 using modLanguageSupport::GetString;
 
 const form1::Question &form1::question(int askedAttribute)
 {
+    // Each help picture with the word it shows; the round one is named "cerchio".
+    const auto pair = [](const char *file, const char *word) {
+        return std::pair<QString, QString>(QLatin1String(file), QLatin1String(word));
+    };
     static const Question questions[4] = {
         {[](const BlockAttributes &b) { return b.Shape; }, "0058", "0059",
-         {QStringLiteral("cerchio"), QStringLiteral("quadrato"), QStringLiteral("rettangolo"), QStringLiteral("triangolo")}},
+         {pair("cerchio", "rotondo"), pair("quadrato", "quadrato"), pair("rettangolo", "rettangolo"),
+          pair("triangolo", "triangolo")}},
         {[](const BlockAttributes &b) { return b.Size; }, "0060", "0059",
-         {QStringLiteral("grande"), QStringLiteral("piccolo")}},
+         {pair("grande", "grande"), pair("piccolo", "piccolo")}},
         {[](const BlockAttributes &b) { return b.Thickness; }, "0062", "0063",
-         {QStringLiteral("spesso"), QStringLiteral("sottile")}},
+         {pair("spesso", "spesso"), pair("sottile", "sottile")}},
         {[](const BlockAttributes &b) { return b.Colour; }, "0064", "0063",
-         {QStringLiteral("rosso"), QStringLiteral("giallo"), QStringLiteral("blu")}},
+         {pair("rosso", "rosso"), pair("giallo", "giallo"), pair("blu", "blu")}},
     };
     return questions[qBound(1, askedAttribute, 4) - 1];
 }
 
 form1::form1() : ActivityFrame(QStringLiteral("form1")) {}
 
-void form1::createControls()
+void form1::createWindowControls()
 {
     setDesignSize(14400, 7875);
     Label1 = addLabel(QStringLiteral("Label1"), 240, 120, 13920, 840);
@@ -45,7 +52,7 @@ void form1::createControls()
     DIVERSI = addButton(QStringLiteral("DIVERSI"), 6000, 6540, 3960, 1020, QStringLiteral("DIVERSI"));
     for (platform::CommandButton *b : {UGUALI.data(), DIVERSI.data()}) {
         b->setFont(QStringLiteral("Comic Sans MS"), 24, true);
-        b->setBackColor(kLightGrey);
+        b->setBackColor(Colours::kLightGrey);
         b->setMousePointer(platform::appPath(QStringLiteral("img\\manina.png")), 10, 1);
     }
 
@@ -54,13 +61,16 @@ void form1::createControls()
     bottoneavanti->setPicture(platform::appPath(QStringLiteral("img\\freccia.png")));
     bottoneavanti->setEnabled(false);
 
-    createFrameControls({QRectF(10920, 4200, 3240, 600), QRectF(10920, 4920, 3240, 600), QPointF(12120, 3000)});
-    createFrameMenus();
 
     connect(UGUALI, &platform::Control::Click, this, [this] { UGUALI_Click(); });
     connect(DIVERSI, &platform::Control::Click, this, [this] { DIVERSI_Click(); });
     connect(Command1, &platform::Control::Click, this, [this] { Command1_Click(); });
     connect(bottoneavanti, &platform::Control::Click, this, [this] { bottoneavanti_Click(); });
+}
+
+FramePlacement form1::framePlacement() const
+{
+    return {QRectF(10920, 4200, 3240, 600), QRectF(10920, 4920, 3240, 600), QPointF(12120, 3000)};
 }
 
 QList<platform::Image *> form1::helpImages() const
@@ -87,10 +97,10 @@ void form1::DrawPair()
     const Question &q = question(AskedAttribute);
     setBackColor(Modulo1::PickRandomBackColor());
     Modulo1::PickRandomBlock();
-    Image1->setPicture(Modulo1::CurrentBlock.PicturePath);
+    Modulo1::showCurrentBlock(Image1);
     ComparedValue[1] = q.word(Modulo1::CurrentBlock);
     Modulo1::PickRandomBlock();
-    Image2->setPicture(Modulo1::CurrentBlock.PicturePath);
+    Modulo1::showCurrentBlock(Image2);
     ComparedValue[2] = q.word(Modulo1::CurrentBlock);
 }
 
@@ -106,15 +116,15 @@ void form1::judge(bool saidEqual)
     UGUALI->setEnabled(false);
     DIVERSI->setEnabled(false);
     bottoneavanti->setEnabled(true);
-    (saidEqual ? UGUALI : DIVERSI)->setBackColor(kRed);
+    (saidEqual ? UGUALI : DIVERSI)->setBackColor(Colours::kRed);
 }
 
 void form1::Command1_Click()
 {
-    const QStringList &pictures = question(AskedAttribute).helpPictures;
+    const auto &pictures = question(AskedAttribute).helpPictures;
     const QList<platform::Image *> images = helpImages();
     for (int i = 0; i < pictures.size() && i < images.size(); ++i)
-        images[i]->setPicture(platform::appPath(QStringLiteral("jpg\\") + pictures[i] + QStringLiteral(".jpg")));
+        images[i]->setPicture(Modulo1::attributePicturePath(pictures[i].first), pictures[i].second);
 }
 
 void form1::bottoneavanti_Click()
@@ -126,6 +136,6 @@ void form1::bottoneavanti_Click()
     bottoneavanti->setEnabled(false);
     for (platform::CommandButton *b : {UGUALI.data(), DIVERSI.data()}) {
         b->setEnabled(true);
-        b->setBackColor(kLightGrey);
+        b->setBackColor(Colours::kLightGrey);
     }
 }

@@ -23,11 +23,10 @@ public:
         QString (*word)(const struct BlockAttributes &);
         const char *questionId;
         const char *differentId;
-        QStringList helpPictures; // below "jpg\"
+        // The value pictures of the help, below "jpg\", each with the word it shows.
+        QList<std::pair<QString, QString>> helpPictures;
     };
     static const Question &question(int askedAttribute);
-    static constexpr quint32 kRed = 0x0000FF;
-    static constexpr quint32 kLightGrey = 0xE0E0E0;
 
     std::int16_t AskedAttribute = 0;
     std::array<QString, 3> ComparedValue;
@@ -43,7 +42,8 @@ public:
     void bottoneavanti_Click();
 
 protected:
-    void createControls() override;
+    void createWindowControls() override;
+    FramePlacement framePlacement() const override;
     void firstQuestion() override;
 
 private:

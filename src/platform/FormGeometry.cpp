@@ -1,0 +1,158 @@
+// Where a window stands and how big it is: outer position and size, the client area below the
+// menu bar, full-screen placement, and the resize event that follows every change.
+
+#include "platform/Form.h"
+
+#include "platform/FormWindow.h"
+#include "platform/Units.h"
+#include "platform/Widgets.h"
+
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <algorithm>
+
+namespace platform {
+
+double Form::left() const
+{
+    return m_window ? pixelsToTwips(m_window->x()) : 0;
+}
+double Form::top() const
+{
+    return m_window ? pixelsToTwips(m_window->y()) : 0;
+}
+double Form::width() const
+{
+    return m_window ? pixelsToTwips(m_window->width()) : 0;
+}
+double Form::height() const
+{
+    return m_window ? pixelsToTwips(m_window->height()) : 0;
+}
+
+void Form::setLeft(double twips)
+{
+    if (m_window)
+        m_window->move(twipsToPixels(twips), m_window->y());
+}
+
+void Form::setTop(double twips)
+{
+    if (m_window)
+        m_window->move(m_window->x(), twipsToPixels(twips));
+}
+
+void Form::setWidth(double twips)
+{
+    if (!m_window)
+        return;
+    m_window->resize(qMax(1, twipsToPixels(twips)), m_window->height());
+    geometryChanged();
+}
+
+void Form::setHeight(double twips)
+{
+    if (!m_window)
+        return;
+    m_window->resize(m_window->width(), qMax(1, twipsToPixels(twips)));
+    geometryChanged();
+}
+
+void Form::geometryChanged()
+{
+    // A window placed over the whole screen also asks the window manager for full screen,
+    // so that no title bar or border hangs off the screen's edges.
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const bool covers = screen && m_window->geometry() == screen->geometry();
+    const bool isFull = m_window->windowState().testFlag(Qt::WindowFullScreen);
+    if (covers != isFull)
+        m_window->setWindowState(covers ? (m_window->windowState() | Qt::WindowFullScreen)
+                                        : (m_window->windowState() & ~Qt::WindowFullScreen));
+    layoutChildren();
+    notifyResize();
+}
+
+double Form::scaleWidth() const
+{
+    return m_surface ? pixelsToTwips(m_surface->width()) : 0;
+}
+
+double Form::scaleHeight() const
+{
+    return m_surface ? pixelsToTwips(m_surface->height()) : 0;
+}
+
+int Form::windowState() const
+{
+    if (!m_window)
+        return Normal;
+    if (m_window->isMinimized())
+        return Minimized;
+    if (m_window->isMaximized())
+        return Maximized;
+    return Normal;
+}
+
+void Form::freezeDrawing(bool frozen)
+{
+    if (!m_window)
+        return;
+    m_window->setUpdatesEnabled(!frozen);
+    if (!frozen)
+        m_window->update();
+}
+
+void Form::layoutChildren()
+{
+    if (!m_window)
+        return;
+    const int mbh = menuBarHeight();
+    if (m_menuBar) {
+        m_menuBar->setGeometry(0, 0, m_window->width(), mbh);
+        m_menuBar->setVisible(mbh > 0);
+    }
+    m_surface->setGeometry(0, mbh, m_window->width(), qMax(0, m_window->height() - mbh));
+}
+
+void Form::notifyResize()
+{
+    if (!m_loaded || !m_surface || m_inResize)
+        return;
+    if (m_surface->width() == m_lastInnerW && m_surface->height() == m_lastInnerH)
+        return;
+    m_lastInnerW = m_surface->width();
+    m_lastInnerH = m_surface->height();
+    m_inResize = true;
+    Form_Resize();
+    m_inResize = false;
+}
+void Form::setReadingTabOrder()
+{
+    struct Stop
+    {
+        QWidget *widget;
+        QRect box; // in the window
+    };
+    QList<Stop> stops;
+    for (QWidget *w : m_window->findChildren<QWidget *>())
+        if (w->focusPolicy() & Qt::TabFocus)
+            stops.append({w, QRect(w->mapTo(m_window, QPoint(0, 0)), w->size())});
+    std::stable_sort(stops.begin(), stops.end(), [](const Stop &a, const Stop &b) { return a.box.top() < b.box.top(); });
+    // A control whose middle lies within the height of the row's first control joins that row.
+    QList<Stop> ordered;
+    for (qsizetype i = 0; i < stops.size();) {
+        const QRect first = stops[i].box;
+        qsizetype j = i + 1;
+        while (j < stops.size() && stops[j].box.center().y() <= first.bottom())
+            ++j;
+        QList<Stop> row = stops.mid(i, j - i);
+        std::stable_sort(row.begin(), row.end(), [](const Stop &a, const Stop &b) { return a.box.left() < b.box.left(); });
+        ordered += row;
+        i = j;
+    }
+    for (qsizetype i = 1; i < ordered.size(); ++i)
+        QWidget::setTabOrder(ordered[i - 1].widget, ordered[i].widget);
+}
+
+} // namespace platform

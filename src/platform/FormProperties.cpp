@@ -1,0 +1,67 @@
+// A window's own properties (caption, background), late-bound access by name, and finding its
+// controls by name.
+
+#include "platform/Form.h"
+
+#include "platform/Control.h"
+#include "platform/FormWindow.h"
+#include "platform/Units.h"
+#include "platform/Widgets.h"
+
+#include <QMetaProperty>
+#include <algorithm>
+
+namespace platform {
+
+QString Form::caption() const
+{
+    return m_window ? m_window->windowTitle() : m_designCaption;
+}
+
+void Form::setCaption(const QString &caption)
+{
+    if (m_window)
+        m_window->setWindowTitle(caption);
+}
+
+void Form::setBackColor(uint bbggrr)
+{
+    m_backColor = bbggrr;
+    if (m_surface)
+        m_surface->setBackground(toQColor(bbggrr));
+}
+
+std::optional<QVariant> Form::propertyByName(const char *name) const
+{
+    const int i = metaObject()->indexOfProperty(name);
+    if (i < 0)
+        return std::nullopt;
+    return metaObject()->property(i).read(this);
+}
+
+bool Form::setPropertyByName(const char *name, const QVariant &value)
+{
+    const int i = metaObject()->indexOfProperty(name);
+    if (i < 0 || !metaObject()->property(i).isWritable())
+        return false;
+    return metaObject()->property(i).write(this, value);
+}
+
+Control *Form::control(const QString &name, int index) const
+{
+    for (Control *c : m_controls)
+        if (c->index() == index && c->name().compare(name, Qt::CaseInsensitive) == 0)
+            return c;
+    return nullptr;
+}
+
+QList<Control *> Form::controlArray(const QString &name) const
+{
+    QList<Control *> out;
+    for (Control *c : m_controls)
+        if (c->isArrayElement() && c->name().compare(name, Qt::CaseInsensitive) == 0)
+            out.append(c);
+    std::sort(out.begin(), out.end(), [](Control *a, Control *b) { return a->index() < b->index(); });
+    return out;
+}
+} // namespace platform
