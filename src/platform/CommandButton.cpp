@@ -43,4 +43,10 @@ void CommandButton::setPicture(const QString &programPath)
     b->setIcon(pm.isNull() ? QIcon() : QIcon(pm));
 }
 
+void CommandButton::press()
+{
+    if (m_widget)
+        static_cast<QPushButton *>(m_widget.data())->click();
+}
+
 } // namespace platform

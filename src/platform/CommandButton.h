@@ -23,6 +23,8 @@ public:
     void setBackColor(uint bbggrr);
     QString picture() const { return m_picture; }
     void setPicture(const QString &programPath);
+    // Pressed as by the child (a key that stands for it, say): clicks only when enabled.
+    void press();
 
 private:
     uint m_backColor = 0xE0E0E0;

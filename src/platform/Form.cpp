@@ -9,6 +9,7 @@
 #include "platform/Widgets.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <algorithm>
 
@@ -44,6 +45,18 @@ void FormWindow::closeEvent(QCloseEvent *event)
     event->ignore();
     if (m_form && m_form->isLoaded())
         m_form->requestClose();
+}
+
+void FormWindow::keyPressEvent(QKeyEvent *event)
+{
+    const QString text = event->text();
+    if (m_form && m_form->isLoaded() && !text.isEmpty() && text.at(0).isPrint() &&
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        event->accept();
+        m_form->raiseKeyPress(text);
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace detail

@@ -101,6 +101,7 @@ public:
     void raiseClick() { Form_Click(); }
     // The window manager's close button (or Alt+F4).
     void requestClose() { Form_CloseRequest(); }
+    void raiseKeyPress(const QString &text) { Form_KeyPress(text); }
 
 protected:
     // Builds the controls with their design state, in control order, then wires events.
@@ -109,6 +110,8 @@ protected:
     virtual void Form_Activate() {}
     virtual void Form_Resize() {}
     virtual void Form_Click() {}
+    // A key typed while no control took it (a digit, a letter): text is what it types.
+    virtual void Form_KeyPress(const QString &text) { Q_UNUSED(text); }
     // Default: the window closes (unloads).
     virtual void Form_CloseRequest() { Unload(); }
 

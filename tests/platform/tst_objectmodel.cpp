@@ -88,6 +88,7 @@ protected:
     }
     void Form_Load() override { ++loads; }
     void Form_Resize() override { ++resizes; }
+    void Form_KeyPress(const QString &text) override { clicks << QStringLiteral("key ") + text; }
 };
 
 QMenu *dropDownOf(QWidget *top, QAction *action)
@@ -265,6 +266,12 @@ private slots:
             const int perDoubleClick = qobject_cast<QAbstractButton *>(c->widget()) ? 2 : 1;
             QCOMPARE(w->clicks, QStringList(QList<QString>(3 + perDoubleClick, nameOf(c))));
         }
+        // Keys no control takes go to the window; a button pressed for a key clicks once.
+        w->clicks.clear();
+        w->Command1->widget()->setFocus();
+        QTest::keyClicks(w->Command1->widget(), QStringLiteral("7a"));
+        w->Command1->press();
+        QCOMPARE(w->clicks, QStringList({"key 7", "key a", "Command1"}));
         // A control nobody listens to is no Tab stop.
         QVERIFY(!(w->Image1(1)->widget()->focusPolicy() & Qt::TabFocus));
         // Tab goes in reading order: the check box (top left), the label, the button, the pictures.
@@ -279,6 +286,7 @@ private slots:
         w->clicks.clear();
         w->Command1->setEnabled(false);
         w->Frame1->setEnabled(false);
+        w->Command1->press();
         for (Control *c : QList<Control *>{w->Command1, w->Frame1, w->Picture1}) {
             QTest::mouseClick(c->widget(), Qt::LeftButton);
             QAccessible::queryAccessibleInterface(c->widget())->actionInterface()->doAction(
