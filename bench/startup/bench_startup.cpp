@@ -1,7 +1,10 @@
-// How long a child waits: start-up to the painted splash, and a menu click to the painted
-// "uguale - diverso", each beside a bare Qt window measured in the same run, at 1920 x 1080.
+// How long a child waits: start-up to the painted splash, a menu click to every painted
+// activity, and an answer to its painted result, beside a bare Qt window measured in the same
+// run, at 1920 x 1080.
 #include "PaintProbe.h"
+#include "activities/ProgramWindows.h"
 #include "activities/comparison/form1.h"
+#include "shell/ActivityFrame.h"
 #include "platform/Application.h"
 #include "platform/CommandButton.h"
 #include "platform/MessageBox.h"
@@ -16,6 +19,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleFactory>
+#include <QTest>
+#include <functional>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -78,22 +83,41 @@ void BM_ShowBareQtWindow(benchmark::State &state)
     }
 }
 
-void BM_MenuClickToPaintedUgualeDiverso(benchmark::State &state)
+// The control a child clicks to answer in each window, for the answer-to-result figure: one
+// line per activity.
+using AnswerControl = std::function<platform::Control *(platform::Form *)>;
+const QList<std::pair<QString, AnswerControl>> &answerControls()
 {
-    platform::setMessageAnswerer([](const platform::MessageRequest &) { return platform::MsgResult::Yes; });
-    platform::setSoundSink([](const QString &) {});
+    static const QList<std::pair<QString, AnswerControl>> controls = {
+        {QStringLiteral("form1"), [](platform::Form *w) -> platform::Control * {
+             auto *f = static_cast<form1 *>(w);
+             return f->ComparedValue[1] == f->ComparedValue[2] ? f->UGUALI : f->DIVERSI;
+         }},
+    };
+    return controls;
+}
+
+platform::CommandButton *menuButtonFor(formMenu *menu, const QString &window)
+{
+    for (platform::CommandButton *b : menu->activityButtons())
+        if (Forms::windowOpenedBy(b->name()) == window)
+            return b;
+    return nullptr;
+}
+
+// A click on the menu's button to the activity's first paint.
+void menuClickToPaintedWindow(benchmark::State &state, const QString &window)
+{
     auto *menu = static_cast<formMenu *>(Forms::get(QStringLiteral("formMenu")));
     menu->Show();
     for (auto _ : state) {
         QCoreApplication::processEvents();
         QElapsedTimer timer;
         timer.start();
-        static_cast<QPushButton *>(menu->Command1->widget())->click();
-        const qint64 opened = timer.nsecsElapsed();
-        auto *activity = static_cast<form1 *>(Forms::get(QStringLiteral("form1")));
+        static_cast<QPushButton *>(menuButtonFor(menu, window)->widget())->click();
+        auto *activity = static_cast<ActivityFrame *>(Forms::get(window));
         PaintProbe probe(activity->surface());
         waitForPaint(probe);
-        state.counters["open_ms"] += opened / 1e6 / state.max_iterations;
         state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
         state.PauseTiming();
         activity->LeaveActivity();
@@ -103,10 +127,45 @@ void BM_MenuClickToPaintedUgualeDiverso(benchmark::State &state)
     menu->Unload();
 }
 
+// A click on an answer to the window's next paint.
+void answerClickToPaintedResult(benchmark::State &state, const QString &window, const AnswerControl &answer)
+{
+    auto *menu = static_cast<formMenu *>(Forms::get(QStringLiteral("formMenu")));
+    menu->Show();
+    static_cast<QPushButton *>(menuButtonFor(menu, window)->widget())->click();
+    auto *activity = static_cast<ActivityFrame *>(Forms::get(window));
+    for (auto _ : state) {
+        QCoreApplication::processEvents();
+        platform::Control *target = answer(activity);
+        PaintProbe probe(activity->surface());
+        QElapsedTimer timer;
+        timer.start();
+        QTest::mouseClick(target->widget(), Qt::LeftButton);
+        waitForPaint(probe);
+        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
+    }
+    activity->LeaveActivity();
+}
+
+void registerWindowBenchmarks()
+{
+    for (const QString &window : ProgramWindows::activityNames())
+        benchmark::RegisterBenchmark(qPrintable(QStringLiteral("MenuClickToPainted/") + window),
+                                     [window](benchmark::State &s) { menuClickToPaintedWindow(s, window); })
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(30);
+    for (const auto &[window, answer] : answerControls())
+        benchmark::RegisterBenchmark(qPrintable(QStringLiteral("AnswerClickToPainted/") + window),
+                                     [window, answer](benchmark::State &s) { answerClickToPaintedResult(s, window, answer); })
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(30);
+}
+
 BENCHMARK(BM_StartupBareQtWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_StartupToPaintedSplash)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_ShowBareQtWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(50);
-BENCHMARK(BM_MenuClickToPaintedUgualeDiverso)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(50);
 
 } // namespace
 
@@ -117,8 +176,10 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     platform::ApplicationPath = QStringLiteral(ZORVELLI_RUNDIR);
-    Forms::registerForm(QStringLiteral("formMenu"), [] { return new formMenu; });
-    Forms::registerForm(QStringLiteral("form1"), [] { return new form1; });
+    platform::setMessageAnswerer([](const platform::MessageRequest &) { return platform::MsgResult::Yes; });
+    platform::setSoundSink([](const QString &) {});
+    ProgramWindows::registerAll();
+    registerWindowBenchmarks();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,7 +1,7 @@
 // Starts either a bare Qt window or Zorvelli's splash, and quits as soon as it is painted.
 // The benchmark times whole runs of this program.
 #include "PaintProbe.h"
-#include "activities/comparison/form1.h"
+#include "activities/ProgramWindows.h"
 #include "platform/Application.h"
 #include "platform/Random.h"
 #include "shell/FormAvvio.h"
@@ -30,8 +30,7 @@ int main(int argc, char **argv)
     } else {
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
         platform::ApplicationPath = QStringLiteral(ZORVELLI_RUNDIR);
-        Forms::registerForm(QStringLiteral("FormAvvio"), [] { return new FormAvvio; });
-        Forms::registerForm(QStringLiteral("formMenu"), [] { return new formMenu; });
+        ProgramWindows::registerAll();
         platform::Randomize();
         Modulo1::SoundEnabled = true;
         platform::Form *splash = Forms::get(QStringLiteral("FormAvvio"));
