@@ -1,5 +1,8 @@
 #include "IconArt.h"
 
+#include <QtMath>
+#include <cmath>
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -124,6 +127,32 @@ QImage drawHelpIcon()
     p.setBrush(Qt::NoBrush);
     p.setPen(featurePen(QColor(255, 255, 255, 230), 3.0));
     p.drawArc(QRectF(15, 15, 22, 22), 100 * 16, 70 * 16);
+    return img;
+}
+
+QImage drawRestartIcon()
+{
+    QImage img = transparent(64, 64);
+    QPainter p(&img);
+    prepare(p);
+    // Most of a circle, clockwise from the top, with its head just short of where it began.
+    const QRectF ring(12, 12, 40, 40);
+    const double startDeg = 75, spanDeg = -290; // Qt counts degrees anticlockwise from 3 o'clock
+    p.setBrush(Qt::NoBrush);
+    p.setPen(featurePen(QColor(150, 70, 10), 12.0));
+    p.drawArc(ring, int(startDeg * 16), int(spanDeg * 16));
+    p.setPen(featurePen(QColor(250, 150, 40), 7.0));
+    p.drawArc(ring, int(startDeg * 16), int(spanDeg * 16));
+    // The head, pointing along the circle where the arc ends.
+    const double end = qDegreesToRadians(startDeg + spanDeg);
+    const QPointF tip(32 + 20 * std::cos(end), 32 - 20 * std::sin(end));
+    const QPointF along(std::sin(end), std::cos(end));  // clockwise direction
+    const QPointF across(std::cos(end), -std::sin(end)); // away from the centre
+    QPolygonF head;
+    head << tip + along * 11 << tip + across * 11 - along * 3 << tip - across * 11 - along * 3;
+    p.setBrush(QColor(250, 150, 40));
+    p.setPen(QPen(QColor(150, 70, 10), 3.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolygon(head);
     return img;
 }
 

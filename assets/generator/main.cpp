@@ -165,6 +165,7 @@ int main(int argc, char **argv)
         {QStringLiteral("img/faccia_no.png"), art::drawSadFace()},
         {QStringLiteral("img/freccia.png"), art::drawArrow()},
         {QStringLiteral("img/aiuto.png"), art::drawHelpIcon()},
+        {QStringLiteral("img/ricomincia.png"), art::drawRestartIcon()},
         {QStringLiteral("img/manina.png"), art::drawPointer()},
     };
     art::SheetSection iconSection{QStringLiteral("Faces, arrow, help icon, mouse pointer (enlarged)"), 8, {}};

@@ -1,6 +1,8 @@
 #include "activities/ProgramWindows.h"
 
+#include "activities/comparison/FORM2.h"
 #include "activities/comparison/form1.h"
+#include "activities/comparison/pagl3.h"
 #include "shell/FormAvvio.h"
 #include "shell/formMenu.h"
 
@@ -19,6 +21,8 @@ const QList<Entry> &all()
         {QStringLiteral("FormAvvio"), {}, make<FormAvvio>()},
         {QStringLiteral("formMenu"), {}, make<formMenu>()},
         {QStringLiteral("form1"), QStringLiteral("Command1"), make<form1>()},
+        {QStringLiteral("FORM2"), QStringLiteral("Command2"), make<FORM2>()},
+        {QStringLiteral("pagl3"), QStringLiteral("Command3"), make<pagl3>()},
     };
     return windows;
 }

@@ -63,6 +63,30 @@ void Control::setEnabled(bool enabled)
         m_widget->setEnabled(enabled);
 }
 
+void Control::setTabStop(bool tabStop)
+{
+    m_tabStop = tabStop;
+    if (!m_widget)
+        return;
+    if (auto *source = dynamic_cast<detail::ClickSource *>(m_widget.data()))
+        source->setTabStop(tabStop);
+    else
+        m_widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
+    if (!tabStop)
+        detail::moveFocusOn(m_widget);
+}
+
+void Control::SetFocus()
+{
+    if (m_widget && (m_widget->focusPolicy() & Qt::TabFocus) && m_widget->isVisible() && m_widget->isEnabled())
+        m_widget->setFocus(Qt::OtherFocusReason);
+}
+
+bool Control::hasFocus() const
+{
+    return m_widget && m_widget->hasFocus();
+}
+
 bool Control::hasProperty(const char *name) const
 {
     return metaObject()->indexOfProperty(name) >= 0;

@@ -24,6 +24,7 @@ class Control : public QObject
     Q_PROPERTY(QString Tag READ tag WRITE setTag)
     Q_PROPERTY(bool Visible READ visible WRITE setVisible)
     Q_PROPERTY(bool Enabled READ enabled WRITE setEnabled)
+    Q_PROPERTY(bool TabStop READ tabStop WRITE setTabStop)
 
 public:
     Control(Form *form, const QString &name, int index);
@@ -41,6 +42,13 @@ public:
     virtual void setVisible(bool visible);
     bool enabled() const { return m_enabled; }
     virtual void setEnabled(bool enabled);
+    // Whether Tab stops at the control (while it can be pressed at all). Taking the stop away
+    // from the control that has the focus hands the focus on to the next stop.
+    bool tabStop() const { return m_tabStop; }
+    void setTabStop(bool tabStop);
+    // Gives the control the keyboard focus; nothing happens if it cannot take it now.
+    void SetFocus();
+    bool hasFocus() const;
 
     // The widget that shows this control, or null for controls without one (menus).
     virtual QWidget *widget() const { return m_widget; }
@@ -82,6 +90,7 @@ protected:
     QString m_tag;
     bool m_visible = true;
     bool m_enabled = true;
+    bool m_tabStop = true;
     QPointer<QWidget> m_widget;
 };
 

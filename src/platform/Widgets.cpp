@@ -36,6 +36,19 @@ void paintFocusMark(QWidget *widget, QPainter &p, qreal radius)
     p.restore();
 }
 
+void moveFocusOn(QWidget *from)
+{
+    if (!from || !from->hasFocus())
+        return;
+    for (QWidget *next = from->nextInFocusChain(); next && next != from; next = next->nextInFocusChain())
+        if (next->window() == from->window() && (next->focusPolicy() & Qt::TabFocus) && next->isVisible() &&
+            next->isEnabled()) {
+            next->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    from->clearFocus();
+}
+
 LabelWidget::LabelWidget(QWidget *parent) : Clickable<QLabel>(parent)
 {
     setTextFormat(Qt::PlainText);

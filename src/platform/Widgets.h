@@ -22,6 +22,10 @@ public:
     std::function<void()> onClick;
     bool pressable() const { return m_pressable && onClick; }
     virtual void setPressable(bool pressable) { m_pressable = pressable; }
+    // Whether Tab stops here while it can be pressed (a window may take a stop away, say from
+    // a place that was emptied).
+    bool tabStop() const { return m_tabStop; }
+    virtual void setTabStop(bool tabStop) { m_tabStop = tabStop; }
     void press() const
     {
         if (pressable())
@@ -30,7 +34,12 @@ public:
 
 private:
     bool m_pressable = false;
+    bool m_tabStop = true;
 };
+
+// Moves the keyboard focus from the widget to the next Tab stop of its window that can take
+// it, or nowhere.
+void moveFocusOn(QWidget *from);
 
 // The one focus mark of the program: a thick blue dashed outline inside the widget, shown
 // only to keyboard users (as the style does for its own widgets).
@@ -49,7 +58,12 @@ public:
     void setPressable(bool pressable) override
     {
         ClickSource::setPressable(pressable);
-        this->setFocusPolicy(pressable ? Qt::StrongFocus : Qt::NoFocus);
+        applyFocusPolicy();
+    }
+    void setTabStop(bool tabStop) override
+    {
+        ClickSource::setTabStop(tabStop);
+        applyFocusPolicy();
     }
 
 protected:
@@ -102,6 +116,8 @@ protected:
     }
 
 private:
+    void applyFocusPolicy() { this->setFocusPolicy(pressable() && tabStop() ? Qt::StrongFocus : Qt::NoFocus); }
+
     bool m_pressed = false;
 };
 

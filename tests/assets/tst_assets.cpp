@@ -510,6 +510,7 @@ private slots:
         QTest::newRow("sad face") << "img/faccia_no.png" << QSize(64, 64) << 2.0;
         QTest::newRow("arrow") << "img/freccia.png" << QSize(96, 64) << 125.0;
         QTest::newRow("help") << "img/aiuto.png" << QSize(64, 64) << -1.0;
+        QTest::newRow("start again") << "img/ricomincia.png" << QSize(64, 64) << 30.0;
         QTest::newRow("pointer") << "img/manina.png" << QSize(32, 32) << -1.0;
     }
     void icons()
@@ -679,7 +680,7 @@ private slots:
             const QString fresh = it.next(), relative = QDir(dir.filePath("run")).relativeFilePath(fresh);
             QVERIFY2(readAll(fresh) == readAll(RunDir + u'/' + relative), qPrintable(relative));
         }
-        QCOMPARE(files, 48 + 12 + 5 + 5); // blocks, attribute pictures, icons, sounds
+        QCOMPARE(files, 48 + 12 + 6 + 5); // blocks, attribute pictures, icons, sounds
         QVERIFY(!QImage(dir.filePath("sheet.png")).isNull());
     }
 };
