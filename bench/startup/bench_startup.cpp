@@ -3,7 +3,9 @@
 // run, at 1920 x 1080.
 #include "PaintProbe.h"
 #include "activities/ProgramWindows.h"
+#include "activities/comparison/FORM2.h"
 #include "activities/comparison/form1.h"
+#include "activities/comparison/pagl3.h"
 #include "shell/ActivityFrame.h"
 #include "platform/Application.h"
 #include "platform/CommandButton.h"
@@ -92,6 +94,29 @@ const QList<std::pair<QString, AnswerControl>> &answerControls()
         {QStringLiteral("form1"), [](platform::Form *w) -> platform::Control * {
              auto *f = static_cast<form1 *>(w);
              return f->ComparedValue[1] == f->ComparedValue[2] ? f->UGUALI : f->DIVERSI;
+         }},
+        // A block that has the value goes into the set; a complete set is first closed with
+        // "Fatto" (untimed), which brings the next turn.
+        {QStringLiteral("FORM2"), [](platform::Form *w) -> platform::Control * {
+             auto *f = static_cast<FORM2 *>(w);
+             for (int pass = 0; pass < 2; ++pass) {
+                 for (int k = 0; k < 4; ++k)
+                     if (f->Image1(k)->hasPicture() && f->AttributeValues[k + 1] == f->AttributeValues[0])
+                         return f->Image1(k);
+                 f->Command1_Click();
+                 QCoreApplication::processEvents();
+             }
+             return nullptr;
+         }},
+        // A block is hidden; when none is left, "ricomincia" (untimed) brings them back.
+        {QStringLiteral("pagl3"), [](platform::Form *w) -> platform::Control * {
+             auto *f = static_cast<pagl3 *>(w);
+             for (int k = 0; k < pagl3::kBlocks; ++k)
+                 if (f->Image1(k)->visible())
+                     return f->Image1(k);
+             f->Command1_Click();
+             QCoreApplication::processEvents();
+             return f->Image1(0);
          }},
     };
     return controls;

@@ -150,8 +150,64 @@ def uguale_diverso(p):
     p.shot("uguale-diverso-answered")
 
 
+def named_blocks(p):
+    """The block pictures on screen, each named by its four words."""
+    return [n for n in p.find_all(role="image") if n.name.count(" ") == 3]
+
+
+def condition(p):
+    """The value asked for (the first label, in capitals) as the word the blocks are named with."""
+    word = p.find(role="label").name
+    if not word or word != word.upper():
+        raise Failed(f"a value in capitals expected, found {word!r}")
+    return word.lower()
+
+
+def insiemi(p):
+    p.shot("insiemi")
+    value = condition(p)
+    blocks = named_blocks(p)
+    wanted = [b.name for b in blocks if value in b.name.split()]
+    if len(blocks) != 4 or not wanted:
+        raise Failed(f"four named blocks, one at least with {value!r}, expected; found {[b.name for b in blocks]}")
+    # Each block that has the value goes into the set, which shows it smaller.
+    size = p.extents(blocks[0])[2]
+    for name in wanted:
+        p.click(next(b for b in named_blocks(p) if b.name == name and p.extents(b)[2] == size))
+        if not any(b.name == name and p.extents(b)[2] < size * 0.6 for b in named_blocks(p)):
+            raise Failed(f"{name!r} did not go into the set")
+    p.shot("insiemi-set-built")
+    p.click("Fatto", "push button")
+    p.find("esatti: 1", "label")
+    if p.find_all("errati: 1", "label"):
+        raise Failed("a right set was counted wrong")
+    p.shot("insiemi-answered")
+
+
+def quanti_sono(p):
+    p.shot("quanti-sono")
+    value = condition(p)
+    blocks = named_blocks(p)
+    if len(blocks) != 9:
+        raise Failed(f"nine named blocks expected, found {[b.name for b in blocks]}")
+    count = sum(value in b.name.split() for b in blocks)
+    # A block without the value is taken away, as the hint suggests; the count stays.
+    others = [b for b in blocks if value not in b.name.split()]
+    if others:
+        p.click(others[0])
+        if len(named_blocks(p)) != 8:
+            raise Failed("the clicked block did not go away")
+    p.click(str(count), "push button")
+    p.find("esatti: 1", "label")
+    if not p.enabled(p.find("avanti", "push button")) or p.enabled(p.find(str(count), "push button")):
+        raise Failed("after the right answer avanti should wake and the numbers rest")
+    p.shot("quanti-sono-answered")
+
+
 ACTIVITIES = [
     ("uguale - diverso", uguale_diverso),
+    ("insiemi", insiemi),
+    ("quanti sono ?", quanti_sono),
 ]
 
 

@@ -281,6 +281,26 @@ private slots:
                 order << next;
         QCOMPARE(order, (QList<QWidget *>{w->Check1->widget(), w->Label1->widget(), w->Command1->widget(),
                                           w->Image1(0)->widget(), w->Image1(2)->widget()}));
+        // A stop taken away: Tab passes the control by, the focus it had moves on to the next
+        // stop, and it can still be clicked; given back, it is a stop again. SetFocus focuses.
+        w->window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w->window()));
+        w->Image1(0)->SetFocus();
+        QVERIFY(w->Image1(0)->hasFocus());
+        w->Image1(0)->setTabStop(false);
+        QVERIFY(!(w->Image1(0)->widget()->focusPolicy() & Qt::TabFocus) && w->Image1(2)->hasFocus());
+        QCOMPARE(w->Image1(0)->propertyByName("TabStop"), std::optional<QVariant>(false));
+        w->Image1(0)->SetFocus(); // no stop: no focus
+        QVERIFY(w->Image1(2)->hasFocus());
+        w->clicks.clear();
+        QTest::mouseClick(w->Image1(0)->widget(), Qt::LeftButton);
+        QCOMPARE(w->clicks, QStringList{"Image1(0)"});
+        w->Image1(0)->setTabStop(true);
+        w->Image1(0)->SetFocus();
+        QVERIFY(w->Image1(0)->hasFocus());
+        w->Command1->setTabStop(false);
+        QVERIFY(!(w->Command1->widget()->focusPolicy() & Qt::TabFocus));
+        w->Command1->setTabStop(true);
 
         // No clicks on disabled controls, nor inside a disabled frame, by any way.
         w->clicks.clear();
