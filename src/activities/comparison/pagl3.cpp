@@ -45,7 +45,7 @@ void pagl3::createWindowControls()
 
     Label2 = addLabel(QStringLiteral("Label2"), 7320, 6480, 6840, 900,
                       QStringLiteral("Puoi cliccare sui blocchi che non rispettano la condizione per cancellarli"));
-    Label2->setFont(QStringLiteral("Comic Sans MS"), 13, true);
+    Label2->setFont(QStringLiteral("Comic Sans MS"), 15, true);
     Label2->setAlignment(platform::Label::Align::Center, true);
 
     const QString hand = platform::appPath(QStringLiteral("img\\manina.png"));

@@ -244,8 +244,11 @@ private slots:
         w->insieme.forEach([](platform::Image *p) { click(p); });
         click(w->Frame1);
         QCOMPARE(testkit::snapshot(w), after);
+        QCOMPARE(int(w->MovedCount), 1);
         QCOMPARE(Modulo1::WrongCount, std::int16_t(3));
         QCOMPARE(Modulo1::RightCount, std::int16_t(0));
+        click(w->Command1); // one block of two or three in the set: still wrong
+        QCOMPARE(Modulo1::WrongCount, std::int16_t(4));
     }
 
     // The set keeps the order of moving, whatever the order of the row; the pictures move

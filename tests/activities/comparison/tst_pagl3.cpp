@@ -69,6 +69,18 @@ int visibleBlocks(pagl3 *w)
     return n;
 }
 
+// The focus mark: a blue dashed line just inside the left edge of the control.
+bool focusMarked(platform::Control *c)
+{
+    const QImage shot = c->widget()->grab().toImage();
+    int blue = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        const QColor p = shot.pixelColor(4, y);
+        blue += p.blue() > 150 && p.red() < 90 && p.green() < 130 ? 1 : 0;
+    }
+    return blue > shot.height() / 4;
+}
+
 void typeKey(pagl3 *w, char key)
 {
     QTest::keyClick(w->window(), key);
@@ -248,8 +260,17 @@ private slots:
         w->bottoneavanti->setEnabled(false);
         QCOMPARE(order, expected);
 
-        testkit::press(w->Image1(0));
+        // Tab shows where the keyboard is; a block hidden by keyboard hands the focus on.
+        w->Image1(0)->SetFocus();
+        QVERIFY(!focusMarked(w->Image1(0))); // not for the mouse user
+        QTest::keyClick(w->window(), Qt::Key_Tab);
+        QTest::keyClick(w->window(), Qt::Key_Backtab);
+        QVERIFY(w->Image1(0)->hasFocus() && focusMarked(w->Image1(0)) && !focusMarked(w->Image1(1)));
+        QTest::keyClick(w->Image1(0)->widget(), Qt::Key_Space);
         QVERIFY(!testkit::shown(w->Image1(0)));
+        QVERIFY(w->Image1(1)->hasFocus() && focusMarked(w->Image1(1)));
+        w->NUMERI(4)->SetFocus();
+        QVERIFY(focusMarked(w->NUMERI(4)));
         testkit::press(w->Command1);
         QCOMPARE(visibleBlocks(w), 9);
         // A digit, wherever the focus is: on a number button, or on a block.
