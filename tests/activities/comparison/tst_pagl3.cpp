@@ -37,20 +37,42 @@ void nextTurn(pagl3 *w, std::uint64_t seed)
     click(w->bottoneavanti);
 }
 
-// The seed of the first turn, from seed 0 on, that has what the test needs; the turn is on
-// screen afterwards, reached by clicks.
-std::uint64_t turnWhere(pagl3 *w, const std::function<bool(pagl3 *)> &wanted)
+// What a turn drawn from a seed shows, in the order the window draws: the block that gives
+// the value, the background colour, the attribute, then the nine blocks.
+struct Drawn
 {
-    for (std::uint64_t seed = 0; seed < 100000; ++seed) {
-        w->NUMERI_Click(w->MatchCount); // quick, without events, while searching
-        platform::seedRandom(seed);
-        w->bottoneavanti_Click();
-        if (wanted(w)) {
+    std::uint32_t colour = 0;
+    int attribute = 0;
+    QString value;
+    QList<BlockAttributes> blocks;
+    int count = 0;
+};
+
+Drawn drawnFrom(std::uint64_t seed)
+{
+    Drawn d;
+    platform::seedRandom(seed);
+    Modulo1::PickRandomBlock();
+    d.colour = Modulo1::kBackColours[platform::drawIndex(18)];
+    d.attribute = platform::drawIndex(4) + 1;
+    d.value = BlockRules::attributeWord(Modulo1::CurrentBlock, d.attribute);
+    for (int k = 0; k < pagl3::kBlocks; ++k) {
+        Modulo1::PickRandomBlock();
+        d.blocks << Modulo1::CurrentBlock;
+        d.count += BlockRules::attributeWord(Modulo1::CurrentBlock, d.attribute) == d.value ? 1 : 0;
+    }
+    return d;
+}
+
+// The first turn, from seed 0 on, that has what the test needs, put on screen by clicks.
+std::uint64_t turnWhere(pagl3 *w, const std::function<bool(const Drawn &)> &wanted)
+{
+    for (std::uint64_t seed = 0; seed < 100000; ++seed)
+        if (wanted(drawnFrom(seed))) {
             nextTurn(w, seed);
-            w->ResetCounters(); // the search counts nothing
+            w->ResetCounters(); // the way there counts nothing
             return seed;
         }
-    }
     qFatal("no such turn");
 }
 
@@ -108,28 +130,23 @@ private slots:
         QCOMPARE(w->Label2->caption(), f.lng(QStringLiteral("pagl3"), QStringLiteral("Label2.Caption")));
         QSet<QString> labels;
         QSet<int> counts;
-        for (int turn = 0; turn < 400; ++turn) {
+        for (int turn = 0; turn < 150; ++turn) {
             nextTurn(w, turn);
-            platform::seedRandom(turn);
-            Modulo1::PickRandomBlock();
-            QCOMPARE(w->backColor(), Modulo1::kBackColours[platform::drawIndex(18)]);
-            const int a = platform::drawIndex(4) + 1;
-            QCOMPARE(int(w->ConditionAttribute), a);
-            const QString value = BlockRules::attributeWord(Modulo1::CurrentBlock, a);
-            QCOMPARE(w->AttributeValues[0], value);
-            QCOMPARE(w->Label1->caption(), value.toUpper());
-            QVERIFY(w->Image2->picture().endsWith(QStringLiteral("\\jpg\\") + value.toUpper() + QStringLiteral(".jpg")));
+            const Drawn d = drawnFrom(turn);
+            QCOMPARE(w->backColor(), d.colour);
+            QCOMPARE(int(w->ConditionAttribute), d.attribute);
+            QCOMPARE(w->AttributeValues[0], d.value);
+            QCOMPARE(w->Label1->caption(), d.value.toUpper());
+            QVERIFY(w->Image2->picture().endsWith(QStringLiteral("\\jpg\\") + d.value.toUpper() + QStringLiteral(".jpg")));
             QVERIFY2(w->Image2->hasPicture() && !w->Image2->showsPlaceholder(), qPrintable(w->Image2->picture()));
-            QCOMPARE(w->Image2->description(), value);
-            int count = 0;
+            QCOMPARE(w->Image2->description(), d.value);
             for (int k = 0; k < pagl3::kBlocks; ++k) {
-                Modulo1::PickRandomBlock();
-                QCOMPARE(w->Image1(k)->picture(), Modulo1::CurrentBlock.PicturePath);
-                QCOMPARE(w->Image1(k)->description(), BlockRules::describe(Modulo1::CurrentBlock));
+                QCOMPARE(w->Image1(k)->picture(), d.blocks[k].PicturePath);
+                QCOMPARE(w->Image1(k)->description(), BlockRules::describe(d.blocks[k]));
                 QVERIFY(!w->Image1(k)->showsPlaceholder());
-                QCOMPARE(w->AttributeValues[k + 1], BlockRules::attributeWord(Modulo1::CurrentBlock, a));
-                count += w->AttributeValues[k + 1] == value ? 1 : 0;
+                QCOMPARE(w->AttributeValues[k + 1], BlockRules::attributeWord(d.blocks[k], d.attribute));
             }
+            const int count = d.count;
             QCOMPARE(int(w->MatchCount), count);
             QVERIFY(waitingForAnswer(w) && visibleBlocks(w) == 9);
             labels << w->Label1->caption();
@@ -153,7 +170,7 @@ private slots:
         QFETCH(int, count);
         pagl3 *w = open();
         QVERIFY(w);
-        turnWhere(w, [count](pagl3 *t) { return t->MatchCount == count; });
+        turnWhere(w, [count](const Drawn &d) { return d.count == count; });
         QCOMPARE(int(w->MatchCount), count);
         click(w->Image1(4)); // hidden blocks still count
         const int wrong = 9 - count;
@@ -197,7 +214,7 @@ private slots:
     {
         pagl3 *w = open();
         QVERIFY(w);
-        turnWhere(w, [](pagl3 *t) { return t->MatchCount == 3; });
+        turnWhere(w, [](const Drawn &d) { return d.count == 3; });
         const int hidden = matching(w).first();
         click(w->Image1(hidden));
         QVERIFY(!testkit::shown(w->Image1(hidden)));
@@ -242,7 +259,7 @@ private slots:
         QVERIFY(w);
         w->window()->activateWindow(); // the offscreen screen activates no window by itself
         QVERIFY(QTest::qWaitForWindowActive(w->window()));
-        turnWhere(w, [](pagl3 *t) { return t->MatchCount >= 1 && t->MatchCount <= 8; });
+        turnWhere(w, [](const Drawn &d) { return d.count >= 1 && d.count <= 8; });
         QList<QWidget *> expected;
         for (int k = 0; k < 5; ++k)
             expected << w->Image1(k)->widget();
