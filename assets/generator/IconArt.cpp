@@ -146,7 +146,7 @@ QImage drawRestartIcon()
     // The head, pointing along the circle where the arc ends.
     const double end = qDegreesToRadians(startDeg + spanDeg);
     const QPointF tip(32 + 20 * std::cos(end), 32 - 20 * std::sin(end));
-    const QPointF along(std::sin(end), std::cos(end));  // clockwise direction
+    const QPointF along(std::sin(end), std::cos(end));   // clockwise direction
     const QPointF across(std::cos(end), -std::sin(end)); // away from the centre
     QPolygonF head;
     head << tip + along * 11 << tip + across * 11 - along * 3 << tip - across * 11 - along * 3;

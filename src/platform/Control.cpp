@@ -78,7 +78,8 @@ void Control::setTabStop(bool tabStop)
 
 void Control::SetFocus()
 {
-    if (m_widget && (m_widget->focusPolicy() & Qt::TabFocus) && m_widget->isVisible() && m_widget->isEnabled())
+    if (m_widget && (m_widget->focusPolicy() & Qt::TabFocus) && m_widget->isVisible() &&
+        m_widget->isEnabled())
         m_widget->setFocus(Qt::OtherFocusReason);
 }
 

@@ -116,7 +116,10 @@ protected:
     }
 
 private:
-    void applyFocusPolicy() { this->setFocusPolicy(pressable() && tabStop() ? Qt::StrongFocus : Qt::NoFocus); }
+    void applyFocusPolicy()
+    {
+        this->setFocusPolicy(pressable() && tabStop() ? Qt::StrongFocus : Qt::NoFocus);
+    }
 
     bool m_pressed = false;
 };

@@ -48,8 +48,10 @@ FramePlacement FORM2::framePlacement() const
 void FORM2::createWindowMenus()
 {
     mnuControllo = addMenu(QStringLiteral("mnuControllo"), QStringLiteral("Controllo automatico?"));
-    mnuControlloSi = addMenu(QStringLiteral("mnuControlloSi"), QStringLiteral("controlla automaticamente"), mnuControllo);
-    mnuControlloNo = addMenu(QStringLiteral("mnuControlloNo"), QStringLiteral("usa bottone FATTO"), mnuControllo);
+    mnuControlloSi =
+        addMenu(QStringLiteral("mnuControlloSi"), QStringLiteral("controlla automaticamente"), mnuControllo);
+    mnuControlloNo =
+        addMenu(QStringLiteral("mnuControlloNo"), QStringLiteral("usa bottone FATTO"), mnuControllo);
     mnuControlloNo->setChecked(true);
     connect(mnuControlloSi, &platform::Control::Click, this, [this] { mnuControlloSi_Click(); });
     connect(mnuControlloNo, &platform::Control::Click, this, [this] { mnuControlloNo_Click(); });

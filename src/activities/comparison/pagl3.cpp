@@ -38,13 +38,15 @@ void pagl3::createWindowControls()
     Command1->setFont(QStringLiteral("Comic Sans MS"), 20, true);
     Command1->setPicture(platform::appPath(QStringLiteral("img\\ricomincia.png")));
 
-    bottoneavanti = addButton(QStringLiteral("bottoneavanti"), 10320, 3480, 3840, 1200, QStringLiteral("avanti"));
+    bottoneavanti =
+        addButton(QStringLiteral("bottoneavanti"), 10320, 3480, 3840, 1200, QStringLiteral("avanti"));
     bottoneavanti->setFont(QStringLiteral("Comic Sans MS"), 20, true);
     bottoneavanti->setPicture(platform::appPath(QStringLiteral("img\\freccia.png")));
     bottoneavanti->setEnabled(false);
 
-    Label2 = addLabel(QStringLiteral("Label2"), 7320, 6480, 6840, 900,
-                      QStringLiteral("Puoi cliccare sui blocchi che non rispettano la condizione per cancellarli"));
+    Label2 = addLabel(
+        QStringLiteral("Label2"), 7320, 6480, 6840, 900,
+        QStringLiteral("Puoi cliccare sui blocchi che non rispettano la condizione per cancellarli"));
     Label2->setFont(QStringLiteral("Comic Sans MS"), 15, true);
     Label2->setAlignment(platform::Label::Align::Center, true);
 

@@ -23,13 +23,13 @@ public:
     std::int16_t ConditionAttribute = 0; // 1 shape, 2 colour, 3 size, 4 thickness
     std::int16_t MatchCount = 0;         // 0 to 9: the right answer of the turn
 
-    QPointer<platform::Label> Label1;                // the value, in capitals
-    QPointer<platform::Image> Image2;                // its small picture
-    platform::ControlArray<platform::Image> Image1;  // the nine blocks, 0-4 above, 5-8 below
+    QPointer<platform::Label> Label1;                       // the value, in capitals
+    QPointer<platform::Image> Image2;                       // its small picture
+    platform::ControlArray<platform::Image> Image1;         // the nine blocks, 0-4 above, 5-8 below
     platform::ControlArray<platform::CommandButton> NUMERI; // "0" to "9"
-    QPointer<platform::CommandButton> Command1;      // "ricomincia"
-    QPointer<platform::CommandButton> bottoneavanti; // "avanti"
-    QPointer<platform::Label> Label2;                // the hint
+    QPointer<platform::CommandButton> Command1;             // "ricomincia"
+    QPointer<platform::CommandButton> bottoneavanti;        // "avanti"
+    QPointer<platform::Label> Label2;                       // the hint
 
     static constexpr int kBlocks = 9;
     static constexpr int kNumbers = 10;

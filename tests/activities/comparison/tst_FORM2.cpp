@@ -42,7 +42,8 @@ void nextTurn(FORM2 *w, std::uint64_t seed)
     for (int k : matching(w))
         if (w->Image1(k)->hasPicture())
             left << w->Image1(k);
-    platform::Control *last = w->AutoCheck ? static_cast<platform::Control *>(left.takeLast()) : w->Command1.data();
+    platform::Control *last =
+        w->AutoCheck ? static_cast<platform::Control *>(left.takeLast()) : w->Command1.data();
     for (platform::Image *block : left)
         click(block);
     platform::seedRandom(seed);
@@ -266,7 +267,8 @@ private slots:
             click(w->Image1(ks[i]));
             QCOMPARE(w->insieme(i)->picture(), picture);
             QCOMPARE(w->insieme(i)->description(), words);
-            QCOMPARE(QAccessible::queryAccessibleInterface(w->insieme(i)->widget())->text(QAccessible::Name), words);
+            QCOMPARE(QAccessible::queryAccessibleInterface(w->insieme(i)->widget())->text(QAccessible::Name),
+                     words);
             QVERIFY(w->Image1(ks[i])->description().isEmpty());
             for (int p = i + 1; p < 4; ++p)
                 QVERIFY(!w->insieme(p)->hasPicture());
@@ -338,7 +340,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(w->window()));
         turnWhere(w, [](FORM2 *t) { return t->MatchCount >= 2 && t->MatchCount <= 3; });
         QList<QWidget *> order{w->Command1->widget()};
-        for (QWidget *next = order.last()->nextInFocusChain(); next != order.first(); next = next->nextInFocusChain())
+        for (QWidget *next = order.last()->nextInFocusChain(); next != order.first();
+             next = next->nextInFocusChain())
             if (next->focusPolicy() & Qt::TabFocus)
                 order << next;
         QList<QWidget *> expected{w->Command1->widget()};
@@ -370,11 +373,13 @@ private slots:
     {
         FORM2 *w = open();
         QVERIFY(w);
-        const QList<platform::Control *> clickable{w->Image1(0), w->Image1(1), w->Image1(2), w->Image1(3), w->Command1};
+        const QList<platform::Control *> clickable{w->Image1(0), w->Image1(1), w->Image1(2), w->Image1(3),
+                                                   w->Command1};
         for (platform::Control *c : clickable)
             QCOMPARE(c->widget()->cursor().shape(), Qt::BitmapCursor);
         for (platform::Control *c : QList<platform::Control *>{w->Label1, w->Frame1, w->insieme(0)})
-            QVERIFY(!(c->widget()->focusPolicy() & Qt::TabFocus) && c->widget()->cursor().shape() != Qt::BitmapCursor);
+            QVERIFY(!(c->widget()->focusPolicy() & Qt::TabFocus) &&
+                    c->widget()->cursor().shape() != Qt::BitmapCursor);
     }
 
     // At 1920 x 1080: large blocks, the set's places clearly smaller, the word at the top
@@ -384,7 +389,9 @@ private slots:
         FORM2 *w = open();
         QVERIFY(w);
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        const auto box = [](platform::Control *c) { return QRect(c->widget()->mapToGlobal(QPoint(0, 0)), c->widget()->size()); };
+        const auto box = [](platform::Control *c) {
+            return QRect(c->widget()->mapToGlobal(QPoint(0, 0)), c->widget()->size());
+        };
         for (int k = 0; k < 4; ++k) {
             const QRect block = box(w->Image1(k)), place = box(w->insieme(k));
             QVERIFY(block.width() >= 300 && qAbs(block.width() - block.height()) <= block.width() / 50);
@@ -395,7 +402,8 @@ private slots:
         }
         const QRect label = box(w->Label1), set = box(w->Frame1), fatto = box(w->Command1);
         QVERIFY(label.right() < set.left() && set.right() < fatto.left() && screen.contains(fatto));
-        QVERIFY(set.bottom() < box(w->Image1(0)).top() && box(w->Image1(0)).bottom() < box(w->etEsatti).top());
+        QVERIFY(set.bottom() < box(w->Image1(0)).top() &&
+                box(w->Image1(0)).bottom() < box(w->etEsatti).top());
         for (platform::Control *c : w->controls())
             if (c->widget() && (c->widget()->focusPolicy() & Qt::TabFocus))
                 QVERIFY2(box(c).bottom() < screen.height() * 0.85, qPrintable(c->name()));

@@ -137,8 +137,10 @@ private slots:
             QCOMPARE(int(w->ConditionAttribute), d.attribute);
             QCOMPARE(w->AttributeValues[0], d.value);
             QCOMPARE(w->Label1->caption(), d.value.toUpper());
-            QVERIFY(w->Image2->picture().endsWith(QStringLiteral("\\jpg\\") + d.value.toUpper() + QStringLiteral(".jpg")));
-            QVERIFY2(w->Image2->hasPicture() && !w->Image2->showsPlaceholder(), qPrintable(w->Image2->picture()));
+            QVERIFY(w->Image2->picture().endsWith(QStringLiteral("\\jpg\\") + d.value.toUpper() +
+                                                  QStringLiteral(".jpg")));
+            QVERIFY2(w->Image2->hasPicture() && !w->Image2->showsPlaceholder(),
+                     qPrintable(w->Image2->picture()));
             QCOMPARE(w->Image2->description(), d.value);
             for (int k = 0; k < pagl3::kBlocks; ++k) {
                 QCOMPARE(w->Image1(k)->picture(), d.blocks[k].PicturePath);
@@ -271,7 +273,8 @@ private slots:
             expected << w->NUMERI(i)->widget();
         w->bottoneavanti->setEnabled(true); // to see its place in the order
         QList<QWidget *> order{expected.first()};
-        for (QWidget *next = order.last()->nextInFocusChain(); next != order.first(); next = next->nextInFocusChain())
+        for (QWidget *next = order.last()->nextInFocusChain(); next != order.first();
+             next = next->nextInFocusChain())
             if (next->focusPolicy() & Qt::TabFocus)
                 order << next;
         w->bottoneavanti->setEnabled(false);
@@ -322,10 +325,12 @@ private slots:
             QVERIFY2(c->widget()->cursor().shape() == Qt::BitmapCursor, qPrintable(c->name()));
         for (platform::Control *c : QList<platform::Control *>{w->Image2, w->Label2, w->Label1})
             QVERIFY(!(c->widget()->focusPolicy() & Qt::TabFocus));
-        QCOMPARE(QAccessible::queryAccessibleInterface(w->Image2->widget())->text(QAccessible::Name), w->AttributeValues[0]);
+        QCOMPARE(QAccessible::queryAccessibleInterface(w->Image2->widget())->text(QAccessible::Name),
+                 w->AttributeValues[0]);
         QCOMPARE(QAccessible::queryAccessibleInterface(w->Image1(8)->widget())->text(QAccessible::Name),
                  w->Image1(8)->description());
-        QCOMPARE(QAccessible::queryAccessibleInterface(w->NUMERI(7)->widget())->text(QAccessible::Name), QStringLiteral("7"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(w->NUMERI(7)->widget())->text(QAccessible::Name),
+                 QStringLiteral("7"));
     }
 
     // At 1920 x 1080: large blocks in two rows, the small picture beside the word, the two
@@ -336,7 +341,9 @@ private slots:
         pagl3 *w = open();
         QVERIFY(w);
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        const auto box = [](platform::Control *c) { return QRect(c->widget()->mapToGlobal(QPoint(0, 0)), c->widget()->size()); };
+        const auto box = [](platform::Control *c) {
+            return QRect(c->widget()->mapToGlobal(QPoint(0, 0)), c->widget()->size());
+        };
         const double cm = QGuiApplication::primaryScreen()->logicalDotsPerInchX() / 2.54;
         int blocksRight = 0, blocksBottom = 0;
         for (int k = 0; k < pagl3::kBlocks; ++k) {
@@ -360,7 +367,8 @@ private slots:
             if (i > 0)
                 QVERIFY(box(w->NUMERI(i - 1)).right() < n.left());
         }
-        QVERIFY(box(w->etEsatti).top() > box(w->NUMERI(0)).bottom() && box(w->Label2).top() > box(w->NUMERI(0)).bottom());
+        QVERIFY(box(w->etEsatti).top() > box(w->NUMERI(0)).bottom() &&
+                box(w->Label2).top() > box(w->NUMERI(0)).bottom());
         for (platform::Control *c : w->controls())
             if (c->widget() && (c->widget()->focusPolicy() & Qt::TabFocus))
                 QVERIFY2(box(c).bottom() < screen.height() * 0.85, qPrintable(c->name()));
@@ -373,7 +381,8 @@ private slots:
         pagl3 *w = open();
         QVERIFY(w);
         QVERIFY(w->Image2->showsPlaceholder());
-        w->Image1.forEach([](platform::Image *b) { QVERIFY(b->showsPlaceholder() && !b->description().isEmpty()); });
+        w->Image1.forEach(
+            [](platform::Image *b) { QVERIFY(b->showsPlaceholder() && !b->description().isEmpty()); });
         click(w->Image1(1));
         click(w->NUMERI(w->MatchCount));
         QCOMPARE(Modulo1::RightCount, std::int16_t(1));
