@@ -4,6 +4,8 @@
 #include "PaintProbe.h"
 #include "activities/ProgramWindows.h"
 #include "activities/comparison/form1.h"
+#include "activities/single_block/FormDomino.h"
+#include "activities/single_block/FormTrova.h"
 #include "shell/ActivityFrame.h"
 #include "platform/Application.h"
 #include "platform/CommandButton.h"
@@ -92,6 +94,20 @@ const QList<std::pair<QString, AnswerControl>> &answerControls()
         {QStringLiteral("form1"), [](platform::Form *w) -> platform::Control * {
              auto *f = static_cast<form1 *>(w);
              return f->ComparedValue[1] == f->ComparedValue[2] ? f->UGUALI : f->DIVERSI;
+         }},
+        // The block described, or "avanti" once it is found: a new turn of twelve blocks.
+        {QStringLiteral("FormTrova"), [](platform::Form *w) -> platform::Control * {
+             auto *f = static_cast<FormTrova *>(w);
+             return f->bottoneavanti->enabled() ? static_cast<platform::Control *>(f->bottoneavanti)
+                                                : f->Image1(f->TargetIndex);
+         }},
+        {QStringLiteral("FormDomino"), [](platform::Form *w) -> platform::Control * {
+             auto *f = static_cast<FormDomino *>(w);
+             return f->Command1(f->ExpectedAnswer);
+         }},
+        {QStringLiteral("FormDomino2"), [](platform::Form *w) -> platform::Control * {
+             auto *f = static_cast<FormDomino *>(w);
+             return f->Command1(f->ExpectedAnswer);
          }},
     };
     return controls;

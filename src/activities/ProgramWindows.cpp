@@ -1,6 +1,9 @@
 #include "activities/ProgramWindows.h"
 
 #include "activities/comparison/form1.h"
+#include "activities/single_block/FormDomino.h"
+#include "activities/single_block/FormDomino2.h"
+#include "activities/single_block/FormTrova.h"
 #include "shell/FormAvvio.h"
 #include "shell/formMenu.h"
 
@@ -19,6 +22,9 @@ const QList<Entry> &all()
         {QStringLiteral("FormAvvio"), {}, make<FormAvvio>()},
         {QStringLiteral("formMenu"), {}, make<formMenu>()},
         {QStringLiteral("form1"), QStringLiteral("Command1"), make<form1>()},
+        {QStringLiteral("FormTrova"), QStringLiteral("Command8"), make<FormTrova>()},
+        {QStringLiteral("FormDomino"), QStringLiteral("Command10"), make<FormDomino>()},
+        {QStringLiteral("FormDomino2"), QStringLiteral("Command11"), make<FormDomino2>()},
     };
     return windows;
 }
