@@ -2,6 +2,7 @@
 
 #include "platform/Application.h"
 #include "platform/Random.h"
+#include "platform/Units.h"
 #include "shell/Colours.h"
 #include "shell/Modulo1.h"
 
@@ -25,9 +26,14 @@ constexpr double kAnswerPitch = 900;
 constexpr double kButtonSide = 840, kButtonHeight = 780;
 constexpr double kNameGap = 120, kNameWidth = 2640;
 
-// Dark ink for the link letters, on their white badges; dark grey for the lines.
+// Dark ink for the link letters, on their white badges.
 constexpr std::uint32_t kLinkInk = 0x502010;
-constexpr std::uint32_t kSeparator = 0x404040;
+
+// Near-black or white, whichever shows better on the background.
+std::uint32_t inkOn(std::uint32_t background)
+{
+    return platform::fromQColor(platform::readableInk(platform::toQColor(background)));
+}
 
 } // namespace
 
@@ -61,7 +67,6 @@ void FormDomino::createWindowControls()
         platform::Line *line = addLine(QStringLiteral("Line1"), kLines[i].x1(), kLines[i].y1(), kLines[i].x2(),
                                        kLines[i].y2(), nullptr, i);
         line->setBorderWidth(3);
-        line->setBorderColor(kSeparator);
         Line1.set(i, line);
     }
 
@@ -81,7 +86,7 @@ void FormDomino::createWindowControls()
         const double top = m_variant.answersTop + i * kAnswerPitch;
         platform::Label *l = addLabel(QStringLiteral("Label%1").arg(i + 3), m_variant.answersLeft + kButtonSide + kNameGap,
                                       top, kNameWidth, kButtonHeight, QLatin1String(names[i]));
-        l->setFont(QStringLiteral("Arial"), 20, true);
+        l->setFont(QStringLiteral("Arial"), 22, true);
         l->setAlignment(platform::Label::Align::Left, true);
         *nameLabels[i] = l;
     }
@@ -89,10 +94,8 @@ void FormDomino::createWindowControls()
                       QLatin1String(m_variant.question));
     Label2->setFont(QStringLiteral("Arial"), 26, true);
     Label2->setAlignment(platform::Label::Align::Center, true);
-    for (platform::Label *l : {Label3.data(), Label4.data(), Label5.data(), Label6.data(), Label7.data(), Label2.data()}) {
-        l->setRounded(true);
-        l->setBackColor(Colours::kWhite);
-    }
+    Label2->setRounded(true);
+    Label2->setBackColor(Colours::kWhite);
 
     Command1.onClick(this, &FormDomino::Command1_Click);
 }
@@ -106,6 +109,11 @@ FramePlacement FormDomino::framePlacement() const
 void FormDomino::NewChain()
 {
     setBackColor(Modulo1::PickRandomBackColor());
+    // The lines and the names of the answers stand on the background: their ink follows it.
+    const std::uint32_t ink = inkOn(backColor());
+    Line1.forEach([ink](platform::Line *line) { line->setBorderColor(ink); });
+    for (platform::Label *name : {Label3.data(), Label4.data(), Label5.data(), Label6.data(), Label7.data()})
+        name->setForeColor(ink);
     Image1.forEach([](platform::Image *image) { image->setPicture(QString()); });
     Label1.forEach([](platform::Label *link) {
         link->setCaption(QString());

@@ -37,8 +37,8 @@ void FormTrova::createWindowControls()
     }
 
     // The words on a white card, dark and large: readable on every background colour.
-    EtFrase2 = addLabel(QStringLiteral("EtFrase2"), 5640, 1560, 5760, 3120);
-    EtFrase2->setFont(QStringLiteral("Arial"), 34, true);
+    EtFrase2 = addLabel(QStringLiteral("EtFrase2"), 5880, 1680, 5280, 2760);
+    EtFrase2->setFont(QStringLiteral("Arial"), 40, true);
     EtFrase2->setAlignment(platform::Label::Align::Center, true);
     EtFrase2->setRounded(true);
     EtFrase2->setBackColor(Colours::kWhite);
