@@ -29,7 +29,8 @@ void flipThicknessByWord(BlockAttributes &b)
 
 ThicknessTexts languageThickness()
 {
-    return {modLanguageSupport::GetString(QStringLiteral("0009")), modLanguageSupport::GetString(QStringLiteral("0010"))};
+    return {modLanguageSupport::GetString(QStringLiteral("0009")),
+            modLanguageSupport::GetString(QStringLiteral("0010"))};
 }
 
 QString otherShape(const QString &shape)

@@ -9,7 +9,14 @@
 namespace ChainRules {
 
 // The five answers, in the order of the answer buttons.
-enum Answer { Shape = 0, Colour = 1, Size = 2, Thickness = 3, Nothing = 4 };
+enum Answer
+{
+    Shape = 0,
+    Colour = 1,
+    Size = 2,
+    Thickness = 3,
+    Nothing = 4
+};
 inline constexpr int kAnswers = 5;
 
 // The thickness words as the language file gives them ("0009" thick, "0010" thin).

@@ -12,12 +12,12 @@ namespace {
 // top row and into the middle; each link sits in the gap after its picture.
 constexpr double kPictureSide = 1455;
 constexpr QPointF kPicturePlaces[FormDomino::kPictures] = {
-    {120, 120},   {120, 2160},  {120, 4200},  {2160, 4200}, {4200, 4200}, {6240, 4200},
-    {6480, 2160}, {6480, 120},  {4440, 120},  {2400, 120},  {2160, 2160}, {4200, 2160}};
+    {120, 120},   {120, 2160}, {120, 4200}, {2160, 4200}, {4200, 4200}, {6240, 4200},
+    {6480, 2160}, {6480, 120}, {4440, 120}, {2400, 120},  {2160, 2160}, {4200, 2160}};
 constexpr double kLinkSide = 615;
 constexpr QPointF kLinkPlaces[FormDomino::kLinks] = {{480, 1560},  {480, 3600},  {1560, 4680}, {3600, 4560},
-                                               {5640, 4680}, {6720, 3600}, {6840, 1560}, {5880, 480},
-                                               {3840, 600},  {2640, 1560}, {3600, 2640}};
+                                                     {5640, 4680}, {6720, 3600}, {6840, 1560}, {5880, 480},
+                                                     {3840, 600},  {2640, 1560}, {3600, 2640}};
 // The lines between the turns of the spiral.
 constexpr QLineF kLines[4] = {
     {1920, 120, 1920, 3960}, {6120, 3960, 2040, 3960}, {6120, 1920, 6120, 3840}, {6120, 1920, 3960, 1920}};
@@ -38,11 +38,14 @@ std::uint32_t inkOn(std::uint32_t background)
 } // namespace
 
 FormDomino::FormDomino()
-    : FormDomino(QStringLiteral("FormDomino"), {ChainRules::oneChanges, "Cosa cambia?", 8520, 1560, 360, 5880})
+    : FormDomino(QStringLiteral("FormDomino"),
+                 {ChainRules::oneChanges, "Cosa cambia?", 8520, 1560, 360, 5880})
 {
 }
 
-FormDomino::FormDomino(const QString &name, const Variant &variant) : ActivityFrame(name), m_variant(variant) {}
+FormDomino::FormDomino(const QString &name, const Variant &variant) : ActivityFrame(name), m_variant(variant)
+{
+}
 
 void FormDomino::createWindowControls()
 {
@@ -50,12 +53,12 @@ void FormDomino::createWindowControls()
     const QString hand = platform::appPath(QStringLiteral("img\\manina.png"));
 
     for (int k = 0; k < kPictures; ++k)
-        Image1.set(k, addImage(QStringLiteral("Image1"), kPicturePlaces[k].x(), kPicturePlaces[k].y(), kPictureSide,
-                               kPictureSide, nullptr, k));
+        Image1.set(k, addImage(QStringLiteral("Image1"), kPicturePlaces[k].x(), kPicturePlaces[k].y(),
+                               kPictureSide, kPictureSide, nullptr, k));
     // White badges with big dark letters: readable on every background colour.
     for (int k = 0; k < kLinks; ++k) {
-        platform::Label *link =
-            addLabel(QStringLiteral("Label1"), kLinkPlaces[k].x(), kLinkPlaces[k].y(), kLinkSide, kLinkSide, {}, nullptr, k);
+        platform::Label *link = addLabel(QStringLiteral("Label1"), kLinkPlaces[k].x(), kLinkPlaces[k].y(),
+                                         kLinkSide, kLinkSide, {}, nullptr, k);
         link->setFont(QStringLiteral("Arial"), 30, true);
         link->setAlignment(platform::Label::Align::Center, true);
         link->setRounded(true);
@@ -64,8 +67,8 @@ void FormDomino::createWindowControls()
         Label1.set(k, link);
     }
     for (int i = 0; i < 4; ++i) {
-        platform::Line *line = addLine(QStringLiteral("Line1"), kLines[i].x1(), kLines[i].y1(), kLines[i].x2(),
-                                       kLines[i].y2(), nullptr, i);
+        platform::Line *line = addLine(QStringLiteral("Line1"), kLines[i].x1(), kLines[i].y1(),
+                                       kLines[i].x2(), kLines[i].y2(), nullptr, i);
         line->setBorderWidth(3);
         Line1.set(i, line);
     }
@@ -75,8 +78,9 @@ void FormDomino::createWindowControls()
     QPointer<platform::Label> *nameLabels[5] = {&Label3, &Label4, &Label5, &Label6, &Label7};
     for (int i = 0; i < 5; ++i) {
         const double top = m_variant.answersTop + i * kAnswerPitch;
-        platform::CommandButton *b = addButton(QStringLiteral("Command1"), m_variant.answersLeft, top, kButtonSide,
-                                               kButtonHeight, QLatin1String(letters[i]), nullptr, i);
+        platform::CommandButton *b =
+            addButton(QStringLiteral("Command1"), m_variant.answersLeft, top, kButtonSide, kButtonHeight,
+                      QLatin1String(letters[i]), nullptr, i);
         b->setFont(QStringLiteral("Arial"), 24, true);
         b->setBackColor(Colours::kLightGrey);
         b->setMousePointer(hand, 10, 1);
@@ -84,8 +88,9 @@ void FormDomino::createWindowControls()
     }
     for (int i = 0; i < 5; ++i) {
         const double top = m_variant.answersTop + i * kAnswerPitch;
-        platform::Label *l = addLabel(QStringLiteral("Label%1").arg(i + 3), m_variant.answersLeft + kButtonSide + kNameGap,
-                                      top, kNameWidth, kButtonHeight, QLatin1String(names[i]));
+        platform::Label *l =
+            addLabel(QStringLiteral("Label%1").arg(i + 3), m_variant.answersLeft + kButtonSide + kNameGap,
+                     top, kNameWidth, kButtonHeight, QLatin1String(names[i]));
         l->setFont(QStringLiteral("Arial"), 22, true);
         l->setAlignment(platform::Label::Align::Left, true);
         *nameLabels[i] = l;

@@ -30,8 +30,9 @@ void FormTrova::createWindowControls()
     setDesignSize(11880, 6500);
     const QString hand = platform::appPath(QStringLiteral("img\\manina.png"));
     for (int i = 0; i < kPictures; ++i) {
-        platform::Image *image = addImage(QStringLiteral("Image1"), kGridOrigin + (i % 3) * kPitch,
-                                          kGridOrigin + (i / 3) * kPitch, kPictureSide, kPictureSide, nullptr, i);
+        platform::Image *image =
+            addImage(QStringLiteral("Image1"), kGridOrigin + (i % 3) * kPitch, kGridOrigin + (i / 3) * kPitch,
+                     kPictureSide, kPictureSide, nullptr, i);
         image->setMousePointer(hand, 10, 1);
         Image1.set(i, image);
     }
@@ -48,7 +49,8 @@ void FormTrova::createWindowControls()
     Shape1->setBorderWidth(int(kOutlineWidth));
     Shape1->setVisible(false);
 
-    bottoneavanti = addButton(QStringLiteral("bottoneavanti"), 7140, 5040, 2760, 1200, QStringLiteral("avanti"));
+    bottoneavanti =
+        addButton(QStringLiteral("bottoneavanti"), 7140, 5040, 2760, 1200, QStringLiteral("avanti"));
     bottoneavanti->setFont(QStringLiteral("Comic Sans MS"), 20, true);
     bottoneavanti->setPicture(platform::appPath(QStringLiteral("img\\freccia.png")));
     bottoneavanti->setEnabled(false);

@@ -219,12 +219,15 @@ private slots:
             const QString to = w->Image1(link + 1)->description().section(u' ', 3);
             if (w->ExpectedAnswer == 0) {
                 ++keptShapes;
-                QCOMPARE(to, from == QLatin1String("thick") ? QStringLiteral("thin") : QStringLiteral("thick"));
+                QCOMPARE(to,
+                         from == QLatin1String("thick") ? QStringLiteral("thin") : QStringLiteral("thick"));
             } else if (w->ExpectedAnswer != 3) {
-                QCOMPARE(to, from == QLatin1String("spesso") ? QStringLiteral("sottile") : QStringLiteral("spesso"));
+                QCOMPARE(to, from == QLatin1String("spesso") ? QStringLiteral("sottile")
+                                                             : QStringLiteral("spesso"));
             }
             QVERIFY(w->Image1(link + 1)->hasPicture());
-            QCOMPARE(w->Image1(link + 1)->showsPlaceholder(), !(to == QLatin1String("spesso") || to == QLatin1String("sottile")));
+            QCOMPARE(w->Image1(link + 1)->showsPlaceholder(),
+                     !(to == QLatin1String("spesso") || to == QLatin1String("sottile")));
             click(w->Command1(w->ExpectedAnswer));
         }
         QVERIFY(keptShapes > 0);

@@ -131,8 +131,8 @@ private slots:
         platform::seedRandom(7);
         FormTrova *w = open();
         QVERIFY(w);
-        bool (*const tests[])(const QStringList &, const QStringList &) = {nullptr, sameBlock, onlySizeDiffers,
-                                                                           differentBlock};
+        bool (*const tests[])(const QStringList &, const QStringList &) = {nullptr, sameBlock,
+                                                                           onlySizeDiffers, differentBlock};
         const int index = kind == 0 ? w->TargetIndex : turnWith(w, tests[kind]);
         QVERIFY(index >= 0);
         Modulo1::RightCount = Modulo1::WrongCount = 0;

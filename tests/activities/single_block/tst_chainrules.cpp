@@ -33,7 +33,8 @@ QList<BlockAttributes> allBlocks()
 int changed(const BlockAttributes &a, const BlockAttributes &b)
 {
     return (a.Shape != b.Shape ? 1 << Answer::Shape : 0) | (a.Colour != b.Colour ? 1 << Answer::Colour : 0) |
-           (a.Size != b.Size ? 1 << Answer::Size : 0) | (a.Thickness != b.Thickness ? 1 << Answer::Thickness : 0);
+           (a.Size != b.Size ? 1 << Answer::Size : 0) |
+           (a.Thickness != b.Thickness ? 1 << Answer::Thickness : 0);
 }
 
 bool isStoreBlock(const BlockAttributes &b)
@@ -105,16 +106,24 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
-        QTest::newRow("stays, shape kept, thick") << true << int(Answer::Shape) << "thick" << "thin";
-        QTest::newRow("stays, shape kept, thin") << true << int(Answer::Shape) << "thin" << "thick";
-        QTest::newRow("stays, shape kept, spesso") << true << int(Answer::Shape) << "spesso" << "thick";
+        QTest::newRow("stays, shape kept, thick") << true << int(Answer::Shape) << "thick"
+                                                  << "thin";
+        QTest::newRow("stays, shape kept, thin") << true << int(Answer::Shape) << "thin"
+                                                 << "thick";
+        QTest::newRow("stays, shape kept, spesso") << true << int(Answer::Shape) << "spesso"
+                                                   << "thick";
         for (const Answer a : {Answer::Colour, Answer::Size, Answer::Nothing}) {
-            QTest::addRow("stays, answer %d, thick", a) << true << int(a) << "thick" << "spesso";
-            QTest::addRow("stays, answer %d, spesso", a) << true << int(a) << "spesso" << "sottile";
+            QTest::addRow("stays, answer %d, thick", a) << true << int(a) << "thick"
+                                                        << "spesso";
+            QTest::addRow("stays, answer %d, spesso", a) << true << int(a) << "spesso"
+                                                         << "sottile";
         }
-        QTest::newRow("stays, thickness kept") << true << int(Answer::Thickness) << "thick" << "thick";
-        QTest::newRow("changes, thickness, thick") << false << int(Answer::Thickness) << "thick" << "spesso";
-        QTest::newRow("changes, thickness, sottile") << false << int(Answer::Thickness) << "sottile" << "spesso";
+        QTest::newRow("stays, thickness kept") << true << int(Answer::Thickness) << "thick"
+                                               << "thick";
+        QTest::newRow("changes, thickness, thick") << false << int(Answer::Thickness) << "thick"
+                                                   << "spesso";
+        QTest::newRow("changes, thickness, sottile") << false << int(Answer::Thickness) << "sottile"
+                                                     << "spesso";
     }
     void thicknessFlips()
     {
@@ -123,7 +132,8 @@ private slots:
         QFETCH(QString, from);
         QFETCH(QString, to);
         BlockAttributes b{QStringLiteral("blu"), QStringLiteral("quadrato"), BlockRules::kBig, from, {}};
-        (stays ? ChainRules::oneStays : ChainRules::oneChanges)(b, answer, {QStringLiteral("thick"), QStringLiteral("thin")});
+        (stays ? ChainRules::oneStays
+               : ChainRules::oneChanges)(b, answer, {QStringLiteral("thick"), QStringLiteral("thin")});
         QCOMPARE(b.Thickness, to);
     }
 };
