@@ -10,10 +10,11 @@
 namespace platform {
 
 namespace {
-// Decoded pictures, by resolved path, least recently used first out. The budget holds a screen
-// full of blocks several times over (a 512-pixel block is 1 MB decoded); past it, a picture is
-// decoded again, which takes about a millisecond. A null pixmap marks a file known unreadable.
-constexpr int kBudgetKiB = 48 * 1024;
+// Decoded pictures, by resolved path, least recently used first out. The budget holds the
+// fullest screen (twelve blocks of 1 MiB each, decoded, with the faces and icons); past it, a
+// picture is decoded again, which takes about a millisecond. A null pixmap marks a file known
+// unreadable.
+constexpr int kBudgetKiB = 16 * 1024;
 
 struct PictureCache
 {

@@ -414,6 +414,39 @@ private slots:
         }
     }
 
+    void applicationIcon_data()
+    {
+        QTest::addColumn<int>("side");
+        for (int side : {48, 64, 128, 256})
+            QTest::addRow("%d px", side) << side;
+    }
+    void applicationIcon()
+    {
+        // In the hicolor theme's layout, where the desktop entry's Icon= name finds it.
+        QFETCH(int, side);
+        QImageReader reader(QStringLiteral(ZORVELLI_ICON_THEME) + u"/%1x%1/apps/"_s.arg(side) +
+                            QStringLiteral(ZORVELLI_APP_ID) + u".png"_s);
+        QCOMPARE(reader.format(), QByteArray("png"));
+        const QImage img = reader.read().convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(img.size(), QSize(side, side));
+        QCOMPARE(qAlpha(img.pixel(0, 0)) + qAlpha(img.pixel(side - 1, side - 1)), 0);
+        // Blocks of the set's three colours, each clearly there at every size.
+        int red = 0, yellow = 0, blue = 0;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x) {
+                const QColor c = QColor::fromRgba(img.pixel(x, y));
+                if (c.alpha() < 250 || c.hsvSaturationF() < 0.5f)
+                    continue;
+                const double hue = c.hsvHueF() * 360;
+                red += hueDistance(hue, 2) < 12;
+                yellow += hueDistance(hue, 46) < 12;
+                blue += hueDistance(hue, 214) < 16;
+            }
+        const int enough = side * side / 30;
+        QVERIFY2(red > enough && yellow > enough && blue > enough,
+                 qPrintable(u"red %1, yellow %2, blue %3 pixels"_s.arg(red).arg(yellow).arg(blue)));
+    }
+
     void sounds_data()
     {
         QTest::addColumn<QString>("path");
