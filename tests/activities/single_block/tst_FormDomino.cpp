@@ -7,6 +7,7 @@
 #include "activities/single_block/FormDomino2.h"
 #include "platform/Random.h"
 #include "shell/BlockRules.h"
+#include "shell/Colours.h"
 
 using testkit::click;
 using testkit::ProgramFixture;
@@ -205,6 +206,28 @@ private slots:
         w->Command1(1)->setCaption(QStringLiteral("K"));
         type(w, QStringLiteral("k"));
         QCOMPARE(w->Label1(1)->caption(), QStringLiteral("K"));
+    }
+
+    // On every background colour the link letters stand dark on white, and the lines and the
+    // names of the answers take an ink that reads on the background.
+    void readableOnEveryBackground()
+    {
+        auto *w = ProgramFixture::open<FormDomino>(QStringLiteral("FormDomino"));
+        QVERIFY(w);
+        QSet<std::uint32_t> seen;
+        for (int chainNo = 0; chainNo < 400 && seen.size() < 17; ++chainNo) {
+            const QColor ground = platform::toQColor(w->backColor());
+            seen << w->backColor();
+            QVERIFY(platform::contrastRatio(platform::toQColor(w->Label5->foreColor()), ground) >= 4.5);
+            QCOMPARE(w->Line1(0)->borderColor(), w->Label5->foreColor());
+            for (int k = 0; k < FormDomino::kLinks; ++k)
+                w->Command1(w->ExpectedAnswer)->press();
+        }
+        QCOMPARE(seen.size(), 17);
+        platform::Label *link = w->Label1(0);
+        QVERIFY(link->isOpaque() && link->backColor() == Colours::kWhite);
+        QVERIFY(platform::contrastRatio(platform::toQColor(link->foreColor()), Qt::white) >= 7);
+        QVERIFY(QFontInfo(link->widget()->font()).pixelSize() >= 32);
     }
 
     // A language whose thickness words are not the picture store's: a kept shape flips the
