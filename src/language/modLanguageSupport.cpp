@@ -106,7 +106,16 @@ QString languageFilePath()
 
 QString readCurrentLanguageSetting()
 {
-    return GetIniValue(settingsFilePath(), QStringLiteral("Language"), QStringLiteral("CurrentLanguage"));
+    // Always the profile reader, whatever the file's size: it is the writer's own counterpart,
+    // whereas the scan of big files ignores sections and expects quotes the writer does not add.
+    return platform::readProfileString(settingsFilePath(), QStringLiteral("Language"),
+                                       QStringLiteral("CurrentLanguage"), QString(), 512);
+}
+
+bool namesLanguageFile(const QString &name)
+{
+    return isLanguageFileName(name) &&
+           platform::fileLength(platform::appPath(name + QStringLiteral(".lng"))) >= 0;
 }
 
 QString GetString(const QString &id)
@@ -194,7 +203,9 @@ void languageMenuClick(platform::Form &menuForm, int index, const QString &array
 {
     const QList<platform::Control *> entries = menuForm.controlArray(arrayName);
     auto *picked = qobject_cast<platform::Menu *>(menuForm.control(arrayName, index));
-    if (!picked)
+    // The design-time entry that stays when there is no language file names none: choosing it
+    // would only forget the saved choice.
+    if (!picked || !namesLanguageFile(picked->caption()))
         return;
     for (platform::Control *c : entries)
         if (auto *entry = qobject_cast<platform::Menu *>(c))

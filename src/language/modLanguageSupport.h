@@ -25,7 +25,10 @@ QString settingsFilePath();
 // The current language file; empty when CurrentLanguageName is no plain file name.
 QString languageFilePath();
 bool isLanguageFileName(const QString &name);
-// CurrentLanguageName as LangSetting.ini gives it (empty when the file or key is missing).
+// Whether name.lng is there beside the program.
+bool namesLanguageFile(const QString &name);
+// CurrentLanguageName as LangSetting.ini gives it (empty when the file or key is missing),
+// read the way it was written, also when the file is over 64000 bytes.
 QString readCurrentLanguageSetting();
 
 // The text of a four-digit string identifier from section "Strings" of the current
@@ -39,6 +42,7 @@ void TranslateForm(platform::Form &form);
 // arrayName names the menu entry array (its element 0 exists at design time).
 void MLSFillMenuLanguages(platform::Form &menuForm, const QString &arrayName = QStringLiteral("mnuLanguage"));
 // A click on language entry k: tick it, switch, retranslate every loaded window, remember it.
+// An entry whose language file is not there is not a language: its click changes nothing.
 void languageMenuClick(platform::Form &menuForm, int index, const QString &arrayName = QStringLiteral("mnuLanguage"));
 
 // The message shown when the program folder holds no language file.
