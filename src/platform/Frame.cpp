@@ -3,12 +3,18 @@
 #include "platform/Units.h"
 #include "platform/Widgets.h"
 
+#include <QPointer>
+
 namespace platform {
 
 Frame::Frame(Form *form, const QString &name, int index, QWidget *parent) : PositionedControl(form, name, index)
 {
     auto *w = new detail::FrameWidget(parent);
-    w->onClick = [this] { emitClick(); };
+    // The widget outlives its control by a moment when a click unloads the window.
+    w->onClick = [control = QPointer<Frame>(this)] {
+        if (control)
+            control->emitClick();
+    };
     setWidget(w);
     setBackColor(m_backColor);
 }

@@ -3,12 +3,18 @@
 #include "platform/Pictures.h"
 #include "platform/Widgets.h"
 
+#include <QPointer>
+
 namespace platform {
 
 Image::Image(Form *form, const QString &name, int index, QWidget *parent) : PositionedControl(form, name, index)
 {
     auto *w = new detail::PictureWidget(parent);
-    w->onClick = [this] { emitClick(); };
+    // The widget outlives its control by a moment when a click unloads the window.
+    w->onClick = [control = QPointer<Image>(this)] {
+        if (control)
+            control->emitClick();
+    };
     setWidget(w);
 }
 

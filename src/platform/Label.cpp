@@ -4,12 +4,18 @@
 #include "platform/Units.h"
 #include "platform/Widgets.h"
 
+#include <QPointer>
+
 namespace platform {
 
 Label::Label(Form *form, const QString &name, int index, QWidget *parent) : PositionedControl(form, name, index)
 {
     auto *w = new detail::LabelWidget(parent);
-    w->onClick = [this] { emitClick(); };
+    // The widget outlives its control by a moment when a click unloads the window.
+    w->onClick = [control = QPointer<Label>(this)] {
+        if (control)
+            control->emitClick();
+    };
     setWidget(w);
 }
 
