@@ -374,8 +374,8 @@ void syncFolder(const QString &folder)
 #endif
 
 // A write killed after its new file got a name and before the rename leaves that file behind
-// ("LangSetting.ini.AbCdEf", whole, never read). Such leftovers go with the next write, once they
-// are old enough that no other writer can still be about to rename them.
+// ("LangSetting.ini.AbCdEf", never read). Such leftovers go with the next write, once they are
+// old enough that no other writer can still be about to rename them.
 void removeLeftovers(const QFileInfo &target)
 {
     const QString prefix = target.fileName() + QLatin1Char('.');
