@@ -438,6 +438,9 @@ private slots:
         QCOMPARE(m_messages[0].title, u"Zorvelli"_s);
         QCOMPARE(entries(*menu), u"(nessuna)"_s);
         QCOMPARE(CurrentLanguageName, u"Before"_s);
+        languageMenuClick(*menu, 0); // the one entry names no language: nothing changes
+        QCOMPARE(joined({entries(*menu), CurrentLanguageName, QString::fromUtf8(bytes("LangSetting.ini"))}),
+                 u"(nessuna)|Before|[Language]\r\nCurrentLanguage=English\r\n"_s);
         // At every load of the menu, also when the program folder is gone altogether.
         menu->Unload();
         menu->Load();
