@@ -20,10 +20,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
-
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+
+#include <unistd.h>
 
 using namespace modLanguageSupport;
 
@@ -270,14 +272,37 @@ void checkWrite(const QString &dir, const Input &in)
     CHECK(again == written, QStringLiteral("changed on a repeated write: ") + what);
 }
 
+// One folder per process, named after it. A run that ends in a finding, a kill or libFuzzer's
+// own exit never removes its folder, so the next run removes those of processes that are gone.
+class ScratchFolder
+{
+public:
+    ScratchFolder()
+    {
+        // Memory-backed when there is one: the fuzzer writes thousands of files a second.
+        const QString base =
+            QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+        const QString prefix = QStringLiteral("zorvelli-fuzz-");
+        for (const QString &name : QDir(base).entryList({prefix + u'*'}, QDir::Dirs | QDir::NoDotAndDotDot)) {
+            bool ok = false;
+            const pid_t pid = name.sliced(prefix.size()).toInt(&ok);
+            if (ok && ::kill(pid, 0) != 0 && errno == ESRCH)
+                QDir(base + u'/' + name).removeRecursively();
+        }
+        m_path = base + u'/' + prefix + QString::number(::getpid());
+        CHECK(QDir().mkpath(m_path), m_path);
+    }
+    ~ScratchFolder() { QDir(m_path).removeRecursively(); }
+    const QString &path() const { return m_path; }
+
+private:
+    QString m_path;
+};
+
 QString scratchFolder()
 {
-    // Memory-backed when there is one: the fuzzer writes thousands of files a second.
-    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
-                                 ? QStringLiteral("/dev/shm/zorvelli-fuzz-XXXXXX")
-                                 : QDir::tempPath() + QStringLiteral("/zorvelli-fuzz-XXXXXX"));
-    CHECK(dir.isValid(), dir.errorString());
-    return dir.path();
+    static const ScratchFolder folder;
+    return folder.path();
 }
 
 } // namespace
