@@ -6,6 +6,8 @@
 #include "activities/comparison/FORM2.h"
 #include "activities/comparison/form1.h"
 #include "activities/comparison/pagl3.h"
+#include "activities/single_block/FormDomino.h"
+#include "activities/single_block/FormTrova.h"
 #include "shell/ActivityFrame.h"
 #include "platform/Application.h"
 #include "platform/CommandButton.h"
@@ -117,6 +119,20 @@ const QList<std::pair<QString, AnswerControl>> &answerControls()
              f->Command1_Click();
              QCoreApplication::processEvents();
              return f->Image1(0);
+         }},
+        // The block described, or "avanti" once it is found: a new turn of twelve blocks.
+        {QStringLiteral("FormTrova"), [](platform::Form *w) -> platform::Control * {
+             auto *f = static_cast<FormTrova *>(w);
+             return f->bottoneavanti->enabled() ? static_cast<platform::Control *>(f->bottoneavanti)
+                                                : f->Image1(f->TargetIndex);
+         }},
+        {QStringLiteral("FormDomino"), [](platform::Form *w) -> platform::Control * {
+             auto *f = static_cast<FormDomino *>(w);
+             return f->Command1(f->ExpectedAnswer);
+         }},
+        {QStringLiteral("FormDomino2"), [](platform::Form *w) -> platform::Control * {
+             auto *f = static_cast<FormDomino *>(w);
+             return f->Command1(f->ExpectedAnswer);
          }},
     };
     return controls;

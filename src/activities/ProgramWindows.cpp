@@ -3,6 +3,9 @@
 #include "activities/comparison/FORM2.h"
 #include "activities/comparison/form1.h"
 #include "activities/comparison/pagl3.h"
+#include "activities/single_block/FormDomino.h"
+#include "activities/single_block/FormDomino2.h"
+#include "activities/single_block/FormTrova.h"
 #include "shell/FormAvvio.h"
 #include "shell/formMenu.h"
 
@@ -23,6 +26,9 @@ const QList<Entry> &all()
         {QStringLiteral("form1"), QStringLiteral("Command1"), make<form1>()},
         {QStringLiteral("FORM2"), QStringLiteral("Command2"), make<FORM2>()},
         {QStringLiteral("pagl3"), QStringLiteral("Command3"), make<pagl3>()},
+        {QStringLiteral("FormTrova"), QStringLiteral("Command8"), make<FormTrova>()},
+        {QStringLiteral("FormDomino"), QStringLiteral("Command10"), make<FormDomino>()},
+        {QStringLiteral("FormDomino2"), QStringLiteral("Command11"), make<FormDomino2>()},
     };
     return windows;
 }
