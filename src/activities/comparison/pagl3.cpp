@@ -45,10 +45,12 @@ void pagl3::createWindowControls()
     bottoneavanti->setEnabled(false);
 
     Label2 = addLabel(
-        QStringLiteral("Label2"), 7320, 6480, 6840, 900,
+        QStringLiteral("Label2"), 7320, 6600, 6840, 660,
         QStringLiteral("Puoi cliccare sui blocchi che non rispettano la condizione per cancellarli"));
     Label2->setFont(QStringLiteral("Comic Sans MS"), 15, true);
     Label2->setAlignment(platform::Label::Align::Center, true);
+    Label2->setRounded(true); // on a white card, like the counters: readable on every colour
+    Label2->setBackColor(Colours::kWhite);
 
     const QString hand = platform::appPath(QStringLiteral("img\\manina.png"));
     Image1.forEach([&](platform::Image *image) { image->setMousePointer(hand, 10, 1); });

@@ -402,6 +402,10 @@ private slots:
         }
         const QRect label = box(w->Label1), set = box(w->Frame1), fatto = box(w->Command1);
         QVERIFY(label.right() < set.left() && set.right() < fatto.left() && screen.contains(fatto));
+        // The word stands on a white card: readable on every background colour.
+        QVERIFY(w->Label1->isOpaque() &&
+                platform::contrastRatio(platform::toQColor(w->Label1->foreColor()),
+                                        platform::toQColor(w->Label1->backColor())) >= 7);
         QVERIFY(set.bottom() < box(w->Image1(0)).top() &&
                 box(w->Image1(0)).bottom() < box(w->etEsatti).top());
         for (platform::Control *c : w->controls())

@@ -369,6 +369,12 @@ private slots:
         }
         QVERIFY(box(w->etEsatti).top() > box(w->NUMERI(0)).bottom() &&
                 box(w->Label2).top() > box(w->NUMERI(0)).bottom());
+        // The word and the hint stand on white cards: readable on every background colour.
+        for (platform::Label *l : {w->Label1.data(), w->Label2.data()}) {
+            QVERIFY(l->isOpaque());
+            QVERIFY(platform::contrastRatio(platform::toQColor(l->foreColor()),
+                                            platform::toQColor(l->backColor())) >= 7);
+        }
         for (platform::Control *c : w->controls())
             if (c->widget() && (c->widget()->focusPolicy() & Qt::TabFocus))
                 QVERIFY2(box(c).bottom() < screen.height() * 0.85, qPrintable(c->name()));
