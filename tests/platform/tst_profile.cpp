@@ -16,6 +16,7 @@
 
 #ifdef Q_OS_UNIX
 #include <csignal>
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -509,16 +510,30 @@ void TstProfile::writeSurvivesKills()
     int betas = 0;
     for (int kill = 0; kill < 200; ++kill) {
         // A child process rather than a new program: starting one costs far more than a write.
+        // It reports every finished write, so the kill can land after one to three of them,
+        // however slow the machine (writes wait for the disk).
+        int done[2];
+        QCOMPARE(::pipe(done), 0);
         const pid_t writer = ::fork();
         QVERIFY(writer >= 0);
         if (writer == 0) {
-            for (unsigned i = 0;; ++i)
+            ::close(done[0]);
+            for (unsigned i = 0;; ++i) {
                 writeProfileString(file, "Language", "CurrentLanguage", i % 2 ? "Alpha" : "Beta ");
+                [[maybe_unused]] const auto n = ::write(done[1], "w", 1);
+            }
         }
-        QThread::usleep(random.bounded(4000));
+        ::close(done[1]);
+        for (int finished = 0, wanted = 1 + int(random.bounded(3)); finished < wanted; ++finished) {
+            pollfd ready{done[0], POLLIN, 0};
+            char c;
+            QVERIFY(::poll(&ready, 1, 30000) == 1 && ::read(done[0], &c, 1) == 1);
+        }
+        QThread::usleep(random.bounded(2000));
         int status = 0;
         QCOMPARE(::kill(writer, SIGKILL), 0);
         QCOMPARE(::waitpid(writer, &status, 0), writer);
+        ::close(done[0]);
         QVERIFY(WIFSIGNALED(status));
         const QByteArray now = fileBytes(file);
         QVERIFY2(now == alpha || now == beta, qPrintable(QString::number(kill)));
