@@ -1,6 +1,9 @@
 #include "activities/ProgramWindows.h"
 
 #include "activities/comparison/form1.h"
+#include "activities/grid/pagl7.h"
+#include "activities/grid/pagl8.h"
+#include "activities/grid/pagl9.h"
 #include "shell/FormAvvio.h"
 #include "shell/formMenu.h"
 
@@ -19,6 +22,9 @@ const QList<Entry> &all()
         {QStringLiteral("FormAvvio"), {}, make<FormAvvio>()},
         {QStringLiteral("formMenu"), {}, make<formMenu>()},
         {QStringLiteral("form1"), QStringLiteral("Command1"), make<form1>()},
+        {QStringLiteral("pagl7"), QStringLiteral("Command4"), make<pagl7>()},
+        {QStringLiteral("pagl9"), QStringLiteral("Command7"), make<pagl9>()},
+        {QStringLiteral("pagl8"), QStringLiteral("Command9"), make<pagl8>()},
     };
     return windows;
 }
