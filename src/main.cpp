@@ -1,6 +1,7 @@
 #include "activities/ProgramWindows.h"
 #include "language/modLanguageSupport.h"
 #include "platform/Application.h"
+#include "platform/ProgramFolders.h"
 #include "platform/ToolkitLanguage.h"
 #include "platform/Random.h"
 #include "shell/Forms.h"
@@ -31,7 +32,12 @@ int main(int argc, char **argv)
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(12);
     QApplication::setFont(font);
-    platform::ApplicationPath = QCoreApplication::applicationDirPath();
+    // Desktops match the window to its desktop entry (and so to its icon) by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZORVELLI_APP_ID));
+    const platform::ProgramFolders folders = platform::chooseProgramFolders(
+        platform::currentSurroundings(QStringLiteral(ZORVELLI_DATA_FROM_BINDIR)));
+    platform::ApplicationPath = folders.data;
+    platform::PerUserFolders = folders.user;
 
     platform::setLanguageNameProvider([] { return modLanguageSupport::CurrentLanguageName; });
     ProgramWindows::registerAll();

@@ -424,4 +424,33 @@ QImage drawSwatch(Colour colour)
     return img;
 }
 
+QImage drawAppIcon(int side)
+{
+    QImage img(side, side, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    prepare(p);
+    // Drawn on the pictures' own 512-unit canvas, scaled to the icon's size. Small icons
+    // leave out the colour patterns: they would only blur the colours there.
+    p.scale(side / double(PictureSide), side / double(PictureSide));
+    const bool patterns = side >= 128;
+    const auto pattern = [patterns](Colour c) { return patterns ? std::optional<Colour>(c) : std::nullopt; };
+
+    QPainterPath tile;
+    tile.addRoundedRect(QRectF(24, 24, 464, 464), 92, 92);
+    paintShadow(p, tile, QPointF(0, 8));
+    p.setPen(QPen(QColor(196, 176, 140), 8.0));
+    p.setBrush(backgroundColour());
+    p.drawPath(tile);
+
+    // Back to front: a big thick red disc, a small thin blue square, a big thick yellow triangle.
+    const Solid disc = makeSolid(Shape::Round, 236.0, ThickDepth);
+    const Solid square = makeSolid(Shape::Square, 150.0, ThinDepth * 1.5);
+    const Solid triangle = makeSolid(Shape::Triangle, 212.0, ThickDepth);
+    paintSolid(p, disc, QPointF(58, 52), paletteOf(Colour::Red), pattern(Colour::Red));
+    paintSolid(p, square, QPointF(300, 80), paletteOf(Colour::Blue), pattern(Colour::Blue));
+    paintSolid(p, triangle, QPointF(170, 212), paletteOf(Colour::Yellow), pattern(Colour::Yellow));
+    return img;
+}
+
 } // namespace art

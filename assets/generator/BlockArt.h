@@ -54,4 +54,8 @@ QImage drawThicknessChoice(bool thickMeant);
 // A patch of the colour with the colour's own pattern.
 QImage drawSwatch(Colour colour);
 
+// The program's icon for the desktop's menus: three blocks of different shape, colour, size
+// and thickness on a light rounded tile, with a transparent surround; side x side pixels.
+QImage drawAppIcon(int side);
+
 } // namespace art

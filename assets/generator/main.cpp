@@ -1,7 +1,10 @@
 // Draws every picture and synthesises every sound that Zorvelli shows or plays, into the
 // runnable folder, and an overview sheet of them all.
 //
-//   zorvelli_assetgen <runnable folder> <contact sheet .png>
+//   zorvelli_assetgen <runnable folder> <contact sheet .png> [<icon theme folder> <icon name>]
+//
+// With an icon theme folder, the program's icon is also written there in the sizes a desktop
+// asks for, as <folder>/<n>x<n>/apps/<icon name>.png.
 //
 // The output depends on nothing but this code: no randomness, no clock, fixed JPEG quality,
 // so every build writes the same bytes.
@@ -43,6 +46,8 @@ constexpr std::array<const char *, 2> Sizes{"grande", "piccolo"};       // big f
 constexpr std::array<const char *, 2> Thicknesses{"spesso", "sottile"}; // thick first
 
 constexpr int JpegQuality = 90;
+// The sizes of the program's icon that desktops look for in the hicolor theme.
+constexpr std::array<int, 4> AppIconSides{48, 64, 128, 256};
 
 QtMessageHandler defaultHandler = nullptr;
 
@@ -108,8 +113,9 @@ int main(int argc, char **argv)
 {
     defaultHandler = qInstallMessageHandler(quietHandler);
     QGuiApplication app(argc, argv); // fonts for the contact sheet need the GUI side of Qt
-    if (argc != 3) {
-        QTextStream(stderr) << "usage: zorvelli_assetgen <runnable folder> <contact sheet .png>\n";
+    if (argc != 3 && argc != 5) {
+        QTextStream(stderr) << "usage: zorvelli_assetgen <runnable folder> <contact sheet .png>"
+                               " [<icon theme folder> <icon name>]\n";
         return 2;
     }
     const QString runDir = QString::fromLocal8Bit(argv[1]);
@@ -174,12 +180,26 @@ int main(int argc, char **argv)
                                     QStringLiteral("%1 x %2").arg(img.width()).arg(img.height()), img, true});
     }
 
+    art::SheetSection appIconSection{
+        QStringLiteral("The program's icon   (icons/hicolor/<n>x<n>/apps)"), 8, {}};
+    for (const int side : AppIconSides) {
+        const QImage img = art::drawAppIcon(side);
+        if (argc == 5) {
+            Writer icons(QString::fromLocal8Bit(argv[3]));
+            icons.png(QStringLiteral("%1x%1/apps/%2.png").arg(side).arg(QString::fromLocal8Bit(argv[4])),
+                      img);
+            if (!icons.ok())
+                return 1;
+        }
+        appIconSection.entries.append({QStringLiteral("%1 px").arg(side), QString(), img, true});
+    }
+
     for (int k = 1; k <= 4; ++k)
         out.bytes(QStringLiteral("suoni/si%1.wav").arg(k), sound::toWav(sound::rightJingle(k)));
     out.bytes(QStringLiteral("suoni/no.wav"), sound::toWav(sound::tryAgain()));
 
     const QImage sheet = art::makeContactSheet(QStringLiteral("Zorvelli - pictures drawn by the generator"),
-                                               {blocks, attributeSection, iconSection});
+                                               {blocks, attributeSection, iconSection, appIconSection});
     QDir().mkpath(QFileInfo(sheetPath).absolutePath());
     QImageWriter sheetWriter(sheetPath, "png");
     if (!sheetWriter.write(sheet)) {

@@ -8,9 +8,12 @@
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "platform/Profile.h"
+#include "platform/ProgramFolders.h"
 #include "platform/System.h"
 
 #include <QPointer>
+
+#include <algorithm>
 
 namespace modLanguageSupport {
 
@@ -87,7 +90,12 @@ bool WriteIniValue(const QString &file, const QString &section, const QString &k
 
 QString settingsFilePath()
 {
-    return platform::appPath(QStringLiteral("LangSetting.ini"));
+    const platform::UserFolders &user = platform::PerUserFolders;
+    if (!user.inUse)
+        return platform::appPath(kSettingsFileName);
+    if (user.settings.isEmpty())
+        return {};
+    return platform::joinPath(user.settings, kSettingsFileName);
 }
 
 bool isLanguageFileName(const QString &name)
@@ -101,12 +109,49 @@ QString languageFilePath()
 {
     if (!isLanguageFileName(CurrentLanguageName))
         return {};
-    return platform::appPath(CurrentLanguageName + QStringLiteral(".lng"));
+    const QString name = CurrentLanguageName + QStringLiteral(".lng");
+    // A language the user added wins over the shipped one of the same name.
+    const platform::UserFolders &user = platform::PerUserFolders;
+    if (user.inUse && !user.languages.isEmpty()) {
+        const QString own = platform::joinPath(user.languages, name);
+        if (platform::fileLength(own) >= 0)
+            return own;
+    }
+    return platform::appPath(name);
+}
+
+QStringList languageFileNames()
+{
+    QStringList names = platform::listFolder(platform::ApplicationPath, QStringLiteral("*.lng"));
+    const platform::UserFolders &user = platform::PerUserFolders;
+    if (!user.inUse || user.languages.isEmpty())
+        return names;
+    const QStringList own = platform::listFolder(user.languages, QStringLiteral("*.lng"));
+    if (own.isEmpty())
+        return names;
+    // Names are found without regard to letter case, so "english.lng" of the user's hides
+    // "English.lng" of the program's: one entry, spelled as the user's file.
+    names.removeIf([&own](const QString &shipped) { return own.contains(shipped, Qt::CaseInsensitive); });
+    names += own;
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int c = QString::compare(a, b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
 }
 
 QString readCurrentLanguageSetting()
 {
-    return GetIniValue(settingsFilePath(), QStringLiteral("Language"), QStringLiteral("CurrentLanguage"));
+    const QString section = QStringLiteral("Language"), key = QStringLiteral("CurrentLanguage");
+    // The user's choice comes first; the program's own file gives the default.
+    const platform::UserFolders &user = platform::PerUserFolders;
+    if (user.inUse && !user.settings.isEmpty()) {
+        const QString chosen =
+            GetIniValue(platform::joinPath(user.settings, kSettingsFileName), section, key);
+        if (!chosen.isEmpty())
+            return chosen;
+    }
+    return GetIniValue(platform::appPath(kSettingsFileName), section, key);
 }
 
 QString GetString(const QString &id)
@@ -162,7 +207,7 @@ void TranslateForm(platform::Form &form)
 
 void MLSFillMenuLanguages(platform::Form &menuForm, const QString &arrayName)
 {
-    const QStringList files = platform::listFolder(platform::ApplicationPath, QStringLiteral("*.lng"));
+    const QStringList files = languageFileNames();
     if (files.isEmpty()) {
         platform::msgBox(kNoLanguageFileMessage, platform::MsgButtons::Ok, platform::MsgIcon::None);
         return;
@@ -204,7 +249,12 @@ void languageMenuClick(platform::Form &menuForm, int index, const QString &array
     CurrentLanguageName = language;
     for (platform::Form *form : platform::Form::loadedForms())
         TranslateForm(*form);
-    WriteIniValue(settingsFilePath(), QStringLiteral("Language"), QStringLiteral("CurrentLanguage"), language);
+    const QString settings = settingsFilePath();
+    if (settings.isEmpty())
+        return;
+    if (platform::PerUserFolders.inUse && !platform::makeUserFolder(platform::PerUserFolders.settings))
+        return;
+    WriteIniValue(settings, QStringLiteral("Language"), QStringLiteral("CurrentLanguage"), language);
 }
 
 } // namespace modLanguageSupport

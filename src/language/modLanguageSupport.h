@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 class Form;
 }
 
 // Language files: every visible text of the program comes from the current "*.lng" file
-// beside the program, named in LangSetting.ini.
+// beside the program (or in the user's own folder), named in LangSetting.ini.
 namespace modLanguageSupport {
 
 // Base name of the current language file ("Italiano" for Italiano.lng); empty when unknown.
@@ -21,11 +22,19 @@ inline constexpr qint64 kProfileReaderLimit = 64000;
 QString GetIniValue(const QString &file, const QString &section, const QString &key, bool *ok = nullptr);
 bool WriteIniValue(const QString &file, const QString &section, const QString &key, const QString &value);
 
+inline const QString kSettingsFileName = QStringLiteral("LangSetting.ini");
+// The LangSetting.ini that a language choice is written to: the program's own, or the user's
+// when the program's folder is not to be written; empty when the choice cannot be kept.
 QString settingsFilePath();
-// The current language file; empty when CurrentLanguageName is no plain file name.
+// The current language file, the user's own before the program's; empty when
+// CurrentLanguageName is no plain file name.
 QString languageFilePath();
 bool isLanguageFileName(const QString &name);
-// CurrentLanguageName as LangSetting.ini gives it (empty when the file or key is missing).
+// The language files the menu lists: the program's, and the user's where those are used
+// (the user's wins over a program's file of the same name), sorted by name.
+QStringList languageFileNames();
+// CurrentLanguageName as LangSetting.ini gives it, the user's file before the program's
+// (empty when the file or key is missing).
 QString readCurrentLanguageSetting();
 
 // The text of a four-digit string identifier from section "Strings" of the current

@@ -3,18 +3,29 @@
 #include "platform/Paths.h"
 
 #include <QFileInfo>
-#include <QHash>
+#include <QCache>
 #include <QImageReader>
 #include <QPainter>
 
 namespace platform {
 
 namespace {
+// Decoded pictures, by resolved path, least recently used first out. The budget holds the
+// fullest screen (twelve blocks of 1 MiB each, decoded, with the faces and icons); past it, a
+// picture is decoded again, which takes about a millisecond. A null pixmap marks a file known
+// unreadable.
+constexpr int kBudgetKiB = 16 * 1024;
+
 struct PictureCache
 {
-    QHash<QString, QPixmap> pixmaps; // by resolved path; null pixmap = known unreadable
+    QCache<QString, QPixmap> pixmaps{kBudgetKiB};
     int decodes = 0;
 };
+
+int costKiB(const QPixmap &pm)
+{
+    return qMax(1, int(qint64(pm.width()) * pm.height() * pm.depth() / 8 / 1024));
+}
 
 PictureCache &cache()
 {
@@ -33,9 +44,8 @@ QPixmap loadPicture(const QString &programPath)
         return {};
     const QString path = resolvePath(programPath);
     auto &c = cache();
-    auto it = c.pixmaps.constFind(path);
-    if (it != c.pixmaps.constEnd())
-        return *it;
+    if (const QPixmap *known = c.pixmaps.object(path))
+        return *known;
     QPixmap pm;
     QFileInfo fi(path);
     if (fi.isFile()) {
@@ -51,7 +61,7 @@ QPixmap loadPicture(const QString &programPath)
     }
     // Remember failures only for files that exist; a missing file may still appear.
     if (!pm.isNull() || fi.isFile())
-        c.pixmaps.insert(path, pm);
+        c.pixmaps.insert(path, new QPixmap(pm), costKiB(pm));
     return pm;
 }
 
@@ -87,6 +97,16 @@ QPixmap pictureOrPlaceholder(const QString &programPath)
 int pictureDecodeCount()
 {
     return cache().decodes;
+}
+
+int pictureCacheKiB()
+{
+    return int(cache().pixmaps.totalCost());
+}
+
+int pictureCacheBudgetKiB()
+{
+    return kBudgetKiB;
 }
 
 void clearPictureCache()

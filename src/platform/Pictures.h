@@ -19,5 +19,8 @@ QPixmap pictureOrPlaceholder(const QString &programPath);
 // How many files were actually decoded so far (the cache's misses).
 int pictureDecodeCount();
 void clearPictureCache();
+// What the decoded pictures kept for showing again take, in KiB; it stays within a fixed budget.
+int pictureCacheKiB();
+int pictureCacheBudgetKiB();
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include "platform/Paths.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 #include <QSoundEffect>
@@ -22,6 +23,13 @@ QHash<QString, QSoundEffect *> &effects()
 {
     static QHash<QString, QSoundEffect *> e;
     return e;
+}
+
+// The effects go with the application, while the audio backend still exists.
+void releaseEffects()
+{
+    qDeleteAll(effects());
+    effects().clear();
 }
 } // namespace
 
@@ -44,6 +52,8 @@ void playSoundAsync(const QString &programPath)
         e->stop();
     QSoundEffect *effect = all.value(path);
     if (!effect) {
+        if (all.isEmpty())
+            qAddPostRoutine(releaseEffects);
         effect = new QSoundEffect();
         effect->setSource(QUrl::fromLocalFile(path));
         effect->setVolume(0.9f);

@@ -1,6 +1,6 @@
 // The data the build puts beside the program: every picture and sound the program can ask for
 // exists and decodes, the pictures show the attributes, and the language files hold every text
-// the program looks up, under the names of real controls.
+// the program looks up. (That their keys name real controls is checked on the windows.)
 
 #include <QImage>
 #include <QImageReader>
@@ -240,129 +240,6 @@ const QStringList StringIds{"0001", "0002", "0003", "0004", "0005", "0006", "000
                             "0009", "0010", "0011", "0012", "0017", "0031", "0058", "0059",
                             "0060", "0062", "0063", "0064", "9996", "9997", "9998", "9999"};
 
-// The windows and their controls with their design captions.
-struct Control
-{
-    QString name;
-    bool tooltip;         // lines, shapes and menus show none
-    int count;            // 0: a single control; n: an array with indexes 0 .. n-1
-    QStringList captions; // one, or one per index; empty: none
-};
-
-struct Window
-{
-    bool hasTitle; // only a window with a design-time title is given one
-    QList<Control> controls;
-};
-
-// controls: "<kind> <name>[(<count>)][=<caption>[|<caption>...]]" joined by "; ", kind one of
-// B(utton) L(abel) I(mage) C(heck box) F(rame) M(enu) -(line) S(hape).
-Window window(bool hasTitle, const QString &controls)
-{
-    static const QRegularExpression entry(u"^(\\S) (\\w+)(?:\\((\\d+)\\))?(?:=(.*))?$"_s);
-    Window w{hasTitle, {}};
-    for (const QString &e : controls.split(u"; "_s)) {
-        const QRegularExpressionMatch m = entry.match(e);
-        if (!m.hasMatch())
-            qFatal("malformed control entry: %s", qPrintable(e));
-        w.controls.append({m.captured(2), !u"M-S"_s.contains(m.captured(1)), m.captured(3).toInt(),
-                           m.capturedStart(4) >= 0 ? m.captured(4).split(u'|') : QStringList()});
-    }
-    return w;
-}
-
-// The counters and menus of every activity window.
-QString frame(const char *reset, const char *about, const char *leave, int resetPad = 0, int aboutPad = 0)
-{
-    return u"; L etEsatti=esatti; L etErrati=errati; I ComandoIconaSi; I ComandoIconaNo; "
-           u"M %1=Azzera conteggio%4; M %2=Informazioni%5; M %3=Esci"_s.arg(
-               QLatin1String(reset), QLatin1String(about), QLatin1String(leave), QString(resetPad, u' '),
-               QString(aboutPad, u' '));
-}
-
-QString domino(const QString &question)
-{
-    return u"I Image1(12); L Label1(11); - Line1(4); B Command1(5)=F|C|D|S|N; L Label3=forma; "
-           u"L Label4=colore; L Label5=dimensione; L Label6=spessore; L Label7=niente; L Label2="_s +
-           question + frame("MenuAzzera", "MenuInformazioni", "mnuEsci", 8, 10);
-}
-
-const QMap<QString, Window> &windows()
-{
-    static const QMap<QString, Window> all{
-        // The entries of mnuLanguage are named after the language files at run time.
-        {"formMenu",
-         window(false, "B Command1=uguale - diverso; B Command2=insiemi; B Command3=quanti sono ?; "
-                       "B Command4=le strade 1; B Command7=tabella; B Command9=le strade 2; "
-                       "B Command8=trova il blocco; B Command10=Cosa cambia?; "
-                       "B Command11=Cosa resta uguale?; B Command5=FINE; C Check1=Suoni attivati; "
-                       "M mnuLanguages=Lingua; M mnuLanguage(1)")},
-        {"FormAvvio",
-         window(true, "L Label1=Zorvelli; L Label2=08 novembre 2003; I Image1; I Image2; I Image3")},
-        {"form1",
-         window(false, "L Label1; B Command1=Aiuto; I Image1; I Image2; I Image3; I Image4; I Image5; "
-                       "I Image6; B UGUALI=UGUALE; B DIVERSI=DIVERSI; B bottoneavanti=avanti" +
-                           frame("mnu1", "mnu3", "mnuEsci"))},
-        {"FORM2",
-         window(false, "L Label1; F Frame1; I insieme(4); I Image1(4); B Command1=Fatto; "
-                       "M mnuControllo=Controllo automatico?; M mnuControlloSi=controlla automaticamente; "
-                       "M mnuControlloNo=usa bottone FATTO" +
-                           frame("mnu1", "mnu3", "mnuFine"))},
-        {"pagl3", window(false, "L Label1; I Image2; I Image1(9); B NUMERI(10)=0|1|2|3|4|5|6|7|8|9; "
-                                "B Command1=ricomincia; B bottoneavanti=avanti; L Label2=Puoi cliccare sui "
-                                "blocchi che non rispettano la condizione per cancellarli" +
-                                    frame("mnu1", "mnu3", "mnuEsci"))},
-        {"pagl7", window(false, u"F Frame1(2); I insieme(8); L Label1(2); I Image1; - Line2(6); "
-                                u"B bottoneavanti=avanti; M mnuSuono=Suono?; M mnuSuonoSi=s\u00ec; "
-                                u"M mnuSuonoNo=no"_s +
-                                    frame("mnu1", "mnu3", "mnuFine"))},
-        {"pagl9", window(false, "F Frame1(4); I insieme(8); L Label1(4); I Image1; - Line1; "
-                                "B bottoneavanti=avanti" +
-                                    frame("mnu1", "mnu3", "mnuEsci"))},
-        {"pagl8", window(false, "F Frame1(4); I insieme(8); L Label1(6); I Image1; - Line2(14); - Line3(7); "
-                                "- Line1; B Command2=aiuto; B bottoneavanti=avanti; M mnuAiuto=Tipo aiuto; "
-                                "M mnuAiutoCaselle=caselle colorate; M mnuAiutoStrade=strade" +
-                                    frame("mnu1", "mnu3", "mnuEsci"))},
-        {"FormTrova", window(false, "I Image1(12); L EtFrase2; S Shape1; B bottoneavanti=avanti" +
-                                        frame("MenuAzzera", "MenuInformazioni", "mnuEsci", 3, 9))},
-        {"FormDomino", window(false, domino("Cosa cambia?"))},
-        {"FormDomino2", window(false, domino("Cosa resta uguale?"))},
-    };
-    return all;
-}
-
-// The caption keys a window's section must hold, with their design captions.
-QList<std::pair<QString, QString>> captionKeys(const Window &w)
-{
-    QList<std::pair<QString, QString>> keys;
-    for (const Control &c : w.controls)
-        for (int i = 0; i < c.captions.size(); ++i)
-            keys.append(
-                {c.count ? u"%1(%2).Caption"_s.arg(c.name).arg(i) : c.name + u".Caption"_s, c.captions[i]});
-    return keys;
-}
-
-// Why a key may not stand in a window's section; empty when it may.
-QString keyProblem(const QString &window, const QString &key)
-{
-    const Window &w = windows()[window];
-    if (key == window + u".Caption"_s)
-        return w.hasTitle ? QString() : u"the window has no title to translate"_s;
-    static const QRegularExpression form(u"^([A-Za-z]\\w*)(?:\\((\\d+)\\))?\\.(Caption|ToolTipText)$"_s);
-    const QRegularExpressionMatch m = form.match(key);
-    if (!m.hasMatch())
-        return u"not a caption or tooltip key of a control"_s;
-    const auto c = std::find_if(w.controls.begin(), w.controls.end(),
-                                [&](const Control &c) { return c.name == m.captured(1); });
-    if (c == w.controls.end())
-        return u"the window has no such control"_s;
-    if ((m.capturedLength(2) > 0) != (c->count > 0) || m.captured(2).toInt() >= std::max(c->count, 1))
-        return u"no index for an array, an index for a single control, or one out of range"_s;
-    if (m.captured(3) == "Caption"_L1 ? c->captions.isEmpty() : !c->tooltip)
-        return u"the control has no "_s + m.captured(3);
-    return {};
-}
-
 } // namespace
 
 class tst_assets : public QObject
@@ -537,6 +414,39 @@ private slots:
         }
     }
 
+    void applicationIcon_data()
+    {
+        QTest::addColumn<int>("side");
+        for (int side : {48, 64, 128, 256})
+            QTest::addRow("%d px", side) << side;
+    }
+    void applicationIcon()
+    {
+        // In the hicolor theme's layout, where the desktop entry's Icon= name finds it.
+        QFETCH(int, side);
+        QImageReader reader(QStringLiteral(ZORVELLI_ICON_THEME) + u"/%1x%1/apps/"_s.arg(side) +
+                            QStringLiteral(ZORVELLI_APP_ID) + u".png"_s);
+        QCOMPARE(reader.format(), QByteArray("png"));
+        const QImage img = reader.read().convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(img.size(), QSize(side, side));
+        QCOMPARE(qAlpha(img.pixel(0, 0)) + qAlpha(img.pixel(side - 1, side - 1)), 0);
+        // Blocks of the set's three colours, each clearly there at every size.
+        int red = 0, yellow = 0, blue = 0;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x) {
+                const QColor c = QColor::fromRgba(img.pixel(x, y));
+                if (c.alpha() < 250 || c.hsvSaturationF() < 0.5f)
+                    continue;
+                const double hue = c.hsvHueF() * 360;
+                red += hueDistance(hue, 2) < 12;
+                yellow += hueDistance(hue, 46) < 12;
+                blue += hueDistance(hue, 214) < 16;
+            }
+        const int enough = side * side / 30;
+        QVERIFY2(red > enough && yellow > enough && blue > enough,
+                 qPrintable(u"red %1, yellow %2, blue %3 pixels"_s.arg(red).arg(yellow).arg(blue)));
+    }
+
     void sounds_data()
     {
         QTest::addColumn<QString>("path");
@@ -594,8 +504,6 @@ private slots:
 
         const IniFile ini = parseIni(text);
         QVERIFY2(ini.problems.isEmpty(), qPrintable(ini.problems.join(u"; "_s)));
-        for (const Section &s : ini.sections)
-            QVERIFY2(s.name == "Strings"_L1 || windows().contains(s.name), qPrintable(s.name));
         const auto string = [&ini](const QString &id) {
             return ini.value("Strings", id).value_or(QString());
         };
@@ -617,41 +525,6 @@ private slots:
         const QStringList italian = language("Italiano.lng").keys;
         for (const QString &key : ini.keys + italian)
             QVERIFY2(ini.keys.contains(key) && italian.contains(key), qPrintable(key + u" is not in both"_s));
-    }
-
-    void windowSections_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("window");
-        for (const QString &f : LanguageFiles)
-            for (const QString &w : windows().keys())
-                QTest::addRow("%s %s", qPrintable(f), qPrintable(w)) << f << w;
-    }
-    void windowSections()
-    {
-        QFETCH(QString, file);
-        QFETCH(QString, window);
-        const IniFile ini = language(file);
-        const Window &w = windows()[window];
-        const Section *section = ini.section(window);
-        QVERIFY2(section && section->name == window, "no section for the window");
-        for (const auto &[key, value] : section->entries) {
-            QVERIFY2(keyProblem(window, key).isEmpty(), qPrintable(key + u": "_s + keyProblem(window, key)));
-            QVERIFY2(!value.isEmpty(), qPrintable(key + u" is empty"_s));
-        }
-        for (const auto &[key, design] : captionKeys(w))
-            QVERIFY2(ini.value(window, key), qPrintable(key + u" missing"_s));
-        QVERIFY(!w.hasTitle || ini.value(window, window + u".Caption"_s));
-    }
-
-    void italianGivesBackTheDesignCaptions()
-    {
-        // Choosing Italiano after another language puts every caption back as designed.
-        const IniFile ini = language("Italiano.lng");
-        for (const auto &[name, w] : windows().asKeyValueRange())
-            for (const auto &[key, design] : captionKeys(w))
-                QVERIFY2(ini.value(name, key) == design,
-                         qPrintable(u"[%1] %2 should be \"%3\""_s.arg(name, key, design)));
     }
 
     void settingsFile()

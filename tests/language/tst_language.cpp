@@ -171,6 +171,7 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         ApplicationPath = m_dir->path();
+        PerUserFolders = {};
         CurrentLanguageName.clear();
         m_messages.clear();
     }
@@ -583,6 +584,93 @@ private slots:
         QCOMPARE(bytes("plain.txt"), QByteArray("x"));
         QCOMPARE(bytes("LangSetting.ini"), original);
         QCOMPARE(folder(), before);
+    }
+
+    void userFolders_data()
+    {
+        // The program's folder holds English and Italiano, and settings naming Italiano.
+        // userFiles: language files of the user's, each saying whose it is in 0001.
+        QTest::addColumn<bool>("perUser");
+        QTest::addColumn<bool>("home");
+        QTest::addColumn<QStringList>("userFiles");
+        QTest::addColumn<QByteArray>("userSetting"); // empty: no file
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("pick");
+        QTest::addColumn<QString>("said"); // GetString("0001") after the pick
+        const QByteArray english = "[Language]\r\nCurrentLanguage=English\r\n";
+        // clang-format off
+        const struct { const char *name; bool perUser, home; QStringList userFiles; QByteArray userSetting;
+                       const char *menu, *pick, *said; } rows[] = {
+            {"writable program folder: the user's files are not read", false, true, {"Deutsch.lng"}, english,
+             "English,*Italiano", "English", "Do you want to quit?"},
+            {"the user's choice is read first", true, true, {}, english,
+             "*English,Italiano", "Italiano", "Vuoi uscire?"},
+            {"no choice of the user's: the program's", true, true, {}, "",
+             "English,*Italiano", "English", "Do you want to quit?"},
+            {"the user's settings without the key", true, true, {}, "[Language]\r\nOther=English\r\n",
+             "English,*Italiano", "English", "Do you want to quit?"},
+            {"a language the user added", true, true, {"Deutsch.lng"}, "",
+             "Deutsch,English,*Italiano", "Deutsch", "Deutsch.lng of the user's"},
+            {"same name: the user's file wins", true, true, {"English.lng"}, english,
+             "*English,Italiano", "English", "English.lng of the user's"},
+            {"same name in another case: one entry", true, true, {"english.lng", "ZZ.LNG"}, "",
+             "english,*Italiano,ZZ", "english", "english.lng of the user's"},
+            {"no home: listed, never kept", true, false, {"Deutsch.lng"}, "",
+             "Deutsch,English,*Italiano", "English", "Do you want to quit?"},
+        };
+        // clang-format on
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << r.perUser << r.home << r.userFiles << r.userSetting << QString(r.menu)
+                                  << QString(r.pick) << QString(r.said);
+    }
+    void userFolders()
+    {
+        QFETCH(bool, perUser);
+        QFETCH(bool, home);
+        QFETCH(QStringList, userFiles);
+        QFETCH(QByteArray, userSetting);
+        QFETCH(QString, menu);
+        QFETCH(QString, pick);
+        QFETCH(QString, said);
+        QVERIFY(QDir(m_dir->path()).mkpath("program") && QDir(m_dir->path()).mkpath("data/zorvelli"));
+        put("program/English.lng", kEnglish);
+        put("program/Italiano.lng", kItaliano);
+        put("program/LangSetting.ini", "[Language]\r\nCurrentLanguage=Italiano\r\n");
+        for (const QString &name : userFiles)
+            put("data/zorvelli/" + name, "[Strings]\r\n0001=\"" + name.toUtf8() + " of the user's\"\r\n");
+        if (!userSetting.isEmpty()) {
+            QVERIFY(QDir(m_dir->path()).mkpath("config/zorvelli"));
+            put("config/zorvelli/LangSetting.ini", userSetting);
+        }
+        ApplicationPath = file("program");
+        // Without a home the XDG folders are unknown; the languages row keeps its folder to
+        // show that only the settings go missing then.
+        PerUserFolders = {perUser, home ? file("config/zorvelli") : QString(), file("data/zorvelli")};
+        const auto tree = [this] {
+            QStringList out;
+            for (const QString &name : QDir(file("program")).entryList(QDir::Files))
+                out << name + u'=' + QString::fromUtf8(bytes("program/" + name).toHex());
+            return out;
+        };
+        const QStringList programBefore = tree();
+
+        TestWindow *window = filledMenu();
+        QCOMPARE(entries(*window), menu);
+        const QStringList captions = entries(*window).remove(u'*').split(u',');
+        languageMenuClick(*window, int(captions.indexOf(pick)));
+        QCOMPARE(GetString("0001"), said);
+
+        // The choice is kept where it belongs, and is what the next start reads.
+        const QString kept = perUser ? u"config/zorvelli/LangSetting.ini"_s : u"program/LangSetting.ini"_s;
+        if (perUser && !home) {
+            QVERIFY(!QFileInfo::exists(file("config")));
+        } else {
+            QCOMPARE(readProfileString(file(kept), "Language", "CurrentLanguage", QString()), pick);
+            CurrentLanguageName.clear();
+            QCOMPARE(readCurrentLanguageSetting(), pick);
+        }
+        if (perUser)
+            QCOMPARE(tree(), programBefore);
     }
 };
 

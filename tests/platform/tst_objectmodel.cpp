@@ -363,6 +363,16 @@ private slots:
         QVERIFY(loadPicture(root + QStringLiteral("\\jpg\\rotto.jpg")).isNull());
         QCOMPARE(pictureDecodeCount(), start + 2);
 
+        // However many pictures are shown, the decoded ones kept stay within their budget.
+        for (int i = 0; i < 80; ++i) {
+            QImage big(512, 512, QImage::Format_RGB32);
+            big.fill(QColor(i, 0, 0));
+            QVERIFY(big.save(root + QStringLiteral("/jpg/big%1.jpg").arg(i), "JPEG"));
+            QVERIFY(!loadPicture(root + QStringLiteral("\\jpg\\big%1.jpg").arg(i)).isNull());
+            QVERIFY(pictureCacheKiB() <= pictureCacheBudgetKiB());
+        }
+        QVERIFY(pictureCacheKiB() > pictureCacheBudgetKiB() / 2);
+
         // An image shows a picture with its description; a path that cannot be shown gives the
         // placeholder; the empty path clears, description included. Nothing asks anybody.
         Image *a = w->Image1(0), *b = w->Image1(2);

@@ -181,6 +181,57 @@ private slots:
         QCOMPARE(f.messages.value(0).text, f.lng(QStringLiteral("Strings"), QStringLiteral("0001"), "English"));
     }
 
+    // Every key of a window's section names a real control and a text it has; every design
+    // caption is in both files, the Italian one giving it back unchanged.
+    void languageFilesFitTheWindows()
+    {
+        modLanguageSupport::CurrentLanguageName = QStringLiteral("Nessuna"); // design texts stay
+        for (const char *language : {"Italiano", "English"}) {
+            QHash<QString, QStringList> keys; // section -> keys in the file
+            QFile file(f.path(QLatin1String(language) + QStringLiteral(".lng")));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QString section;
+            for (const QString &line : QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"))) {
+                if (line.startsWith(u'['))
+                    section = line.mid(1, line.indexOf(u']') - 1);
+                else if (line.contains(u'='))
+                    keys[section] << line.left(line.indexOf(u'='));
+            }
+            for (const ProgramWindows::Entry &e : ProgramWindows::all()) {
+                platform::Form *w = Forms::get(e.name);
+                w->Load();
+                QStringList captions; // the keys the design captions need
+                for (platform::Control *c : w->controls()) {
+                    const QString base = c->isArrayElement() ? QStringLiteral("%1(%2)").arg(c->name()).arg(c->index()) : c->name();
+                    const QString design = c->propertyByName("Caption").value_or(QString()).toString();
+                    if (!design.trimmed().isEmpty() && c->name() != QLatin1String("mnuLanguage")) {
+                        captions << base + QStringLiteral(".Caption");
+                        if (QLatin1String(language) == QLatin1String("Italiano"))
+                            QCOMPARE(f.lng(e.name, base + QStringLiteral(".Caption")), design);
+                    }
+                }
+                for (const QString &key : captions)
+                    QVERIFY2(keys[e.name].contains(key), qPrintable(QStringLiteral("%1 [%2] %3 missing").arg(language, e.name, key)));
+                for (const QString &key : keys[e.name]) {
+                    const QString property = key.section(u'.', -1);
+                    const QString base = key.section(u'.', 0, -2);
+                    const bool title = base == e.name && property == QLatin1String("Caption");
+                    const bool known = (property == QLatin1String("Caption") && captions.contains(key)) ||
+                                       (property == QLatin1String("ToolTipText") &&
+                                        std::any_of(w->controls().begin(), w->controls().end(), [&](platform::Control *c) {
+                                            return (c->isArrayElement() ? QStringLiteral("%1(%2)").arg(c->name()).arg(c->index())
+                                                                        : c->name()) == base &&
+                                                   c->hasProperty("ToolTipText");
+                                        }));
+                    QVERIFY2(known || (title && !w->caption().isEmpty()),
+                             qPrintable(QStringLiteral("%1 [%2] %3 names no text of the window").arg(language, e.name, key)));
+                    QVERIFY2(!f.lng(e.name, key, language).isEmpty(), qPrintable(key));
+                }
+                w->Unload();
+            }
+        }
+    }
+
     void aboutText_data()
     {
         QTest::addColumn<QStringList>("kept");  // identifiers that keep their text

@@ -1,0 +1,188 @@
+#!/usr/bin/python3
+"""Walks through the real program on a real X server, as a child would, with real mouse clicks.
+
+Controls are found by their accessible names on the accessibility bus (the captions a child
+reads, the four words of a block picture), never by screen positions; the click then goes to the
+middle of the control with xdotool. A screenshot of every step lands in the output folder.
+
+Usage (under xvfb-run, with an accessibility bus running; see walkthrough.sh):
+    walk.py <program> <output folder>
+"""
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+
+class Failed(Exception):
+    pass
+
+
+class Program:
+    def __init__(self, executable, out):
+        self.out = out
+        self.step = 0
+        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        self.process = subprocess.Popen([executable], env=env)
+        self.screen = tuple(int(v) for v in self._xdotool("getdisplaygeometry").split())
+
+    # --- looking -------------------------------------------------------------------------------
+    def _app(self):
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == "Zorvelli":
+                return app
+        return None
+
+    def _walk(self, node, depth=0):
+        if node is None or depth > 12:
+            return
+        yield node
+        for child in node:
+            yield from self._walk(child, depth + 1)
+
+    def find_all(self, name=None, role=None, showing=True):
+        found = []
+        for node in self._walk(self._app()):
+            try:
+                if name is not None and node.name != name:
+                    continue
+                if role is not None and node.getRoleName() not in ((role,) if isinstance(role, str) else role):
+                    continue
+                if showing and not node.getState().contains(pyatspi.STATE_SHOWING):
+                    continue
+                found.append(node)
+            except Exception:  # a control that went away while we looked
+                continue
+        return found
+
+    def find(self, name=None, role=None, timeout=10):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            found = self.find_all(name, role)
+            if found:
+                return found[0]
+            time.sleep(0.1)
+        raise Failed(f"no {role or 'control'} named {name!r} on screen")
+
+    def extents(self, node):
+        e = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        return e.x, e.y, e.width, e.height
+
+    def enabled(self, node):
+        return node.getState().contains(pyatspi.STATE_ENABLED)
+
+    # --- acting --------------------------------------------------------------------------------
+    def _xdotool(self, *args):
+        return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True, timeout=15).stdout
+
+    def click(self, node_or_name, role=None):
+        node = self.find(node_or_name, role) if isinstance(node_or_name, str) else node_or_name
+        x, y, w, h = self.extents(node)
+        self._xdotool("mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
+        time.sleep(0.3)
+
+    def key(self, *keys):
+        self._xdotool("key", *keys)
+        time.sleep(0.3)
+
+    def shot(self, name):
+        self.step += 1
+        time.sleep(0.4)
+        path = os.path.join(self.out, f"step-{self.step:02d}-{name}.png")
+        subprocess.run(["/usr/bin/import", "-window", "root", path], check=True, timeout=30)
+
+    # --- windows -------------------------------------------------------------------------------
+    def window_covers_screen(self):
+        """The program's one visible top-level window lies at 0,0 and covers the screen."""
+        deadline = time.time() + 10
+        geometry = ""
+        while time.time() < deadline:
+            ids = self._xdotool("search", "--onlyvisible", "--class", "zorvelli").split()
+            if ids:
+                geometry = self._xdotool("getwindowgeometry", ids[-1])
+                w, h = self.screen
+                if "Position: 0,0" in geometry and f"Geometry: {w}x{h}" in geometry:
+                    return
+            time.sleep(0.1)
+        raise Failed(f"the window does not cover the screen: {geometry}")
+
+    def answer_question(self, yes, shot_name):
+        """A question box titled Zorvelli: answer Yes ("Sì") or No."""
+        dialog = self.find("Zorvelli", ("dialog", "alert"))
+        self.shot(shot_name)
+        names = ("Sì", "Yes", "&Sì", "&Yes") if yes else ("No", "&No")
+        for node in self._walk(dialog):
+            if node.getRoleName() == "push button" and node.name in names:
+                self.click(node)
+                return
+        raise Failed("the question has no " + ("Yes" if yes else "No") + " button")
+
+    def open_activity(self, caption):
+        self.click(caption, "push button")
+        self.window_covers_screen()
+
+    def leave_activity(self, caption_of_menu_button):
+        self.click("Esci", "menu item")
+        self.answer_question(True, "leave-question")
+        self.find(caption_of_menu_button, "push button")
+        self.window_covers_screen()
+
+    def ended(self, timeout=5):
+        try:
+            return self.process.wait(timeout) == 0
+        except subprocess.TimeoutExpired:
+            return False
+
+
+# --- the activities: one function each, with the caption of its menu button -----------------------
+
+def uguale_diverso(p):
+    p.shot("uguale-diverso")
+    question = p.find(role="label").name
+    blocks = [n.name for n in p.find_all(role="image") if n.name.count(" ") == 3]
+    if len(blocks) != 2 or not question:
+        raise Failed(f"two named blocks and a question expected, found {blocks} and {question!r}")
+    p.click("UGUALE", "push button")
+    if not (p.find_all("esatti: 1", "label") or p.find_all("errati: 1", "label")):
+        raise Failed("the answer was not counted")
+    p.shot("uguale-diverso-answered")
+
+
+ACTIVITIES = [
+    ("uguale - diverso", uguale_diverso),
+]
+
+
+def main(executable, out):
+    os.makedirs(out, exist_ok=True)
+    p = Program(executable, out)
+    try:
+        p.find("Zorvelli", "label", timeout=20)
+        p.window_covers_screen()
+        p.shot("splash")
+        p.click("Zorvelli", "label")  # the title opens the menu
+        p.find("FINE", "push button")
+        p.window_covers_screen()
+        p.shot("menu")
+        for caption, walk in ACTIVITIES:
+            p.open_activity(caption)
+            walk(p)
+            p.leave_activity(caption)
+        p.shot("menu-again")
+        p.click("FINE", "push button")
+        p.answer_question(True, "exit-question")
+        if not p.ended():
+            raise Failed("the program did not end after FINE")
+    except Failed as e:
+        p.shot("failed")
+        print(f"FAIL: {e}", file=sys.stderr)
+        p.process.kill()
+        return 1
+    print(f"walk passed: screenshots in {out}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1], sys.argv[2]))
