@@ -83,6 +83,9 @@ void pagl7::NewReference()
     ComparedValue[0] = BlockRules::attributeWord(Modulo1::CurrentBlock, RoadAttribute);
     Label1(0)->setCaption(ComparedValue[0].toUpper());
     Label1(1)->setCaption(modLanguageSupport::GetString(QStringLiteral("0031")) + Label1(0)->caption());
+    // Each box is called by the name of its road.
+    for (int k = 0; k < 2; ++k)
+        Frame1(k)->setAccessibleName(Label1(k)->caption());
 }
 
 void pagl7::takeWaitingValues()

@@ -231,6 +231,9 @@ private slots:
                 QCOMPARE(w->Label1(2 * i)->caption(), values[i].toUpper());
                 QCOMPARE(w->Label1(2 * i + 1)->caption(), no + values[i].toUpper());
             }
+            // The boxes are called by the names on their way.
+            QCOMPARE(w->Frame1(1)->accessibleName(), values.size() == 1 ? no + values[0].toUpper()
+                                                                        : values[0].toUpper() + QStringLiteral(", ") + no + values[1].toUpper());
             platform::seedRandom(101 + game);
             click(w->bottoneavanti);
         }
