@@ -4,6 +4,7 @@
 #include "PaintProbe.h"
 #include "activities/ProgramWindows.h"
 #include "activities/comparison/form1.h"
+#include "activities/grid/GridWindow.h"
 #include "shell/ActivityFrame.h"
 #include "platform/Application.h"
 #include "platform/CommandButton.h"
@@ -83,6 +84,12 @@ void BM_ShowBareQtWindow(benchmark::State &state)
     }
 }
 
+platform::Control *placingControl(platform::Form *w)
+{
+    auto *g = static_cast<GridWindow *>(w);
+    return g->gameOver() ? static_cast<platform::Control *>(g->bottoneavanti) : g->Frame1(g->rightBox());
+}
+
 // The control a child clicks to answer in each window, for the answer-to-result figure: one
 // line per activity.
 using AnswerControl = std::function<platform::Control *(platform::Form *)>;
@@ -93,6 +100,10 @@ const QList<std::pair<QString, AnswerControl>> &answerControls()
              auto *f = static_cast<form1 *>(w);
              return f->ComparedValue[1] == f->ComparedValue[2] ? f->UGUALI : f->DIVERSI;
          }},
+        // The box the waiting block belongs in; "avanti" once a box is full.
+        {QStringLiteral("pagl7"), [](platform::Form *w) { return placingControl(w); }},
+        {QStringLiteral("pagl9"), [](platform::Form *w) { return placingControl(w); }},
+        {QStringLiteral("pagl8"), [](platform::Form *w) { return placingControl(w); }},
     };
     return controls;
 }
