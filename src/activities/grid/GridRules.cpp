@@ -24,7 +24,8 @@ bool gameOver(std::span<const std::int16_t> filled, int capacity)
 
 int place(std::span<std::int16_t> filled, int capacity, int chosenBox, int rightBox)
 {
-    if (chosenBox != rightBox || chosenBox < 0 || chosenBox >= int(filled.size()) || gameOver(filled, capacity))
+    if (chosenBox != rightBox || chosenBox < 0 || chosenBox >= int(filled.size()) ||
+        gameOver(filled, capacity))
         return -1;
     return chosenBox * capacity + filled[chosenBox]++;
 }

@@ -20,7 +20,10 @@ int tableBox(const QString &first, const QString &firstReference, const QString 
              const QString &secondReference);
 
 // Each box fills its slots in order: box k owns the slots k * capacity onwards.
-constexpr int boxOfSlot(int slot, int capacity) { return slot / capacity; }
+constexpr int boxOfSlot(int slot, int capacity)
+{
+    return slot / capacity;
+}
 
 // True once one of the boxes is full.
 bool gameOver(std::span<const std::int16_t> filled, int capacity);
@@ -38,7 +41,10 @@ struct HelpMarks
 HelpMarks helpMarks(int helpStep, bool firstMatches, bool secondMatches);
 
 // Presses after the whole way is marked add nothing: the step stays at 2.
-constexpr std::int16_t nextHelpStep(std::int16_t helpStep) { return helpStep < 2 ? helpStep + 1 : 2; }
+constexpr std::int16_t nextHelpStep(std::int16_t helpStep)
+{
+    return helpStep < 2 ? helpStep + 1 : 2;
+}
 
 // Every second press of the help costs one right answer. The count never goes below 0: a
 // press that finds it at 0 costs nothing and owes nothing. True when a point was taken.

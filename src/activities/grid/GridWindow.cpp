@@ -5,7 +5,9 @@
 #include "shell/Colours.h"
 #include "shell/Modulo1.h"
 
-GridWindow::GridWindow(const QString &name, const GridLayout &layout) : ActivityFrame(name), m_layout(layout) {}
+GridWindow::GridWindow(const QString &name, const GridLayout &layout) : ActivityFrame(name), m_layout(layout)
+{
+}
 
 void GridWindow::showHand(platform::PositionedControl *control)
 {
@@ -14,7 +16,8 @@ void GridWindow::showHand(platform::PositionedControl *control)
 
 double GridWindow::readablePoints(double pointsOnSmallScreen)
 {
-    const double grow = qMin(platform::screenWidthTwips() / (1024 * 15), platform::screenHeightTwips() / (768 * 15));
+    const double grow =
+        qMin(platform::screenWidthTwips() / (1024 * 15), platform::screenHeightTwips() / (768 * 15));
     return pointsOnSmallScreen * qMax(1.0, grow);
 }
 
@@ -24,20 +27,22 @@ void GridWindow::createGridControls()
     setBackColor(l.backColour);
     for (int k = 0; k < l.boxes.size(); ++k) {
         const QRectF &r = l.boxes[k];
-        platform::Frame *box = addFrame(QStringLiteral("Frame1"), r.x(), r.y(), r.width(), r.height(), nullptr, k);
+        platform::Frame *box =
+            addFrame(QStringLiteral("Frame1"), r.x(), r.y(), r.width(), r.height(), nullptr, k);
         showHand(box);
         Frame1.set(k, box);
         for (int i = k * l.capacity; i < (k + 1) * l.capacity; ++i) {
             // A block is never stretched out of shape: a square must stay a square.
-            platform::Image *slot = addImage(QStringLiteral("insieme"), l.slotPlaces[i].x(), l.slotPlaces[i].y(), l.slotSize,
-                                             l.slotSize, box, i);
+            platform::Image *slot = addImage(QStringLiteral("insieme"), l.slotPlaces[i].x(),
+                                             l.slotPlaces[i].y(), l.slotSize, l.slotSize, box, i);
             slot->setKeepsProportions(true);
             insieme.set(i, slot);
         }
     }
     for (int i = 0; i < l.names.size(); ++i) {
         const QRectF &r = l.names[i];
-        platform::Label *name = addLabel(QStringLiteral("Label1"), r.x(), r.y(), r.width(), r.height(), {}, nullptr, i);
+        platform::Label *name =
+            addLabel(QStringLiteral("Label1"), r.x(), r.y(), r.width(), r.height(), {}, nullptr, i);
         // White badges: the names read well on every background and stand out on the roads.
         name->setFont(QStringLiteral("Comic Sans MS"), readablePoints(l.nameFontPoints), true);
         name->setAlignment(platform::Label::Align::Center, true);
@@ -45,8 +50,8 @@ void GridWindow::createGridControls()
         name->setBackColor(Colours::kWhite);
         Label1.set(i, name);
     }
-    Image1 = addImage(QStringLiteral("Image1"), l.waitingBlock.x(), l.waitingBlock.y(), l.waitingBlock.width(),
-                      l.waitingBlock.height());
+    Image1 = addImage(QStringLiteral("Image1"), l.waitingBlock.x(), l.waitingBlock.y(),
+                      l.waitingBlock.width(), l.waitingBlock.height());
     Image1->setKeepsProportions(true);
 
     bottoneavanti = addButton(QStringLiteral("bottoneavanti"), l.avanti.x(), l.avanti.y(), l.avanti.width(),

@@ -17,15 +17,15 @@
 struct GridLayout
 {
     QSizeF design;
-    std::uint32_t backColour; // at design; "le strade 1" paints a new one every game
-    int capacity;             // slots per box
-    QList<QRectF> boxes;      // Frame1, by index
-    QList<QPointF> slotPlaces;   // insieme, by index, inside their box
+    std::uint32_t backColour;  // at design; "le strade 1" paints a new one every game
+    int capacity;              // slots per box
+    QList<QRectF> boxes;       // Frame1, by index
+    QList<QPointF> slotPlaces; // insieme, by index, inside their box
     double slotSize;
-    QList<QRectF> names;      // Label1, by index
-    double nameFontPoints;    // on a screen of 1024 x 768; larger screens get larger names
-    QRectF waitingBlock;      // Image1
-    QRectF avanti;            // bottoneavanti
+    QList<QRectF> names;   // Label1, by index
+    double nameFontPoints; // on a screen of 1024 x 768; larger screens get larger names
+    QRectF waitingBlock;   // Image1
+    QRectF avanti;         // bottoneavanti
     FramePlacement frame;
 };
 

@@ -27,7 +27,8 @@ void TableGame::NewReference()
     Label1(3)->setCaption(negation + Label1(2)->caption());
     // Each box is called by the names of its row and column, or of the forks on its way.
     for (int k = 0; k < 4; ++k)
-        Frame1(k)->setAccessibleName(Label1(k / 2)->caption() + QStringLiteral(", ") + Label1(2 + k % 2)->caption());
+        Frame1(k)->setAccessibleName(Label1(k / 2)->caption() + QStringLiteral(", ") +
+                                     Label1(2 + k % 2)->caption());
 }
 
 void TableGame::takeWaitingValues()

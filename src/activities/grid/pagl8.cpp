@@ -14,12 +14,20 @@ const GridLayout &roadsLayout()
         .backColour = Colours::kRoadsBackground,
         .capacity = 2,
         // The four boxes in a row at the top, at the ends of the roads.
-        .boxes = {{120, 120, 1695, 1455}, {2640, 120, 1695, 1455}, {5520, 120, 1695, 1455}, {7320, 120, 1695, 1455}},
-        .slotPlaces = {{0, 360}, {840, 360}, {0, 360}, {840, 360}, {0, 240}, {840, 240}, {0, 240}, {840, 240}},
+        .boxes = {{120, 120, 1695, 1455},
+                  {2640, 120, 1695, 1455},
+                  {5520, 120, 1695, 1455},
+                  {7320, 120, 1695, 1455}},
+        .slotPlaces =
+            {{0, 360}, {840, 360}, {0, 360}, {840, 360}, {0, 240}, {840, 240}, {0, 240}, {840, 240}},
         .slotSize = 855,
         // The first fork's names, then the second forks' names, left to right.
-        .names = {{3000, 3840, 1335, 735}, {4830, 3840, 1335, 735}, {720, 2160, 1335, 735},
-                  {2280, 2160, 1335, 735}, {5640, 2160, 1335, 735}, {7080, 2160, 1335, 735}},
+        .names = {{3000, 3840, 1335, 735},
+                  {4830, 3840, 1335, 735},
+                  {720, 2160, 1335, 735},
+                  {2280, 2160, 1335, 735},
+                  {5640, 2160, 1335, 735},
+                  {7080, 2160, 1335, 735}},
         .nameFontPoints = 16,
         .waitingBlock = {120, 4320, 2415, 2415},
         .avanti = {6600, 5760, 1935, 975},
@@ -80,7 +88,8 @@ void pagl8::createWindowControls()
 void pagl8::createWindowMenus()
 {
     mnuAiuto = addMenu(QStringLiteral("mnuAiuto"), QStringLiteral("Tipo aiuto"));
-    mnuAiutoCaselle = addMenu(QStringLiteral("mnuAiutoCaselle"), QStringLiteral("caselle colorate"), mnuAiuto);
+    mnuAiutoCaselle =
+        addMenu(QStringLiteral("mnuAiutoCaselle"), QStringLiteral("caselle colorate"), mnuAiuto);
     mnuAiutoStrade = addMenu(QStringLiteral("mnuAiutoStrade"), QStringLiteral("strade"), mnuAiuto);
     mnuAiutoStrade->setChecked(true);
     connect(mnuAiutoCaselle, &platform::Control::Click, this, [this] { mnuAiutoCaselle_Click(); });

@@ -30,7 +30,12 @@ QList<bool> filledSlots(GridWindow *w)
     return filled;
 }
 
-enum Way { ByBox, BySlot, ByKeyboard };
+enum Way
+{
+    ByBox,
+    BySlot,
+    ByKeyboard
+};
 
 // Chooses a box by a click on it or on one of its slots (a filled one when there is one), or
 // by Space on the box or its filled slot.
@@ -97,7 +102,8 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("way");
         for (const char *name : {"pagl7", "pagl9", "pagl8"})
-            for (const auto &[way, label] : {std::pair(ByBox, "box"), {BySlot, "slot"}, {ByKeyboard, "keyboard"}})
+            for (const auto &[way, label] :
+                 {std::pair(ByBox, "box"), {BySlot, "slot"}, {ByKeyboard, "keyboard"}})
                 QTest::addRow("%s, %s", name, label) << QString::fromLatin1(name) << int(way);
     }
     void placing()
@@ -125,7 +131,9 @@ private slots:
                     choose(w, box, Way(way));
                     QStringList now = testkit::snapshot(w).split(u'|');
                     for (QStringList *s : {&seen, &now})
-                        s->removeIf([](const QString &c) { return c.startsWith(u"etErrati(") || c.startsWith(u"Coman"); });
+                        s->removeIf([](const QString &c) {
+                            return c.startsWith(u"etErrati(") || c.startsWith(u"Coman");
+                        });
                     QCOMPARE(now, seen);
                     QCOMPARE(Modulo1::WrongCount, wrong + 1);
                     QVERIFY(shown(w->ComandoIconaNo) && !shown(w->ComandoIconaSi));
@@ -184,9 +192,12 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("button");
-        QTest::newRow("pagl7") << "pagl7" << "Command4";
-        QTest::newRow("pagl9") << "pagl9" << "Command7";
-        QTest::newRow("pagl8") << "pagl8" << "Command9";
+        QTest::newRow("pagl7") << "pagl7"
+                               << "Command4";
+        QTest::newRow("pagl9") << "pagl9"
+                               << "Command7";
+        QTest::newRow("pagl8") << "pagl8"
+                               << "Command9";
     }
     void newGames()
     {
@@ -232,8 +243,10 @@ private slots:
                 QCOMPARE(w->Label1(2 * i + 1)->caption(), no + values[i].toUpper());
             }
             // The boxes are called by the names on their way.
-            QCOMPARE(w->Frame1(1)->accessibleName(), values.size() == 1 ? no + values[0].toUpper()
-                                                                        : values[0].toUpper() + QStringLiteral(", ") + no + values[1].toUpper());
+            QCOMPARE(w->Frame1(1)->accessibleName(),
+                     values.size() == 1
+                         ? no + values[0].toUpper()
+                         : values[0].toUpper() + QStringLiteral(", ") + no + values[1].toUpper());
             platform::seedRandom(101 + game);
             click(w->bottoneavanti);
         }
@@ -434,8 +447,10 @@ private slots:
                     continue; // where the road forks
                 ++checked;
                 const double halfMark = platform::pixelsToTwips(5);
-                QVERIFY2(x > qMin(a, b) + halfMark && x < qMax(a, b) - halfMark,
-                         qPrintable(QStringLiteral("Line3(%1) at %2,%3: %4..%5").arg(i).arg(x).arg(y).arg(a).arg(b)));
+                QVERIFY2(
+                    x > qMin(a, b) + halfMark && x < qMax(a, b) - halfMark,
+                    qPrintable(
+                        QStringLiteral("Line3(%1) at %2,%3: %4..%5").arg(i).arg(x).arg(y).arg(a).arg(b)));
             }
             QVERIFY(checked >= 8);
         }
