@@ -5,6 +5,8 @@
 #include "activities/ProgramWindows.h"
 #include "activities/comparison/form1.h"
 #include "activities/grid/GridWindow.h"
+#include "activities/single_block/FormDomino.h"
+#include "activities/single_block/FormTrova.h"
 #include "shell/ActivityFrame.h"
 #include "platform/Application.h"
 #include "platform/CommandButton.h"
@@ -104,6 +106,20 @@ const QList<std::pair<QString, AnswerControl>> &answerControls()
         {QStringLiteral("pagl7"), [](platform::Form *w) { return placingControl(w); }},
         {QStringLiteral("pagl9"), [](platform::Form *w) { return placingControl(w); }},
         {QStringLiteral("pagl8"), [](platform::Form *w) { return placingControl(w); }},
+        // The block described, or "avanti" once it is found: a new turn of twelve blocks.
+        {QStringLiteral("FormTrova"), [](platform::Form *w) -> platform::Control * {
+             auto *f = static_cast<FormTrova *>(w);
+             return f->bottoneavanti->enabled() ? static_cast<platform::Control *>(f->bottoneavanti)
+                                                : f->Image1(f->TargetIndex);
+         }},
+        {QStringLiteral("FormDomino"), [](platform::Form *w) -> platform::Control * {
+             auto *f = static_cast<FormDomino *>(w);
+             return f->Command1(f->ExpectedAnswer);
+         }},
+        {QStringLiteral("FormDomino2"), [](platform::Form *w) -> platform::Control * {
+             auto *f = static_cast<FormDomino *>(w);
+             return f->Command1(f->ExpectedAnswer);
+         }},
     };
     return controls;
 }

@@ -4,6 +4,9 @@
 #include "activities/grid/pagl7.h"
 #include "activities/grid/pagl8.h"
 #include "activities/grid/pagl9.h"
+#include "activities/single_block/FormDomino.h"
+#include "activities/single_block/FormDomino2.h"
+#include "activities/single_block/FormTrova.h"
 #include "shell/FormAvvio.h"
 #include "shell/formMenu.h"
 
@@ -25,6 +28,9 @@ const QList<Entry> &all()
         {QStringLiteral("pagl7"), QStringLiteral("Command4"), make<pagl7>()},
         {QStringLiteral("pagl9"), QStringLiteral("Command7"), make<pagl9>()},
         {QStringLiteral("pagl8"), QStringLiteral("Command9"), make<pagl8>()},
+        {QStringLiteral("FormTrova"), QStringLiteral("Command8"), make<FormTrova>()},
+        {QStringLiteral("FormDomino"), QStringLiteral("Command10"), make<FormDomino>()},
+        {QStringLiteral("FormDomino2"), QStringLiteral("Command11"), make<FormDomino2>()},
     };
     return windows;
 }

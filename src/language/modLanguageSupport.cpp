@@ -107,9 +107,14 @@ bool isLanguageFileName(const QString &name)
 
 QString languageFilePath()
 {
-    if (!isLanguageFileName(CurrentLanguageName))
+    return languageFilePath(CurrentLanguageName);
+}
+
+QString languageFilePath(const QString &language)
+{
+    if (!isLanguageFileName(language))
         return {};
-    const QString name = CurrentLanguageName + QStringLiteral(".lng");
+    const QString name = language + QStringLiteral(".lng");
     // A language the user added wins over the shipped one of the same name.
     const platform::UserFolders &user = platform::PerUserFolders;
     if (user.inUse && !user.languages.isEmpty()) {
@@ -142,16 +147,25 @@ QStringList languageFileNames()
 
 QString readCurrentLanguageSetting()
 {
-    const QString section = QStringLiteral("Language"), key = QStringLiteral("CurrentLanguage");
+    // Always the profile reader, whatever the file's size: it is the writer's own counterpart,
+    // whereas the scan of big files ignores sections and expects quotes the writer does not add.
+    const auto read = [](const QString &file) {
+        return platform::readProfileString(file, QStringLiteral("Language"), QStringLiteral("CurrentLanguage"),
+                                           QString(), 512);
+    };
     // The user's choice comes first; the program's own file gives the default.
     const platform::UserFolders &user = platform::PerUserFolders;
     if (user.inUse && !user.settings.isEmpty()) {
-        const QString chosen =
-            GetIniValue(platform::joinPath(user.settings, kSettingsFileName), section, key);
+        const QString chosen = read(platform::joinPath(user.settings, kSettingsFileName));
         if (!chosen.isEmpty())
             return chosen;
     }
-    return GetIniValue(platform::appPath(kSettingsFileName), section, key);
+    return read(platform::appPath(kSettingsFileName));
+}
+
+bool namesLanguageFile(const QString &name)
+{
+    return !name.isEmpty() && platform::fileLength(languageFilePath(name)) >= 0;
 }
 
 QString GetString(const QString &id)
@@ -239,7 +253,9 @@ void languageMenuClick(platform::Form &menuForm, int index, const QString &array
 {
     const QList<platform::Control *> entries = menuForm.controlArray(arrayName);
     auto *picked = qobject_cast<platform::Menu *>(menuForm.control(arrayName, index));
-    if (!picked)
+    // The design-time entry that stays when there is no language file names none: choosing it
+    // would only forget the saved choice.
+    if (!picked || !namesLanguageFile(picked->caption()))
         return;
     for (platform::Control *c : entries)
         if (auto *entry = qobject_cast<platform::Menu *>(c))

@@ -29,12 +29,16 @@ QString settingsFilePath();
 // The current language file, the user's own before the program's; empty when
 // CurrentLanguageName is no plain file name.
 QString languageFilePath();
+QString languageFilePath(const QString &language);
 bool isLanguageFileName(const QString &name);
 // The language files the menu lists: the program's, and the user's where those are used
 // (the user's wins over a program's file of the same name), sorted by name.
 QStringList languageFileNames();
+// Whether name.lng is there, the user's or the program's.
+bool namesLanguageFile(const QString &name);
 // CurrentLanguageName as LangSetting.ini gives it, the user's file before the program's
-// (empty when the file or key is missing).
+// (empty when the file or key is missing), read the way it was written, also when the file is
+// over 64000 bytes.
 QString readCurrentLanguageSetting();
 
 // The text of a four-digit string identifier from section "Strings" of the current
@@ -48,6 +52,7 @@ void TranslateForm(platform::Form &form);
 // arrayName names the menu entry array (its element 0 exists at design time).
 void MLSFillMenuLanguages(platform::Form &menuForm, const QString &arrayName = QStringLiteral("mnuLanguage"));
 // A click on language entry k: tick it, switch, retranslate every loaded window, remember it.
+// An entry whose language file is not there is not a language: its click changes nothing.
 void languageMenuClick(platform::Form &menuForm, int index, const QString &arrayName = QStringLiteral("mnuLanguage"));
 
 // The message shown when the program folder holds no language file.

@@ -170,7 +170,8 @@ QByteArray readFileBytes(const QString &programPath, bool *ok, qint64 maxBytes)
     if (!QFileInfo(path).isFile())
         return {};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // One read of the whole file: a read buffer would only be filled and copied once more.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return {};
     const qint64 size = file.size();
     const qint64 wanted = maxBytes >= 0 ? std::min(size, maxBytes) : size;

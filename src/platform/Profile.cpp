@@ -3,8 +3,17 @@
 #include "FileSystem.h"
 #include "Paths.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace platform {
 
@@ -195,10 +204,10 @@ struct ByteLine
     qsizetype next = 0;
 };
 
-// Splits bytes into lines the same way the reader splits the decoded text. Line ends are
-// the code units CR and LF, one byte wide, or two in UTF-16 (which is why the file is not
+// Splits bytes [from, to) into lines the same way the reader splits the decoded text. Line ends
+// are the code units CR and LF, one byte wide, or two in UTF-16 (which is why the file is not
 // split as text: the bytes around the touched line must stay exactly as they were).
-QList<ByteLine> splitByteLines(const QByteArray &bytes, qsizetype from, int unit)
+QList<ByteLine> splitByteLines(const QByteArray &bytes, qsizetype from, qsizetype to, int unit)
 {
     const auto unitAt = [&](qsizetype i) -> char16_t {
         if (unit == 1)
@@ -206,23 +215,22 @@ QList<ByteLine> splitByteLines(const QByteArray &bytes, qsizetype from, int unit
         return char16_t(uchar(bytes[i]) | (uchar(bytes[i + 1]) << 8));
     };
     QList<ByteLine> lines;
-    const qsizetype size = bytes.size();
     qsizetype start = from;
     qsizetype i = from;
-    while (i + unit <= size) {
+    while (i + unit <= to) {
         const char16_t c = unitAt(i);
         if (c != u'\r' && c != u'\n') {
             i += unit;
             continue;
         }
         ByteLine line{start, i, i + unit};
-        if (c == u'\r' && i + 2 * unit <= size && unitAt(i + unit) == u'\n')
+        if (c == u'\r' && i + 2 * unit <= to && unitAt(i + unit) == u'\n')
             line.next += unit;
         lines.append(line);
         start = i = line.next;
     }
-    if (start < size)
-        lines.append(ByteLine{start, size, size});
+    if (start < to)
+        lines.append(ByteLine{start, to, to});
     return lines;
 }
 
@@ -235,16 +243,55 @@ QString lineEndOf(const QByteArray &bytes, const QList<ByteLine> &lines, TextEnc
     return QStringLiteral("\r\n");
 }
 
-QByteArray editProfile(const QByteArray &original, const QString &section, const QString &key,
-                       const QString &value)
+// A line break, a NUL (where the reader stops) or half a UTF-16 character.
+bool cannotStandInALine(const QString &s)
 {
-    // A file with nothing but ASCII is taken as UTF-8 (as a new file would be); either reading
-    // gives the same text back.
-    const TextEncoding encoding = detectEncoding(original);
+    return s.contains(u'\r') || s.contains(u'\n') || s.contains(QChar(0)) || !QStringView(s).isValidUtf16();
+}
+
+bool hasBlankAtAnEnd(const QString &s)
+{
+    return trimBlanks(s).size() != s.size();
+}
+
+// A section or key that the reader would take for something else could never be found again,
+// and every write would add another copy; such a write is refused instead.
+bool isStorableName(const QString &section, const QString &key)
+{
+    if (cannotStandInALine(section) || section.contains(u']') || hasBlankAtAnEnd(section))
+        return false;
+    if (cannotStandInALine(key) || key.contains(u'=') || hasBlankAtAnEnd(key))
+        return false;
+    return !key.startsWith(u';') && !key.startsWith(u'[');
+}
+
+// Blanks at either end of a value, or an outer pair of quotes of its own, survive the reader only
+// inside quotes. Every other value is written as given.
+QString storedValue(const QString &value)
+{
+    if (hasBlankAtAnEnd(value) || unquote(value).size() != value.size())
+        return u'"' + value + u'"';
+    return value;
+}
+
+// The edit in the given encoding; *exact turns false when that encoding could not hold the new text.
+QByteArray editProfileAs(const QByteArray &original, TextEncoding encoding, const QString &section,
+                         const QString &key, const QString &value, bool *exact)
+{
+    const auto encode = [&](const QString &text) {
+        QByteArray bytes = encodeText(text, encoding);
+        if (decodeText(bytes, encoding) != text)
+            *exact = false;
+        return bytes;
+    };
     const int unit = encoding == TextEncoding::Utf16Le ? 2 : 1;
     const qsizetype bom = byteOrderMarkLength(original);
-    const QList<ByteLine> lines = splitByteLines(original, bom, unit);
+    // An odd last byte of a UTF-16 file is half a character that the reader ignores; it stays
+    // last, so that everything written before it keeps its place in the pairs of bytes.
+    const qsizetype textEnd = original.size() - (unit == 2 ? (original.size() - bom) % 2 : 0);
+    const QList<ByteLine> lines = splitByteLines(original, bom, textEnd, unit);
     const QString lineEnd = lineEndOf(original, lines, encoding);
+    const QString stored = storedValue(value);
 
     qsizetype sectionLine = -1;
     qsizetype lastFilled = -1; // last non-blank line of the section
@@ -263,28 +310,86 @@ QByteArray editProfile(const QByteArray &original, const QString &section, const
         if (parsed.kind == LineKind::Key && sameName(parsed.name, key)) {
             QByteArray edited = original;
             edited.replace(range.start, range.end - range.start,
-                           encodeText(parsed.name.toString() + QLatin1Char('=') + value, encoding));
+                           encode(parsed.name.toString() + QLatin1Char('=') + stored));
             return edited;
         }
         if (parsed.kind != LineKind::Blank)
             lastFilled = i;
     }
 
-    const QString entry = key + QLatin1Char('=') + value;
+    const QString entry = key + QLatin1Char('=') + stored;
     QByteArray edited = original;
     if (sectionLine >= 0) {
         const ByteLine &after = lines.at(lastFilled);
         QString insert = entry + lineEnd;
         if (after.next == after.end)
             insert.prepend(lineEnd);
-        edited.insert(after.next, encodeText(insert, encoding));
+        edited.insert(after.next, encode(insert));
         return edited;
     }
     QString append = QLatin1Char('[') + section + QLatin1Char(']') + lineEnd + entry + lineEnd;
     if (!lines.isEmpty() && lines.last().next == lines.last().end)
         append.prepend(lineEnd);
-    edited.append(encodeText(append, encoding));
+    edited.insert(textEnd, encode(append));
     return edited;
+}
+
+// The same text as UTF-8; a byte-order mark stays.
+QByteArray windows1252AsUtf8(const QByteArray &bytes)
+{
+    const qsizetype bom = byteOrderMarkLength(bytes);
+    return bytes.first(bom) +
+           encodeText(decodeText(QByteArrayView(bytes).sliced(bom), TextEncoding::Windows1252),
+                      TextEncoding::Utf8);
+}
+
+QByteArray editProfile(const QByteArray &original, const QString &section, const QString &key,
+                       const QString &value)
+{
+    // A file with nothing but ASCII is taken as UTF-8 (as a new file would be); either reading
+    // gives the same text back.
+    const TextEncoding encoding = detectEncoding(original);
+    bool exact = true;
+    const QByteArray edited = editProfileAs(original, encoding, section, key, value, &exact);
+    // A Windows-1252 file stays so unless that would lose the new text, or unless the edit took
+    // away its last bytes that are not UTF-8, after which the whole file would read as UTF-8.
+    // Then the file becomes UTF-8 first: every value in it reads as before.
+    if (encoding != TextEncoding::Windows1252 ||
+        (exact && detectEncoding(edited) == TextEncoding::Windows1252))
+        return edited;
+    const QByteArray utf8 = windows1252AsUtf8(original);
+    return editProfileAs(utf8, detectEncoding(utf8), section, key, value, &exact);
+}
+
+#ifdef Q_OS_UNIX
+// The rename that put the new file in place lasts through a power cut only once the folder is synced.
+void syncFolder(const QString &folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+#endif
+
+// A write killed after its new file got a name and before the rename leaves that file behind
+// ("LangSetting.ini.AbCdEf", never read). Such leftovers go with the next write, once they are
+// old enough that no other writer can still be about to rename them.
+void removeLeftovers(const QFileInfo &target)
+{
+    const QString prefix = target.fileName() + QLatin1Char('.');
+    const QDateTime old = QDateTime::currentDateTimeUtc().addSecs(-60);
+    const QFileInfoList files = target.dir().entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QFileInfo &file : files) {
+        const QString name = file.fileName();
+        if (name.size() != prefix.size() + 6 || !name.startsWith(prefix) || file.lastModified() >= old)
+            continue;
+        const QStringView suffix = QStringView(name).sliced(prefix.size());
+        if (std::all_of(suffix.begin(), suffix.end(),
+                        [](QChar c) { return c.unicode() < 0x80 && c.isLetterOrNumber(); }))
+            QFile::remove(file.filePath());
+    }
 }
 
 } // namespace
@@ -312,7 +417,9 @@ bool writeProfileString(const QString &programPath, const QString &section, cons
                         const QString &value)
 {
     const QString path = resolvePath(programPath);
-    if (path.isEmpty())
+    const QString sectionName = stripSpaces(section);
+    const QString keyName = stripSpaces(key);
+    if (path.isEmpty() || !isStorableName(sectionName, keyName) || cannotStandInALine(value))
         return false;
     const QFileInfo info(path);
     QByteArray original;
@@ -323,8 +430,10 @@ bool writeProfileString(const QString &programPath, const QString &section, cons
         if (!ok)
             return false;
     }
-    const QByteArray edited = editProfile(original, stripSpaces(section), stripSpaces(key), value);
+    const QByteArray edited = editProfile(original, sectionName, keyName, value);
 
+    // The new file is written beside the old one under another name, synced, and renamed over it:
+    // whenever the program stops, the file is either the old one or the new one.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
@@ -334,7 +443,17 @@ bool writeProfileString(const QString &programPath, const QString &section, cons
         file.cancelWriting();
         return false;
     }
-    return file.commit();
+    if (!file.commit())
+        return false;
+    // QSaveFile wrote beside the file a link points to, if it is one.
+    const QString target = QFileInfo(path).canonicalFilePath();
+    if (!target.isEmpty()) {
+#ifdef Q_OS_UNIX
+        syncFolder(QFileInfo(target).absolutePath());
+#endif
+        removeLeftovers(QFileInfo(target));
+    }
+    return true;
 }
 
 } // namespace platform

@@ -16,8 +16,15 @@ QString readProfileString(const QString &programPath, const QString &section, co
 // Writes one value with the meaning of the Windows profile writer
 // (WritePrivateProfileString): only the touched line changes, every other byte of the file
 // stays as it was, the file keeps its encoding and line-end style, a new file is UTF-8 with
-// CRLF. Returns false, leaving any existing file untouched, when the file cannot be written.
-// The write is atomic: a failure never leaves a half-written file behind.
+// CRLF. What is written always reads back as written:
+// - a value with blanks at an end, or in an outer pair of quotes of its own, is put in quotes;
+// - a Windows-1252 file becomes UTF-8 (every value reading as before) when it could not hold
+//   the new text or would read as UTF-8 after the edit;
+// - a section or key the reader would take for something else (a ']' in a section, '=' in a
+//   key, a key starting with ';' or '[', tabs at an end), and any line break, NUL or half a
+//   UTF-16 character, make the write fail without touching the file.
+// Returns false, leaving any existing file untouched, when the file cannot be written.
+// The write is atomic: a failure or a kill never leaves a half-written file behind.
 bool writeProfileString(const QString &programPath, const QString &section, const QString &key,
                         const QString &value);
 

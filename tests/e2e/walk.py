@@ -150,9 +150,14 @@ def uguale_diverso(p):
     p.shot("uguale-diverso-answered")
 
 
+def named_blocks(p):
+    """The block pictures on screen, each as its four words (shape, colour, size, thickness)."""
+    return [n for n in p.find_all(role="image") if n.name.count(" ") == 3]
+
+
 def waiting_block(p):
     """The four words of the one block waiting to be placed (the slots are empty at first)."""
-    blocks = [n.name for n in p.find_all(role="image") if n.name.count(" ") == 3]
+    blocks = [n.name for n in named_blocks(p)]
     if len(blocks) != 1:
         raise Failed(f"one waiting block expected, found {blocks}")
     return blocks[0]
@@ -201,6 +206,39 @@ def strade_2(p):
     p.click("aiuto", "push button")  # the whole way is marked now
     p.shot("le-strade-2-help")
     place_block(p, "le-strade-2-placed")
+def trova_il_blocco(p):
+    p.shot("trova-il-blocco")
+    blocks = named_blocks(p)
+    labels = [n.name for n in p.find_all(role="label") if len(n.name.split()) == 4]
+    if len(blocks) != 12 or len(labels) != 1:
+        raise Failed(f"twelve named blocks and a four-line description expected, found {len(blocks)} and {labels}")
+    words = labels[0].split()
+    target = [b for b in blocks if b.name.upper().split() == words]
+    if not target:
+        raise Failed(f"no block fits {words}")
+    p.click(target[0])
+    if not p.find_all("esatti: 1", "label") or not p.enabled(p.find("avanti", "push button")):
+        raise Failed("finding the block was not counted, or avanti did not wake")
+    p.shot("trova-il-blocco-found")
+
+
+def chain_link(p, name, stays):
+    """Answers the first link of a domino chain: the letter of what changed, or of what stayed."""
+    p.shot(name)
+    blocks = named_blocks(p)
+    if len(blocks) != 2:
+        raise Failed(f"a chain of two named blocks expected, found {[b.name for b in blocks]}")
+    first, second = (b.name.split() for b in blocks)
+    same = [i for i in range(4) if first[i] == second[i]]
+    if stays:
+        answer = same[0] if len(same) == 1 else 4
+    else:
+        answer = 4 if len(same) == 4 else next(i for i in range(4) if first[i] != second[i])
+    letter = "FCDSN"[answer]
+    p.click(letter, "push button")
+    if not p.find_all("esatti: 1", "label") or not p.find_all(letter, "label"):
+        raise Failed(f"the answer {letter} was not counted or not written into the link")
+    p.shot(name + "-answered")
 
 
 ACTIVITIES = [
@@ -208,6 +246,9 @@ ACTIVITIES = [
     ("le strade 1", strade_1),
     ("tabella", tabella),
     ("le strade 2", strade_2),
+    ("trova il blocco", trova_il_blocco),
+    ("Cosa cambia?", lambda p: chain_link(p, "cosa-cambia", stays=False)),
+    ("Cosa resta uguale?", lambda p: chain_link(p, "cosa-resta-uguale", stays=True)),
 ]
 
 

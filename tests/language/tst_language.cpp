@@ -439,6 +439,9 @@ private slots:
         QCOMPARE(m_messages[0].title, u"Zorvelli"_s);
         QCOMPARE(entries(*menu), u"(nessuna)"_s);
         QCOMPARE(CurrentLanguageName, u"Before"_s);
+        languageMenuClick(*menu, 0); // the one entry names no language: nothing changes
+        QCOMPARE(joined({entries(*menu), CurrentLanguageName, QString::fromUtf8(bytes("LangSetting.ini"))}),
+                 u"(nessuna)|Before|[Language]\r\nCurrentLanguage=English\r\n"_s);
         // At every load of the menu, also when the program folder is gone altogether.
         menu->Unload();
         menu->Load();
@@ -447,6 +450,52 @@ private slots:
         MLSFillMenuLanguages(*menu);
         QCOMPARE(m_messages.size(), 3);
         QCOMPARE(entries(*menu), u"(nessuna)"_s);
+    }
+
+    void entryNamingNoLanguageFile_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("empty design entry") << QString(); // the main menu's, with no language file
+        QTest::newRow("design text") << u"(nessuna)"_s;
+        QTest::newRow("file gone since the menu was filled") << u"English"_s;
+        QTest::newRow("outside the folder") << u"../Italiano"_s;
+    }
+    void entryNamingNoLanguageFile()
+    {
+        QFETCH(QString, caption);
+        put("Italiano.lng", kItaliano);
+        const QByteArray setting = "[Language]\r\nCurrentLanguage=Italiano\r\n";
+        put("LangSetting.ini", setting);
+        CurrentLanguageName = "Italiano";
+        TestWindow *menu = load("frmMenu");
+        static_cast<Menu *>(menu->control("mnuLanguage", 0))->setCaption(caption);
+        // A click on it keeps the saved choice, the current language and every text.
+        languageMenuClick(*menu, 0);
+        QCOMPARE(bytes("LangSetting.ini"), setting);
+        QCOMPARE(joined({entries(*menu), CurrentLanguageName, menu->Label1->caption()}),
+                 caption + u"|Italiano|Etichetta"_s);
+    }
+
+    void bigSettingsFile_data()
+    {
+        // Read the way it is written, whatever its size: by section and key, quotes optional.
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("value without quotes")
+            << padding(70000) + "\r\n[Language]\r\nCurrentLanguage=English\r\n";
+        QTest::newRow("same key in another section first")
+            << "[Old]\r\nCurrentLanguage=\"Italiano\"\r\n" + padding(70000) +
+                   "\r\n[Language]\r\nCurrentLanguage=English\r\n";
+    }
+    void bigSettingsFile()
+    {
+        QFETCH(QByteArray, content);
+        putBoth();
+        put("LangSetting.ini", content);
+        TestWindow *menu = filledMenu();
+        QCOMPARE(entries(*menu), u"*English,Italiano"_s);
+        languageMenuClick(*menu, 1);
+        CurrentLanguageName.clear();
+        QCOMPARE(GetString("0001"), u"Vuoi uscire?"_s); // the choice survives a restart
     }
 
     void settingNamesAMissingLanguage()
@@ -576,11 +625,12 @@ private slots:
         QCOMPARE(bytes("LangSetting.ini"), original);
         QCOMPARE(folder(), before);
 #endif
-        // The program folder's path runs through a plain file: nothing can be created below it.
+        // The program folder's path runs through a plain file: no language is there to pick,
+        // and nothing is created below it.
         ApplicationPath = file("plain.txt") + "\\sub";
         languageMenuClick(*menu, 1);
-        QCOMPARE(entries(*menu), u"English,*Italiano"_s);
-        QCOMPARE(CurrentLanguageName, u"Italiano"_s);
+        QCOMPARE(entries(*menu), u"*English,Italiano"_s);
+        QCOMPARE(CurrentLanguageName, u"English"_s);
         QCOMPARE(bytes("plain.txt"), QByteArray("x"));
         QCOMPARE(bytes("LangSetting.ini"), original);
         QCOMPARE(folder(), before);

@@ -6,11 +6,20 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <memory>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 using namespace platform;
 
@@ -60,11 +69,15 @@ private slots:
 
     void write_data();
     void write();
+    void writeRefused_data();
+    void writeRefused();
     void writeCreatesOrFindsTheFile();
     void writeThenRead();
     void writeFailuresLeaveEverythingAsItWas();
     void writeIntoReadOnlyFolderFails();
     void writeKeepsPermissionsAndLinks();
+    void writeSurvivesKills();
+    void writeClearsOldLeftovers();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -310,7 +323,12 @@ void TstProfile::write_data()
     row("first duplicate key edited", "[s]\r\nk=1\r\nk=2\r\n", "s", "k", "9", "[s]\r\nk=9\r\nk=2\r\n");
     row("comment that looks like the key", "[s]\r\n;k=1\r\n", "s", "k", "9", "[s]\r\n;k=1\r\nk=9\r\n");
     row("caller's spaces stripped", "[s]\r\nk=1\r\n", " s ", " k ", "9", "[s]\r\nk=9\r\n");
-    row("value written as given", "[s]\r\nk=1\r\n", "s", "k", " \"a\" ; b ", "[s]\r\nk= \"a\" ; b \r\n");
+    row("value written as given", "[s]\r\nk=1\r\n", "s", "k", "a \"b\" ; c=d", "[s]\r\nk=a \"b\" ; c=d\r\n");
+    row("lone quotes as given", "[s]\r\nk=1\r\n", "s", "k", "\"a'", "[s]\r\nk=\"a'\r\n");
+    // Only in quotes does a value keep its blanks at the ends, or quotes of its own.
+    row("blanks at the ends quoted", "[s]\r\nk=1\r\n", "s", "k", "NON ", "[s]\r\nk=\"NON \"\r\n");
+    row("tab at the start quoted", "[s]\r\n", "s", "k", "\tx", "[s]\r\nk=\"\tx\"\r\n");
+    row("own quotes quoted", "[s]\r\nk=1\r\n", "s", "k", "'x'", "[s]\r\nk=\"'x'\"\r\n");
     // Line ends: the file's own style, CRLF when it has none yet.
     row("LF file stays LF", "[s]\na=1\n", "t", "k", "v", "[s]\na=1\n[t]\nk=v\n");
     row("LF file, new key", "[s]\na=1", "s", "k", "v", "[s]\na=1\nk=v\n");
@@ -320,14 +338,27 @@ void TstProfile::write_data()
     // Encodings: the file's own.
     row("Windows-1252 stays Windows-1252", "[s]\r\na=perch\xE8\r\n", "s", "k", "città € “x” Œ",
         "[s]\r\na=perch\xE8\r\nk=citt\xE0 \x80 \x93x\x94 \x8C\r\n");
-    row("Windows-1252 can't hold everything", "[s]\r\nk=\xE8\r\n", "s", "k", "a日本b😀c",
-        "[s]\r\nk=a??b?c\r\n");
+    // A Windows-1252 file becomes UTF-8 rather than lose the new text or have the rest misread.
+    row("Windows-1252 that can't hold the value", "[s]\r\na=\xE8\x80\r\nk=1\r\n", "s", "k", "a日本b😀c",
+        "[s]\r\na=\xC3\xA8\xE2\x82\xAC\r\nk=a\xE6\x97\xA5\xE6\x9C\xAC"
+        "b\xF0\x9F\x98\x80"
+        "c\r\n");
+    row("Windows-1252 that can't hold the key", "\xEF\xBB\xBF[s]\r\nk=\xE8\r\n", "s", "Ω", "1",
+        "\xEF\xBB\xBF[s]\r\nk=\xC3\xA8\r\n\xCE\xA9=1\r\n");
+    row("Windows-1252 that would read as UTF-8", "[s]\r\na=\xC3\xA8\r\nk=\xE8\r\n", "s", "k", "x",
+        "[s]\r\na=\xC3\x83\xC2\xA8\r\nk=x\r\n");
     row("Windows-1252 section found by its accents", "[Citt\xE0]\r\nk=1\r\n", "CITTÀ", "k", "è",
         "[Citt\xE0]\r\nk=\xE8\r\n");
     row("UTF-8 stays UTF-8", "[s]\r\na=perch\xC3\xA8\r\n", "s", "k", "città日本",
         "[s]\r\na=perch\xC3\xA8\r\nk=citt\xC3\xA0\xE6\x97\xA5\xE6\x9C\xAC\r\n");
     row("UTF-8 mark kept", "\xEF\xBB\xBF[s]\r\nk=1\r\n", "s", "k", "è", "\xEF\xBB\xBF[s]\r\nk=\xC3\xA8\r\n");
     row("UTF-16LE stays UTF-16LE", utf16Le("[s]\r\nk=1\r\n"), "s", "k", "è", utf16Le("[s]\r\nk=è\r\n"));
+    // An odd last byte of a UTF-16 file is no character; it stays last, out of the text's way.
+    row("UTF-16LE odd byte, new section", "\xFF\xFEx", "Language", "CurrentLanguage", "English",
+        utf16Le("[Language]\r\nCurrentLanguage=English\r\n") + 'x');
+    row("UTF-16LE odd byte, new key", utf16Le("[s]\r\nk=1") + 'x', "s", "j", "2",
+        utf16Le("[s]\r\nk=1\r\nj=2\r\n") + 'x');
+    row("UTF-16LE odd byte, replace", utf16Le("[s]\nk=1") + 'x', "s", "k", "22", utf16Le("[s]\nk=22") + 'x');
     row("stray bytes elsewhere kept", raw("\x01\0\xFF\r\n[s]\r\nk=1\r\n"), "s", "k", "2",
         raw("\x01\0\xFF\r\n[s]\r\nk=2\r\n"));
 }
@@ -343,6 +374,42 @@ void TstProfile::write()
     QVERIFY(putFile(file, before));
     QVERIFY(writeProfileString(file, section, key, value));
     QCOMPARE(fileBytes(file), after);
+}
+
+void TstProfile::writeRefused_data()
+{
+    // Each would be read as something else, so it could never be found again and every
+    // write would add another copy, or would break the lines around it.
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    const auto row = [](const char *name, const QString &section, const QString &key, const QString &value) {
+        QTest::newRow(name) << section << key << value;
+    };
+    row("bracket in section", "a]b", "k", "v");
+    row("tab around section", "s\t", "k", "v");
+    row("line break in section", "s\r\n[t", "k", "v");
+    row("equals in key", "s", "a=b", "v");
+    row("key like a comment", "s", ";k", "v");
+    row("key like a section", "s", "[k]", "v");
+    row("tab around key", "s", "\tk", "v");
+    row("NUL in key", "s", QStringLiteral("k\0x"), "v");
+    row("line break in value", "s", "k", "v\n[s]\nk=w");
+    row("CR in value", "s", "k", "v\r");
+    row("NUL in value", "s", "k", QStringLiteral("v\0w"));
+    row("half a character", "s", "k", QString(QChar(0xD800)));
+}
+
+void TstProfile::writeRefused()
+{
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    const QString file = path(QStringLiteral("r.ini"));
+    const QByteArray before("[s]\r\nk=1\r\n");
+    QVERIFY(putFile(file, before));
+    QVERIFY(!writeProfileString(file, section, key, value));
+    QCOMPARE(fileBytes(file), before);
 }
 
 void TstProfile::writeCreatesOrFindsTheFile()
@@ -362,10 +429,10 @@ void TstProfile::writeThenRead()
 {
     const QString file = path(QStringLiteral("rt.ini"));
     QVERIFY(putFile(file, "[s]\r\nk=perch\xE8\r\n"));
-    for (const QString &value :
-         {QStringLiteral("Français"), QStringLiteral("NON "), QString(), QStringLiteral("a=b")}) {
+    for (const QString &value : {QStringLiteral("Français"), QStringLiteral("NON "), QString(),
+                                 QStringLiteral(" \"x\" "), QStringLiteral("日本"), QStringLiteral("a=b")}) {
         QVERIFY(writeProfileString(file, "s", "k", value));
-        QCOMPARE(readProfileString(file, "s", "k", "d"), value.trimmed());
+        QCOMPARE(readProfileString(file, "s", "k", "d"), value);
     }
     QVERIFY(writeProfileString(file, "t", "x", "y"));
     QCOMPARE(readProfileString(file, "t", "x", "d"), "y");
@@ -424,6 +491,88 @@ void TstProfile::writeKeepsPermissionsAndLinks()
     QCOMPARE(fileBytes(file), QByteArray("[s]\r\nk=2\r\n"));
     // Owner, group and others; the "user" bits depend on who runs the test.
     QCOMPARE(QFileInfo(file).permissions() & 0xF0FF, permissions & 0xF0FF);
+}
+
+void TstProfile::writeSurvivesKills()
+{
+#ifdef Q_OS_UNIX
+    // A writer killed at random moments, again and again: the file is always whole, either
+    // before or after one of its writes, never empty, cut or mixed.
+    const QString file = path(QStringLiteral("LangSetting.ini"));
+    QByteArray head("; settings\r\n[Other]\r\nKeep=this\r\n");
+    for (int i = 0; i < 200; ++i)
+        head += "; line " + QByteArray::number(i) + " of a file big enough to take a while\r\n";
+    head += "[Language]\r\nCurrentLanguage=";
+    const QByteArray tail("\r\n[Last]\r\nx=y");
+    const QByteArray alpha = head + "Alpha" + tail, beta = head + "\"Beta \"" + tail;
+    QVERIFY(putFile(file, alpha));
+    QRandomGenerator random(20240607);
+    int betas = 0;
+    for (int kill = 0; kill < 200; ++kill) {
+        // A child process rather than a new program: starting one costs far more than a write.
+        // It reports every finished write, so the kill can land after one to three of them,
+        // however slow the machine (writes wait for the disk).
+        int done[2];
+        QCOMPARE(::pipe(done), 0);
+        const pid_t writer = ::fork();
+        QVERIFY(writer >= 0);
+        if (writer == 0) {
+            ::close(done[0]);
+            for (unsigned i = 0;; ++i) {
+                writeProfileString(file, "Language", "CurrentLanguage", i % 2 ? "Alpha" : "Beta ");
+                [[maybe_unused]] const auto n = ::write(done[1], "w", 1);
+            }
+        }
+        ::close(done[1]);
+        for (int finished = 0, wanted = 1 + int(random.bounded(3)); finished < wanted; ++finished) {
+            pollfd ready{done[0], POLLIN, 0};
+            char c;
+            QVERIFY(::poll(&ready, 1, 30000) == 1 && ::read(done[0], &c, 1) == 1);
+        }
+        QThread::usleep(random.bounded(2000));
+        int status = 0;
+        QCOMPARE(::kill(writer, SIGKILL), 0);
+        QCOMPARE(::waitpid(writer, &status, 0), writer);
+        ::close(done[0]);
+        QVERIFY(WIFSIGNALED(status));
+        const QByteArray now = fileBytes(file);
+        QVERIFY2(now == alpha || now == beta, qPrintable(QString::number(kill)));
+        betas += now == beta;
+    }
+    qInfo("200 kills: %d left the file with the first value, %d with the second", 200 - betas, betas);
+    QVERIFY(betas > 0 && betas < 200); // the kills did land among the writes
+    // What a kill may leave beside the file is a new file under a temporary name, never read.
+    const QStringList left =
+        QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString &name : left)
+        QVERIFY2(name == "LangSetting.ini" ||
+                     QRegularExpression("^LangSetting\\.ini\\.\\w{6}$").match(name).hasMatch(),
+                 qPrintable(name));
+    qInfo("%d temporary files left behind", int(left.size()) - 1);
+#else
+    QSKIP("needs fork and SIGKILL");
+#endif
+}
+
+void TstProfile::writeClearsOldLeftovers()
+{
+    // Temporary files of writes killed before their rename go with the next write, once
+    // no other writer can still be busy with them; nothing else is touched.
+    const QString file = path(QStringLiteral("LangSetting.ini"));
+    const QStringList old{"LangSetting.ini.AbC123", "LangSetting.ini.xYzWvU"};
+    const QStringList kept{"LangSetting.ini.Fresh1", "LangSetting.ini.bak", "LangSetting.ini.ABCDEFG",
+                           "Other.ini.AbC123", "LangSetting.ini"};
+    for (const QString &name : old + kept)
+        QVERIFY(putFile(path(name), "[Language]\r\nCurrentLanguage=x\r\n"));
+    const QDateTime longAgo = QDateTime::currentDateTime().addSecs(-3600);
+    for (const QString &name : old + kept.mid(1, 3)) {
+        QFile f(path(name));
+        QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(longAgo, QFileDevice::FileModificationTime));
+    }
+    QVERIFY(writeProfileString(file, "Language", "CurrentLanguage", "y"));
+    QStringList expected = kept;
+    expected.sort();
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
 }
 
 QTEST_GUILESS_MAIN(TstProfile)

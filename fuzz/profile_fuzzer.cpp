@@ -1,0 +1,327 @@
+// Arbitrary bytes as a language file and as LangSetting.ini: every read must survive them,
+// and every write the profile writer accepts must keep its promises:
+// - the value written reads back (cut to the reader's 511 characters);
+// - the same write again changes no byte;
+// - every other key present before reads as it did.
+// A write the writer refuses must leave the file as it was, and only odd names may be refused.
+//
+// Input: a flag byte, the lengths of section, key and value (one byte each), their bytes, then
+// the file's bytes.
+// Flag bits 0-1: the file as given, or padded to 64000 bytes (the last size the profile reader
+// reads), 64001 (the first the large-file scan reads), or 63990 (a write may push it over).
+// Bits 2-3: names and value are UTF-8, Latin-1, or raw UTF-16LE code units (lone surrogates too).
+// Bit 4: write the program's own setting, Language / CurrentLanguage, with the fuzzed value.
+// Bit 5: the value repeated past the reader's 511 characters.
+
+#include "language/modLanguageSupport.h"
+#include "platform/Application.h"
+#include "platform/FileSystem.h"
+#include "platform/Profile.h"
+
+#include <QDir>
+#include <QFile>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+#include <unistd.h>
+
+using namespace modLanguageSupport;
+
+namespace {
+
+[[noreturn]] void fail(const char *what, const QString &detail = {})
+{
+    std::fprintf(stderr, "profile_fuzzer: %s %s\n", what, qPrintable(detail));
+    std::abort();
+}
+
+#define CHECK(condition, detail)                                                                             \
+    do {                                                                                                     \
+        if (!(condition))                                                                                    \
+            fail(#condition, detail);                                                                        \
+    } while (false)
+
+struct Input
+{
+    int padding = 0;
+    bool ownSetting = false;
+    QString section, key, value;
+    QByteArray content;
+};
+
+QString toText(QByteArrayView bytes, int how)
+{
+    if (how == 1)
+        return QString::fromLatin1(bytes);
+    if (how >= 2) {
+        QString text;
+        for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
+            text.append(QChar(char16_t(uchar(bytes[i]) | uchar(bytes[i + 1]) << 8)));
+        return text;
+    }
+    return QString::fromUtf8(bytes);
+}
+
+// Comment lines in the file's own encoding up to exactly size bytes.
+QByteArray padded(QByteArray content, qsizetype size)
+{
+    const bool utf16 = content.startsWith("\xFF\xFE");
+    while (content.size() < size) {
+        const QByteArray line = "\r\n;" + QByteArray(60, 'x');
+        for (const char c : line) {
+            if (content.size() < size)
+                content.append(c);
+            if (utf16 && content.size() < size)
+                content.append('\0');
+        }
+    }
+    return content;
+}
+
+Input split(const uint8_t *data, size_t size)
+{
+    Input in;
+    QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const auto take = [&bytes](qsizetype n) {
+        const QByteArrayView part = bytes.first(std::min(n, bytes.size()));
+        bytes = bytes.sliced(part.size());
+        return part;
+    };
+    const QByteArrayView header = take(4);
+    const int flags = header.size() > 0 ? uchar(header[0]) : 0;
+    const int how = (flags >> 2) & 3;
+    in.padding = flags & 3;
+    in.ownSetting = flags & 16;
+    in.section = toText(take(header.size() > 1 ? uchar(header[1]) : 0), how);
+    in.key = toText(take(header.size() > 2 ? uchar(header[2]) : 0), how);
+    in.value = toText(take(header.size() > 3 ? uchar(header[3]) : 0), how);
+    if (flags & 32) {
+        // Past the reader's 511 characters.
+        while (!in.value.isEmpty() && in.value.size() < 600)
+            in.value += in.value;
+    }
+    in.content = bytes.toByteArray();
+    static constexpr qsizetype sizes[] = {0, 64000, 64001, 63990};
+    if (in.padding)
+        in.content = padded(in.content, sizes[in.padding]);
+    return in;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void put(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size(), path);
+}
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\v';
+}
+
+QString trimmed(QString s)
+{
+    while (!s.isEmpty() && isBlank(s.front()))
+        s.remove(0, 1);
+    while (!s.isEmpty() && isBlank(s.back()))
+        s.chop(1);
+    return s;
+}
+
+// The section and key names a file holds, found line by line in the plainest way.
+QList<std::pair<QString, QString>> keysOf(const QByteArray &bytes)
+{
+    QList<std::pair<QString, QString>> keys;
+    QString section;
+    bool inSection = false;
+    for (const QString &rawLine : platform::splitLines(platform::decodeText(bytes))) {
+        const QString line = trimmed(rawLine);
+        if (line.startsWith(u'[')) {
+            section = trimmed(line.mid(1).section(u']', 0, 0));
+            inSection = true;
+        } else if (inSection && !line.startsWith(u';') && line.contains(u'=')) {
+            keys.append({section, trimmed(line.section(u'=', 0, 0))});
+            if (keys.size() == 40)
+                break; // enough to notice damage; every read costs a whole file
+        }
+    }
+    return keys;
+}
+
+// What the reader gives for a value that reads back: at most 511 characters, no half character.
+QString asRead(QString value)
+{
+    if (value.size() > 511) {
+        value.truncate(511);
+        if (value.back().isHighSurrogate())
+            value.chop(1);
+    }
+    return value;
+}
+
+// Names anyone would use: the writer has no reason to refuse them.
+bool isPlainName(const QString &name)
+{
+    for (const QChar c : name) {
+        if (!c.isLetterOrNumber() && c != u'_' && c != u'.' && c != u'(' && c != u')' && c != u' ')
+            return false;
+    }
+    return !name.trimmed().isEmpty();
+}
+
+bool isPlainValue(const QString &value)
+{
+    for (const QChar c : value) {
+        if (c.unicode() < 0x20 || c.isSurrogate())
+            return false;
+    }
+    return true;
+}
+
+struct Reading
+{
+    bool found = false;
+    QString value;
+    bool operator==(const Reading &) const = default;
+};
+
+Reading readKey(const QString &file, const QString &section, const QString &key)
+{
+    Reading r;
+    r.value = platform::readProfileString(file, section, key, QString(), 512, &r.found);
+    return r;
+}
+
+// The writer strips spaces, not tabs, from the names it is given.
+QString spacesStripped(QString s)
+{
+    while (s.startsWith(u' '))
+        s.remove(0, 1);
+    while (s.endsWith(u' '))
+        s.chop(1);
+    return s;
+}
+
+QString describe(const QString &section, const QString &key, const QString &value)
+{
+    return QStringLiteral("[%1] %2=%3").arg(section, key, value);
+}
+
+void checkReads(const QString &dir, const Input &in)
+{
+    const QString lng = dir + QStringLiteral("/Fuzz.lng");
+    put(lng, in.content);
+    const QString viaModule = GetIniValue(lng, in.section, in.key);
+    if (in.content.size() <= kProfileReaderLimit) {
+        const QString direct = platform::readProfileString(lng, in.section, in.key, QString(), 512);
+        CHECK(viaModule == direct, viaModule + QStringLiteral(" / ") + direct);
+        CHECK(direct.size() <= 511, QString());
+    }
+    CurrentLanguageName = QStringLiteral("Fuzz");
+    GetString(in.key);
+    // The same bytes as the settings file: whatever language it names, nothing breaks.
+    CurrentLanguageName.clear();
+    GetString(in.key);
+}
+
+void checkWrite(const QString &dir, const Input &in)
+{
+    const QString ini = dir + QStringLiteral("/LangSetting.ini");
+    const QString section = in.ownSetting ? QStringLiteral("Language") : in.section;
+    const QString key = in.ownSetting ? QStringLiteral("CurrentLanguage") : in.key;
+    const QString what = describe(section, key, in.value);
+
+    QList<std::pair<QString, QString>> others;
+    for (const auto &[s, k] : keysOf(in.content)) {
+        if (s.compare(spacesStripped(section), Qt::CaseInsensitive) != 0 ||
+            k.compare(spacesStripped(key), Qt::CaseInsensitive) != 0)
+            others.append({s, k});
+    }
+    QList<Reading> before;
+    for (const auto &[s, k] : std::as_const(others))
+        before.append(readKey(ini, s, k));
+
+    if (!WriteIniValue(ini, section, key, in.value)) {
+        CHECK(fileBytes(ini) == in.content, QStringLiteral("refused write changed the file: ") + what);
+        CHECK(!(isPlainName(section) && isPlainName(key) && isPlainValue(in.value)),
+              QStringLiteral("plain write refused: ") + what);
+        return;
+    }
+    const QByteArray written = fileBytes(ini);
+    const Reading back = readKey(ini, section, key);
+    CHECK(back.found && back.value == asRead(in.value), what + QStringLiteral(" read back as ") + back.value);
+    if (in.ownSetting)
+        CHECK(readCurrentLanguageSetting() == asRead(in.value), what);
+    for (qsizetype i = 0; i < others.size(); ++i) {
+        const Reading after = readKey(ini, others[i].first, others[i].second);
+        CHECK(after == before[i], describe(others[i].first, others[i].second, before[i].value) +
+                                      QStringLiteral(" became ") + after.value + QStringLiteral(" after ") +
+                                      what);
+    }
+
+    CHECK(WriteIniValue(ini, section, key, in.value), what);
+    const QByteArray again = fileBytes(ini);
+    CHECK(again.size() <= written.size(), QStringLiteral("grew on a repeated write: ") + what);
+    CHECK(again == written, QStringLiteral("changed on a repeated write: ") + what);
+}
+
+// One folder per process, named after it. A run that ends in a finding, a kill or libFuzzer's
+// own exit never removes its folder, so the next run removes those of processes that are gone.
+class ScratchFolder
+{
+public:
+    ScratchFolder()
+    {
+        // Memory-backed when there is one: the fuzzer writes thousands of files a second.
+        const QString base =
+            QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+        const QString prefix = QStringLiteral("zorvelli-fuzz-");
+        for (const QString &name : QDir(base).entryList({prefix + u'*'}, QDir::Dirs | QDir::NoDotAndDotDot)) {
+            bool ok = false;
+            const pid_t pid = name.sliced(prefix.size()).toInt(&ok);
+            if (ok && ::kill(pid, 0) != 0 && errno == ESRCH)
+                QDir(base + u'/' + name).removeRecursively();
+        }
+        m_path = base + u'/' + prefix + QString::number(::getpid());
+        CHECK(QDir().mkpath(m_path), m_path);
+    }
+    ~ScratchFolder() { QDir(m_path).removeRecursively(); }
+    const QString &path() const { return m_path; }
+
+private:
+    QString m_path;
+};
+
+QString scratchFolder()
+{
+    static const ScratchFolder folder;
+    return folder.path();
+}
+
+} // namespace
+
+// A small quarantine lets freed memory be reused soon: with the default 256 MB every allocation
+// touches fresh pages, and the fuzzer runs several times slower. Freed memory is still caught
+// being used for a good while after.
+extern "C" const char *__asan_default_options()
+{
+    return "quarantine_size_mb=16:max_malloc_fill_size=0";
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QString dir = scratchFolder();
+    platform::ApplicationPath = dir;
+    const Input in = split(data, size);
+    put(dir + QStringLiteral("/LangSetting.ini"), in.content);
+    checkReads(dir, in);
+    checkWrite(dir, in);
+    return 0;
+}
