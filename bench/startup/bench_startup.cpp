@@ -6,6 +6,7 @@
 #include "activities/comparison/FORM2.h"
 #include "activities/comparison/form1.h"
 #include "activities/comparison/pagl3.h"
+#include "activities/grid/GridWindow.h"
 #include "activities/single_block/FormDomino.h"
 #include "activities/single_block/FormTrova.h"
 #include "shell/ActivityFrame.h"
@@ -87,6 +88,12 @@ void BM_ShowBareQtWindow(benchmark::State &state)
     }
 }
 
+platform::Control *placingControl(platform::Form *w)
+{
+    auto *g = static_cast<GridWindow *>(w);
+    return g->gameOver() ? static_cast<platform::Control *>(g->bottoneavanti) : g->Frame1(g->rightBox());
+}
+
 // The control a child clicks to answer in each window, for the answer-to-result figure: one
 // line per activity.
 using AnswerControl = std::function<platform::Control *(platform::Form *)>;
@@ -120,6 +127,10 @@ const QList<std::pair<QString, AnswerControl>> &answerControls()
              QCoreApplication::processEvents();
              return f->Image1(0);
          }},
+        // The box the waiting block belongs in; "avanti" once a box is full.
+        {QStringLiteral("pagl7"), [](platform::Form *w) { return placingControl(w); }},
+        {QStringLiteral("pagl9"), [](platform::Form *w) { return placingControl(w); }},
+        {QStringLiteral("pagl8"), [](platform::Form *w) { return placingControl(w); }},
         // The block described, or "avanti" once it is found: a new turn of twelve blocks.
         {QStringLiteral("FormTrova"), [](platform::Form *w) -> platform::Control * {
              auto *f = static_cast<FormTrova *>(w);

@@ -88,6 +88,17 @@ bool Control::hasFocus() const
     return m_widget && m_widget->hasFocus();
 }
 
+QString Control::accessibleName() const
+{
+    return m_widget ? m_widget->accessibleName() : QString();
+}
+
+void Control::setAccessibleName(const QString &name)
+{
+    if (m_widget)
+        m_widget->setAccessibleName(name);
+}
+
 bool Control::hasProperty(const char *name) const
 {
     return metaObject()->indexOfProperty(name) >= 0;

@@ -61,6 +61,11 @@ public:
     bool setPropertyByName(const char *name, const QVariant &value);
     bool hasProperty(const char *name) const;
 
+    // What assistive technology (and test tools) call a control that shows no text of its
+    // own, such as a box that blocks are put into.
+    QString accessibleName() const;
+    void setAccessibleName(const QString &name);
+
     // Controls with tabs have captions per tab; none of the ordinary controls has tabs.
     virtual int tabCount() const { return 0; }
     virtual void setTabCaption(int, const QString &) {}

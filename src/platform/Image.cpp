@@ -48,6 +48,17 @@ bool Image::showsPlaceholder() const
     return m_widget && pictureWidget(m_widget)->pixmap().cacheKey() == placeholderPicture().cacheKey();
 }
 
+bool Image::keepsProportions() const
+{
+    return m_widget && pictureWidget(m_widget)->keepsProportions();
+}
+
+void Image::setKeepsProportions(bool keep)
+{
+    if (m_widget)
+        pictureWidget(m_widget)->setKeepsProportions(keep);
+}
+
 QString Image::description() const
 {
     return m_widget ? m_widget->accessibleName() : QString();

@@ -27,6 +27,9 @@ public:
     bool hasPicture() const;
     bool showsPlaceholder() const;
     QString description() const;
+    // Shows the whole picture as large as fits, centred, instead of stretching it out of shape.
+    bool keepsProportions() const;
+    void setKeepsProportions(bool keep);
 
 private:
     QString m_picture;

@@ -90,12 +90,23 @@ void PictureWidget::setPixmap(const QPixmap &pixmap)
     update();
 }
 
+void PictureWidget::setKeepsProportions(bool keep)
+{
+    m_keepProportions = keep;
+    update();
+}
+
 void PictureWidget::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     if (!m_pixmap.isNull()) {
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawPixmap(rect(), m_pixmap);
+        QRect target = rect();
+        if (m_keepProportions) {
+            target.setSize(m_pixmap.size().scaled(size(), Qt::KeepAspectRatio));
+            target.moveCenter(rect().center());
+        }
+        p.drawPixmap(target, m_pixmap);
     }
     paintFocusMark(this, p, 6);
 }

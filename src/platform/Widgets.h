@@ -145,12 +145,15 @@ public:
     explicit PictureWidget(QWidget *parent);
     void setPixmap(const QPixmap &pixmap);
     const QPixmap &pixmap() const { return m_pixmap; }
+    bool keepsProportions() const { return m_keepProportions; }
+    void setKeepsProportions(bool keep);
 
 protected:
     void paintEvent(QPaintEvent *) override;
 
 private:
     QPixmap m_pixmap;
+    bool m_keepProportions = false;
 };
 
 // A container with a background colour and a thin border.

@@ -204,6 +204,59 @@ def quanti_sono(p):
     p.shot("quanti-sono-answered")
 
 
+def waiting_block(p):
+    """The four words of the one block waiting to be placed (the slots are empty at first)."""
+    blocks = [n.name for n in named_blocks(p)]
+    if len(blocks) != 1:
+        raise Failed(f"one waiting block expected, found {blocks}")
+    return blocks[0]
+
+
+def place_block(p, shot_name):
+    """Clicks the box whose names fit the waiting block: each box is called by the names on its
+    way ("ROSSO", "NON ROSSO", "ROSSO, NON GRANDE"); a name fits when the block has that word,
+    or, after "NON ", does not have it."""
+    block = waiting_block(p)
+    words = block.split()
+
+    def fits(name):
+        return all((part[4:].lower() not in words) if part.startswith("NON ") else (part.lower() in words)
+                   for part in name.split(", "))
+
+    boxes = [n for n in p.find_all(role=BOX_ROLE) if n.name]
+    right = [n for n in boxes if fits(n.name)]
+    if len(boxes) not in (2, 4) or len(right) != 1:
+        raise Failed(f"one box for {block!r} expected among {[n.name for n in boxes]}")
+    p.click(right[0])
+    if not p.find_all("esatti: 1", "label"):
+        raise Failed(f"{block!r} in {right[0].name!r} was not counted right")
+    if not [n for n in p.find_all(name=block, role="image")]:
+        raise Failed(f"{block!r} is not in its box")
+    p.shot(shot_name)
+
+
+# Boxes are containers, offered to assistive technology as panels.
+BOX_ROLE = ("panel", "grouping", "filler")
+
+
+def strade_1(p):
+    p.shot("le-strade-1")
+    place_block(p, "le-strade-1-placed")
+
+
+def tabella(p):
+    p.shot("tabella")
+    place_block(p, "tabella-placed")
+
+
+def strade_2(p):
+    p.shot("le-strade-2")
+    p.click("aiuto", "push button")
+    p.click("aiuto", "push button")  # the whole way is marked now
+    p.shot("le-strade-2-help")
+    place_block(p, "le-strade-2-placed")
+
+
 def trova_il_blocco(p):
     p.shot("trova-il-blocco")
     blocks = named_blocks(p)
@@ -243,6 +296,9 @@ ACTIVITIES = [
     ("uguale - diverso", uguale_diverso),
     ("insiemi", insiemi),
     ("quanti sono ?", quanti_sono),
+    ("le strade 1", strade_1),
+    ("tabella", tabella),
+    ("le strade 2", strade_2),
     ("trova il blocco", trova_il_blocco),
     ("Cosa cambia?", lambda p: chain_link(p, "cosa-cambia", stays=False)),
     ("Cosa resta uguale?", lambda p: chain_link(p, "cosa-resta-uguale", stays=True)),

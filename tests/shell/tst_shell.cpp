@@ -8,6 +8,7 @@
 #include "shell/Messages.h"
 
 #include <QAction>
+#include <QSet>
 
 using platform::MsgButtons;
 using platform::MsgIcon;
@@ -202,12 +203,14 @@ private slots:
                 const auto keyOf = [](platform::Control *c) {
                     return c->isArrayElement() ? QStringLiteral("%1(%2)").arg(c->name()).arg(c->index()) : c->name();
                 };
-                // What a window writes as it opens (a question, a description) changes from one
-                // opening to the next: no design caption.
+                // What a window writes as it opens (a question, a description, names taken from
+                // the current block) changes from one opening to the next: no design caption.
                 QHash<QString, QString> opened;
                 QSet<QString> madeWhenOpening;
                 for (int seed = 1; seed <= 4; ++seed) {
                     platform::seedRandom(seed);
+                    const QString word = QStringLiteral("w%1").arg(seed);
+                    Modulo1::CurrentBlock = {word, word, word, word, {}};
                     w->Load();
                     for (platform::Control *c : w->controls()) {
                         const QString caption = c->propertyByName("Caption").value_or(QString()).toString();

@@ -1,0 +1,122 @@
+#include "activities/grid/GridWindow.h"
+
+#include "activities/grid/GridRules.h"
+#include "platform/System.h"
+#include "shell/Colours.h"
+#include "shell/Modulo1.h"
+
+GridWindow::GridWindow(const QString &name, const GridLayout &layout) : ActivityFrame(name), m_layout(layout)
+{
+}
+
+void GridWindow::showHand(platform::PositionedControl *control)
+{
+    control->setMousePointer(platform::appPath(QStringLiteral("img\\manina.png")), 10, 1);
+}
+
+double GridWindow::readablePoints(double pointsOnSmallScreen)
+{
+    const double grow =
+        qMin(platform::screenWidthTwips() / (1024 * 15), platform::screenHeightTwips() / (768 * 15));
+    return pointsOnSmallScreen * qMax(1.0, grow);
+}
+
+void GridWindow::createGridControls()
+{
+    const GridLayout &l = m_layout;
+    setBackColor(l.backColour);
+    for (int k = 0; k < l.boxes.size(); ++k) {
+        const QRectF &r = l.boxes[k];
+        platform::Frame *box =
+            addFrame(QStringLiteral("Frame1"), r.x(), r.y(), r.width(), r.height(), nullptr, k);
+        showHand(box);
+        Frame1.set(k, box);
+        for (int i = k * l.capacity; i < (k + 1) * l.capacity; ++i) {
+            // A block is never stretched out of shape: a square must stay a square.
+            platform::Image *slot = addImage(QStringLiteral("insieme"), l.slotPlaces[i].x(),
+                                             l.slotPlaces[i].y(), l.slotSize, l.slotSize, box, i);
+            slot->setKeepsProportions(true);
+            insieme.set(i, slot);
+        }
+    }
+    for (int i = 0; i < l.names.size(); ++i) {
+        const QRectF &r = l.names[i];
+        platform::Label *name =
+            addLabel(QStringLiteral("Label1"), r.x(), r.y(), r.width(), r.height(), {}, nullptr, i);
+        // White badges: the names read well on every background and stand out on the roads.
+        name->setFont(QStringLiteral("Comic Sans MS"), readablePoints(l.nameFontPoints), true);
+        name->setAlignment(platform::Label::Align::Center, true);
+        name->setRounded(true);
+        name->setBackColor(Colours::kWhite);
+        Label1.set(i, name);
+    }
+    Image1 = addImage(QStringLiteral("Image1"), l.waitingBlock.x(), l.waitingBlock.y(),
+                      l.waitingBlock.width(), l.waitingBlock.height());
+    Image1->setKeepsProportions(true);
+
+    bottoneavanti = addButton(QStringLiteral("bottoneavanti"), l.avanti.x(), l.avanti.y(), l.avanti.width(),
+                              l.avanti.height(), QStringLiteral("avanti"));
+    bottoneavanti->setFont(QStringLiteral("Comic Sans MS"), readablePoints(16), true);
+    bottoneavanti->setPicture(platform::appPath(QStringLiteral("img\\freccia.png")));
+    bottoneavanti->setEnabled(false);
+    showHand(bottoneavanti);
+
+    Frame1.onClick(this, &GridWindow::Frame1_Click);
+    insieme.onClick(this, &GridWindow::insieme_Click);
+    connect(bottoneavanti, &platform::Control::Click, this, [this] { bottoneavanti_Click(); });
+}
+
+bool GridWindow::gameOver() const
+{
+    return GridRules::gameOver(filled(), m_layout.capacity);
+}
+
+void GridWindow::firstQuestion()
+{
+    Filled.fill(0);
+    NewReference();
+    NextBlock();
+}
+
+void GridWindow::NextBlock()
+{
+    if (gameOver()) {
+        bottoneavanti->setEnabled(true);
+        Frame1.forEach([](platform::Frame *box) { box->setEnabled(false); });
+        return;
+    }
+    Modulo1::PickRandomBlock();
+    Modulo1::showCurrentBlock(Image1);
+    takeWaitingValues();
+}
+
+void GridWindow::insieme_Click(int index)
+{
+    chooseBox(GridRules::boxOfSlot(index, m_layout.capacity));
+}
+
+void GridWindow::chooseBox(int box)
+{
+    // Whatever the toolkit lets through, a finished game takes no more blocks.
+    if (gameOver())
+        return;
+    beforeChoice();
+    const int slot = GridRules::place(filled(), m_layout.capacity, box, rightBox());
+    if (slot < 0) {
+        ShowWrongAnswer();
+        return;
+    }
+    Image1->handPictureTo(insieme(slot));
+    ShowRightAnswer();
+    NextBlock();
+}
+
+void GridWindow::bottoneavanti_Click()
+{
+    Frame1.forEach([](platform::Frame *box) { box->setEnabled(true); });
+    insieme.forEach([](platform::Image *slot) { slot->setPicture(QString()); });
+    Filled.fill(0);
+    NewReference();
+    NextBlock();
+    bottoneavanti->setEnabled(false);
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "platform/CommandButton.h"
+#include "platform/ControlArray.h"
+#include "platform/Frame.h"
+#include "platform/Image.h"
+#include "platform/Label.h"
+#include "platform/Line.h"
+#include "shell/ActivityFrame.h"
+
+#include <QPointer>
+#include <array>
+#include <cstdint>
+#include <span>
+
+// Where a placing game puts its controls, in design twips of its client area.
+struct GridLayout
+{
+    QSizeF design;
+    std::uint32_t backColour;  // at design; "le strade 1" paints a new one every game
+    int capacity;              // slots per box
+    QList<QRectF> boxes;       // Frame1, by index
+    QList<QPointF> slotPlaces; // insieme, by index, inside their box
+    double slotSize;
+    QList<QRectF> names;   // Label1, by index
+    double nameFontPoints; // on a screen of 1024 x 768; larger screens get larger names
+    QRectF waitingBlock;   // Image1
+    QRectF avanti;         // bottoneavanti
+    FramePlacement frame;
+};
+
+// A game of blocks placed, one at a time, into boxes chosen by attribute values: the roads and
+// the table. It holds the boxes with their slots, the names, the waiting block and "avanti";
+// each window says how a game starts and which box is right.
+class GridWindow : public ActivityFrame
+{
+    Q_OBJECT
+
+public:
+    platform::ControlArray<platform::Frame> Frame1;
+    platform::ControlArray<platform::Image> insieme;
+    platform::ControlArray<platform::Label> Label1;
+    QPointer<platform::Image> Image1;
+    QPointer<platform::CommandButton> bottoneavanti;
+
+    // Blocks placed in box k in this game (Filled0 to Filled3).
+    std::array<std::int16_t, 4> Filled{};
+
+    void Frame1_Click(int index) { chooseBox(index); }
+    void insieme_Click(int index);
+    void bottoneavanti_Click();
+
+    // One box is full: the boxes take no more blocks until "avanti".
+    bool gameOver() const;
+    // The box the waiting block belongs in.
+    virtual int rightBox() const = 0;
+
+protected:
+    GridWindow(const QString &name, const GridLayout &layout);
+
+    // Starts a game: the values of the roads or of the table, and their names.
+    virtual void NewReference() = 0;
+    // The waiting block's values, read from CurrentBlock.
+    virtual void takeWaitingValues() = 0;
+    // Runs first on every choice of a box.
+    virtual void beforeChoice() {}
+
+    // Ends the game when a box is full; otherwise brings the next block.
+    void NextBlock();
+    // The boxes, slots, names, waiting block and "avanti", in this control order.
+    void createGridControls();
+    FramePlacement framePlacement() const override { return m_layout.frame; }
+    void firstQuestion() override;
+    // Boxes, slots and buttons show the program's hand.
+    static void showHand(platform::PositionedControl *control);
+    // A font size given for a screen of 1024 x 768, grown with the screen, so that names and
+    // buttons read well across a classroom and still fit on a small screen.
+    static double readablePoints(double pointsOnSmallScreen);
+
+private:
+    std::span<std::int16_t> filled() { return std::span(Filled).first(m_layout.boxes.size()); }
+    std::span<const std::int16_t> filled() const { return std::span(Filled).first(m_layout.boxes.size()); }
+    void chooseBox(int box);
+
+    const GridLayout &m_layout;
+};

@@ -1,0 +1,44 @@
+#include "activities/grid/pagl9.h"
+
+#include "shell/Colours.h"
+
+namespace {
+
+const GridLayout &tableLayout()
+{
+    static const GridLayout layout{
+        .design = {9360, 6645},
+        .backColour = Colours::kTableBackground,
+        .capacity = 2,
+        .boxes = {{5040, 2040, 1695, 1455},
+                  {6720, 2040, 1695, 1455},
+                  {5040, 3480, 1695, 1455},
+                  {6720, 3480, 1695, 1455}},
+        // In every cell the first block goes left, the second right.
+        .slotPlaces =
+            {{0, 360}, {840, 360}, {0, 360}, {840, 360}, {0, 360}, {840, 360}, {0, 360}, {840, 360}},
+        .slotSize = 855,
+        // The rows' names at their left, the columns' names above them.
+        .names = {{3600, 2520, 1335, 735},
+                  {3600, 3840, 1335, 735},
+                  {5160, 1200, 1335, 735},
+                  {6840, 1200, 1335, 735}},
+        .nameFontPoints = 16,
+        .waitingBlock = {360, 1800, 2415, 2415},
+        .avanti = {6480, 5400, 1935, 975},
+        .frame = {QRectF(2520, 390, 2175, 495), QRectF(5040, 390, 2175, 495), QPointF(1320, 120)},
+    };
+    return layout;
+}
+
+} // namespace
+
+pagl9::pagl9() : TableGame(QStringLiteral("pagl9"), tableLayout()) {}
+
+void pagl9::createWindowControls()
+{
+    setDesignSize(tableLayout().design.width(), tableLayout().design.height());
+    Line1 = addLine(QStringLiteral("Line1"), 4995, 3645, 5100, 3645);
+    Line1->setBorderWidth(2);
+    createGridControls();
+}
