@@ -21,16 +21,8 @@ namespace {
 
 // Big files: the first line that starts with the key wins, whatever its section; the rest of
 // the line after the key and one more character is the value, written in quotes.
-QString scanLargeFile(const QString &file, const QString &key, bool *ok)
+QString scanLargeFile(const QByteArray &bytes, const QString &key)
 {
-    bool readOk = false;
-    // One read, then a search for the key: much faster than going line by line.
-    const QByteArray bytes = platform::readFileBytes(file, &readOk);
-    if (!readOk) {
-        if (ok)
-            *ok = false;
-        return {};
-    }
     QList<QByteArray> spellings{key.toUtf8()};
     if (const QByteArray latin = key.toLatin1(); latin != spellings.first() && QString::fromLatin1(latin) == key)
         spellings.append(latin);
@@ -60,6 +52,46 @@ QString scanLargeFile(const QString &file, const QString &key, bool *ok)
         return {};
     return rest.mid(1, rest.size() - 2);
 }
+
+QString scanLargeFile(const QString &file, const QString &key, bool *ok)
+{
+    bool readOk = false;
+    // One read, then a search for the key: much faster than going line by line.
+    const QByteArray bytes = platform::readFileBytes(file, &readOk);
+    if (!readOk) {
+        if (ok)
+            *ok = false;
+        return {};
+    }
+    return scanLargeFile(bytes, key);
+}
+
+// One language file read once for the many lookups of one window's translation, each answered
+// exactly as GetIniValue answers it from the file.
+class LanguageFile
+{
+public:
+    explicit LanguageFile(const QString &file)
+    {
+        m_bytes = platform::readFileBytes(file, &m_ok);
+        m_large = m_bytes.size() > kProfileReaderLimit;
+        if (m_ok && !m_large)
+            m_text = platform::decodeText(m_bytes);
+    }
+    QString value(const QString &section, const QString &key, bool *ok) const
+    {
+        *ok = m_ok;
+        if (!m_ok)
+            return {};
+        return m_large ? scanLargeFile(m_bytes, key) : platform::readProfileStringFromText(m_text, section, key, QString());
+    }
+
+private:
+    QByteArray m_bytes;
+    QString m_text;
+    bool m_ok = false;
+    bool m_large = false;
+};
 
 QString keyBase(const platform::Control &c)
 {
@@ -177,17 +209,17 @@ QString GetString(const QString &id)
 
 void TranslateForm(platform::Form &form)
 {
-    const QString file = languageFilePath();
+    const LanguageFile file(languageFilePath());
     const QString section = form.name();
     bool ok = false;
 
     if (form.hasDesignCaption()) {
-        const QString v = GetIniValue(file, section, section + QStringLiteral(".Caption"), &ok);
+        const QString v = file.value(section, section + QStringLiteral(".Caption"), &ok);
         if (ok)
             form.setCaption(v);
     }
     {
-        const QString v = GetIniValue(file, section, section + QStringLiteral(".Tag"), &ok);
+        const QString v = file.value(section, section + QStringLiteral(".Tag"), &ok);
         if (ok)
             form.setTag(v);
     }
@@ -205,13 +237,13 @@ void TranslateForm(platform::Form &form)
         for (const char *property : kProperties) {
             if (!c->hasProperty(property))
                 continue;
-            const QString v = GetIniValue(file, section, base + u'.' + QLatin1String(property), &ok);
+            const QString v = file.value(section, base + u'.' + QLatin1String(property), &ok);
             if (ok && !v.isEmpty())
                 c->setPropertyByName(property, v);
         }
         for (int tab = 0; tab < c->tabCount(); ++tab) {
             const QString v =
-                GetIniValue(file, section, base + QStringLiteral(".TabCaption(%1)").arg(tab), &ok);
+                file.value(section, base + QStringLiteral(".TabCaption(%1)").arg(tab), &ok);
             if (ok)
                 c->setTabCaption(tab, v);
         }

@@ -5,6 +5,8 @@
 #include "platform/Units.h"
 #include "platform/Widgets.h"
 
+#include <QCursor>
+#include <QHash>
 #include <QMetaProperty>
 #include <QAbstractButton>
 #include <QWidget>
@@ -175,9 +177,18 @@ void PositionedControl::setFont(const QString &family, double points, bool bold)
 
 void PositionedControl::setMousePointer(const QString &programPath, int hotX, int hotY)
 {
-    const QPixmap pm = loadPicture(programPath);
-    if (m_widget && !pm.isNull())
-        m_widget->setCursor(QCursor(pm, hotX, hotY));
+    // One pointer per picture for the whole run: a window sets the same hand on many controls.
+    static QHash<QString, QCursor> pointers;
+    const QString key = programPath + u'@' + QString::number(hotX) + u',' + QString::number(hotY);
+    auto it = pointers.constFind(key);
+    if (it == pointers.constEnd()) {
+        const QPixmap pm = loadPicture(programPath);
+        if (pm.isNull())
+            return;
+        it = pointers.insert(key, QCursor(pm, hotX, hotY));
+    }
+    if (m_widget)
+        m_widget->setCursor(*it);
 }
 
 void PositionedControl::applyGeometry()

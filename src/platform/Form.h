@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QFont>
 #include <QString>
 #include <optional>
 
@@ -84,6 +85,9 @@ public:
     // Loads a new element of a menu array at run time, beside the given element; it
     // starts visible with an empty caption. Null when that index exists already.
     Menu *loadMenuElement(Menu *sibling, int index);
+
+    // The font of menu titles and entries.
+    static QFont menuFont();
 
     // Freezes drawing for a batch of changes; the window repaints once when released.
     void freezeDrawing(bool frozen);

@@ -4,6 +4,8 @@
 
 namespace platform {
 
+namespace detail { class PictureWidget; }
+
 // A picture stretched to the control's own size. Picture holds the program path it was
 // loaded from; an empty path clears it. A path that cannot be shown (missing or damaged
 // file) shows the placeholder, which counts as a picture.
@@ -32,6 +34,9 @@ public:
     void setKeepsProportions(bool keep);
 
 private:
+    detail::PictureWidget *pictureWidget() const;
+    int shownSide() const;
+    bool needsSharperPicture() const;
     QString m_picture;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/Menu.h"
 
+#include "platform/Form.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -48,6 +50,7 @@ void Menu::adopt(Menu *child)
         // The first entry turns this title (or entry) into a submenu.
         QWidget *host = m_parent ? static_cast<QWidget *>(m_parent->m_submenu) : static_cast<QWidget *>(m_bar);
         m_submenu = new QMenu(m_caption, host);
+        m_submenu->setFont(Form::menuFont());
         QAction *old = m_action;
         m_action = m_submenu->menuAction();
         host->insertAction(old, m_action);

@@ -401,14 +401,20 @@ QString readProfileString(const QString &programPath, const QString &section, co
         *found = false;
     bool ok = false;
     const QByteArray bytes = readFileBytes(programPath, &ok, MaxProfileBytes);
-    if (ok && !bytes.isEmpty()) {
-        const QString text = decodeText(bytes);
-        QStringView value;
-        if (findValue(text, stripSpaces(section), stripSpaces(key), &value)) {
-            if (found)
-                *found = true;
-            return cutToBuffer(unquote(value).toString(), bufferSize);
-        }
+    return readProfileStringFromText(ok ? decodeText(bytes) : QString(), section, key, defaultValue, bufferSize,
+                                     found);
+}
+
+QString readProfileStringFromText(const QString &text, const QString &section, const QString &key,
+                                  const QString &defaultValue, int bufferSize, bool *found)
+{
+    if (found)
+        *found = false;
+    QStringView value;
+    if (!text.isEmpty() && findValue(text, stripSpaces(section), stripSpaces(key), &value)) {
+        if (found)
+            *found = true;
+        return cutToBuffer(unquote(value).toString(), bufferSize);
     }
     return cutToBuffer(stripTrailingSpaces(defaultValue), bufferSize);
 }

@@ -13,6 +13,10 @@ namespace platform {
 QString readProfileString(const QString &programPath, const QString &section, const QString &key,
                           const QString &defaultValue, int bufferSize = 512, bool *found = nullptr);
 
+// The same, on the decoded text of a file already read (several values of one file).
+QString readProfileStringFromText(const QString &text, const QString &section, const QString &key,
+                                  const QString &defaultValue, int bufferSize = 512, bool *found = nullptr);
+
 // Writes one value with the meaning of the Windows profile writer
 // (WritePrivateProfileString): only the touched line changes, every other byte of the file
 // stays as it was, the file keeps its encoding and line-end style, a new file is UTF-8 with

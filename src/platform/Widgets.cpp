@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QStyleOptionButton>
 #include <QTextLayout>
 
@@ -82,6 +83,13 @@ void LabelWidget::paintEvent(QPaintEvent *e)
 PictureWidget::PictureWidget(QWidget *parent) : Clickable<QWidget>(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+void PictureWidget::resizeEvent(QResizeEvent *e)
+{
+    Clickable<QWidget>::resizeEvent(e);
+    if (onResize)
+        onResize();
 }
 
 void PictureWidget::setPixmap(const QPixmap &pixmap)
@@ -183,8 +191,17 @@ void LineWidget::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(m_colour, m_penWidth, Qt::SolidLine, Qt::RoundCap));
+    // Round ends drawn as dots: the raster engine strokes a round-capped line many times
+    // slower than a flat one, and a road is drawn at every paint.
+    p.setPen(QPen(m_colour, m_penWidth, Qt::SolidLine, Qt::FlatCap));
     p.drawLine(m_from, m_to);
+    if (m_penWidth > 2) {
+        const qreal r = m_penWidth / 2.0;
+        p.setPen(Qt::NoPen);
+        p.setBrush(m_colour);
+        p.drawEllipse(m_from, r, r);
+        p.drawEllipse(m_to, r, r);
+    }
 }
 
 ShapeWidget::ShapeWidget(QWidget *parent) : QWidget(parent)
@@ -232,6 +249,53 @@ void ButtonWidget::keyPressEvent(QKeyEvent *event)
     QPushButton::keyPressEvent(event);
 }
 
+QPixmap ButtonWidget::buttonFace(QSize size, const QColor &face, bool enabled, qreal dpr)
+{
+    // Drawn once per look and kept: the same buttons come back with every new window.
+    const QString key = QStringLiteral("zorvelli-button:%1x%2:%3:%4:%5")
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(face.rgba(), 0, 16)
+                            .arg(enabled)
+                            .arg(dpr);
+    QPixmap pm;
+    if (QPixmapCache::find(key, &pm))
+        return pm;
+    pm = QPixmap(size * dpr);
+    pm.setDevicePixelRatio(dpr);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    // The rim and the face are filled shapes, not strokes: the raster engine fills a rounded
+    // rectangle several times faster than it strokes one.
+    const QRectF box = QRectF(QPointF(0, 0), QSizeF(size)).adjusted(0.5, 0.5, -0.5, -0.5);
+    const qreal radius = qMin(box.height(), box.width()) * 0.12;
+    constexpr qreal rim = 2;
+    p.setPen(Qt::NoPen);
+    p.setBrush(enabled ? face.darker(170) : face.darker(200));
+    p.drawRoundedRect(box, radius, radius);
+    p.setBrush(face);
+    p.drawRoundedRect(box.adjusted(rim, rim, -rim, -rim), radius - rim, radius - rim);
+    if (enabled) {
+        // A raised edge: a shadow along the bottom invites a press.
+        p.fillRect(QRectF(box.left() + radius, box.bottom() - rim - 3, box.width() - 2 * radius, 3), face.darker(135));
+    } else {
+        // A resting button's rim is dashed along its straight sides.
+        constexpr qreal dash = 8, gap = 6;
+        for (qreal x = box.left() + radius + dash; x + gap < box.right() - radius; x += dash + gap) {
+            p.fillRect(QRectF(x, box.top(), gap, rim + 0.5), face);
+            p.fillRect(QRectF(x, box.bottom() - rim - 0.5, gap, rim + 0.5), face);
+        }
+        for (qreal y = box.top() + radius + dash; y + gap < box.bottom() - radius; y += dash + gap) {
+            p.fillRect(QRectF(box.left(), y, rim + 0.5, gap), face);
+            p.fillRect(QRectF(box.right() - rim - 0.5, y, rim + 0.5, gap), face);
+        }
+    }
+    p.end();
+    QPixmapCache::insert(key, pm);
+    return pm;
+}
+
 void ButtonWidget::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -240,19 +304,9 @@ void ButtonWidget::paintEvent(QPaintEvent *)
     QColor face = palette().color(QPalette::Button);
     if (isDown())
         face = face.darker(115);
-    const QRectF box = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+    const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     const qreal radius = qMin(box.height(), box.width()) * 0.12;
-    p.setBrush(face);
-    if (enabled) {
-        // A raised edge: a darker rim and a shadow along the bottom invite a press.
-        p.setPen(QPen(face.darker(170), 2));
-        p.drawRoundedRect(box, radius, radius);
-        p.setPen(QPen(face.darker(135), 3));
-        p.drawLine(QPointF(box.left() + radius, box.bottom() - 1.5), QPointF(box.right() - radius, box.bottom() - 1.5));
-    } else {
-        p.setPen(QPen(face.darker(200), 2, Qt::DashLine));
-        p.drawRoundedRect(box, radius, radius);
-    }
+    p.drawPixmap(0, 0, buttonFace(size(), face, enabled, devicePixelRatioF()));
     paintFocusMark(this, p, radius * 0.8);
 
     // Picture and caption side by side, centred as one; a caption that needs two lines

@@ -147,9 +147,11 @@ public:
     const QPixmap &pixmap() const { return m_pixmap; }
     bool keepsProportions() const { return m_keepProportions; }
     void setKeepsProportions(bool keep);
+    std::function<void()> onResize;
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void resizeEvent(QResizeEvent *e) override;
 
 private:
     QPixmap m_pixmap;
@@ -230,6 +232,9 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override;
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    static QPixmap buttonFace(QSize size, const QColor &face, bool enabled, qreal dpr);
 };
 
 // A check box drawn by the program: a white box with a dark edge and a bold tick, so it
