@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -113,23 +112,32 @@ QByteArray encodeUtf16Le(const QString &text)
     return bytes;
 }
 
-// Windows wildcards: '*' any run, '?' any one character; every other character stands for itself.
-QRegularExpression wildcardExpression(const QString &pattern)
+// Windows wildcards: '*' any run, '?' any one character; every other character stands for
+// itself, without regard to letter case. "*.*" and the empty pattern match everything.
+bool matchesWildcard(QStringView name, QStringView pattern)
 {
-    if (pattern.isEmpty() || pattern == QLatin1String("*.*"))
-        return QRegularExpression(QStringLiteral("^.*$"), QRegularExpression::DotMatchesEverythingOption);
-    QString expression = QStringLiteral("^");
-    for (const QChar c : pattern) {
-        if (c == QLatin1Char('*'))
-            expression += QLatin1String(".*");
-        else if (c == QLatin1Char('?'))
-            expression += QLatin1Char('.');
-        else
-            expression += QRegularExpression::escape(QString(c));
+    if (pattern.isEmpty() || pattern == u"*.*")
+        return true;
+    // Greedy matching with one step back to the last star: linear for the patterns of a listing.
+    qsizetype n = 0, p = 0, star = -1, resume = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == u'*') {
+            star = p++;
+            resume = n;
+        } else if (p < pattern.size() &&
+                   (pattern[p] == u'?' || QStringView(pattern).sliced(p, 1).compare(name.sliced(n, 1), Qt::CaseInsensitive) == 0)) {
+            ++p;
+            ++n;
+        } else if (star >= 0) {
+            p = star + 1;
+            n = ++resume;
+        } else {
+            return false;
+        }
     }
-    expression += QLatin1Char('$');
-    return QRegularExpression(expression, QRegularExpression::CaseInsensitiveOption |
-                                              QRegularExpression::DotMatchesEverythingOption);
+    while (p < pattern.size() && pattern[p] == u'*')
+        ++p;
+    return p == pattern.size();
 }
 
 } // namespace
@@ -146,10 +154,9 @@ QStringList listFolder(const QString &programFolder, const QString &pattern)
 {
     const QString folder = programFolder.isEmpty() ? QStringLiteral(".") : resolvePath(programFolder);
     const QStringList all = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::NoSort);
-    const QRegularExpression wildcard = wildcardExpression(pattern);
     QStringList names;
     for (const QString &name : all) {
-        if (wildcard.match(name).hasMatch())
+        if (matchesWildcard(name, pattern))
             names.append(name);
     }
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {

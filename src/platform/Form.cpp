@@ -5,11 +5,15 @@
 #include "platform/Accessibility.h"
 #include "platform/Control.h"
 #include "platform/FormWindow.h"
+#include "platform/Pictures.h"
 #include "platform/Units.h"
 #include "platform/Widgets.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QTimer>
+
+#include <malloc.h>
 #include <QGuiApplication>
 #include <algorithm>
 
@@ -151,6 +155,12 @@ void Form::Unload()
         m_window->hide();
         m_window->deleteLater();
     }
+    // Once the window's widgets are gone, so are the pictures only they showed, and the memory
+    // goes back to the system: the menu between two activities stays small.
+    QTimer::singleShot(250, [] {
+        releaseUnshownPictures();
+        malloc_trim(0);
+    });
     m_window = nullptr;
     m_surface = nullptr;
     m_menuBar = nullptr;

@@ -120,6 +120,15 @@ int pictureCacheBudgetKiB()
     return kBudgetKiB;
 }
 
+void releaseUnshownPictures()
+{
+    // A cached picture that nothing else holds is shown nowhere.
+    auto &c = cache();
+    for (const QString &key : c.pixmaps.keys())
+        if (const QPixmap *pm = c.pixmaps.object(key); pm && pm->isDetached())
+            c.pixmaps.remove(key);
+}
+
 void clearPictureCache()
 {
     cache().pixmaps.clear();

@@ -21,6 +21,8 @@ QPixmap pictureOrPlaceholder(const QString &programPath, int shownSide = 0);
 // How many files were actually decoded so far (the cache's misses).
 int pictureDecodeCount();
 void clearPictureCache();
+// Forgets the decoded pictures that no window shows any more (those of a window that went).
+void releaseUnshownPictures();
 // What the decoded pictures kept for showing again take, in KiB; it stays within a fixed budget.
 int pictureCacheKiB();
 int pictureCacheBudgetKiB();

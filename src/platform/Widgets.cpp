@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QPixmapCache>
 #include <QStyleOptionButton>
 #include <QTextLayout>
 
@@ -249,23 +248,8 @@ void ButtonWidget::keyPressEvent(QKeyEvent *event)
     QPushButton::keyPressEvent(event);
 }
 
-QPixmap ButtonWidget::buttonFace(QSize size, const QColor &face, bool enabled, qreal dpr)
+void ButtonWidget::paintFace(QPainter &p, QSize size, const QColor &face, bool enabled)
 {
-    // Drawn once per look and kept: the same buttons come back with every new window.
-    const QString key = QStringLiteral("zorvelli-button:%1x%2:%3:%4:%5")
-                            .arg(size.width())
-                            .arg(size.height())
-                            .arg(face.rgba(), 0, 16)
-                            .arg(enabled)
-                            .arg(dpr);
-    QPixmap pm;
-    if (QPixmapCache::find(key, &pm))
-        return pm;
-    pm = QPixmap(size * dpr);
-    pm.setDevicePixelRatio(dpr);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
     // The rim and the face are filled shapes, not strokes: the raster engine fills a rounded
     // rectangle several times faster than it strokes one.
     const QRectF box = QRectF(QPointF(0, 0), QSizeF(size)).adjusted(0.5, 0.5, -0.5, -0.5);
@@ -291,9 +275,6 @@ QPixmap ButtonWidget::buttonFace(QSize size, const QColor &face, bool enabled, q
             p.fillRect(QRectF(box.right() - rim - 0.5, y, rim + 0.5, gap), face);
         }
     }
-    p.end();
-    QPixmapCache::insert(key, pm);
-    return pm;
 }
 
 void ButtonWidget::paintEvent(QPaintEvent *)
@@ -306,7 +287,7 @@ void ButtonWidget::paintEvent(QPaintEvent *)
         face = face.darker(115);
     const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     const qreal radius = qMin(box.height(), box.width()) * 0.12;
-    p.drawPixmap(0, 0, buttonFace(size(), face, enabled, devicePixelRatioF()));
+    paintFace(p, size(), face, enabled);
     paintFocusMark(this, p, radius * 0.8);
 
     // Picture and caption side by side, centred as one; a caption that needs two lines

@@ -234,7 +234,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    static QPixmap buttonFace(QSize size, const QColor &face, bool enabled, qreal dpr);
+    static void paintFace(QPainter &p, QSize size, const QColor &face, bool enabled);
 };
 
 // A check box drawn by the program: a white box with a dark edge and a bold tick, so it
