@@ -19,6 +19,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -113,9 +114,9 @@ private slots:
         row("Windows-1252", "[Citt\xE0]\r\nk=perch\xE8 \x80 \x93" "ciao\x94 \x8C\x9C \x8A\x9A \x85 \x96\x97 \x99 \x9F \x83\r\n",
             "perchè € “ciao” Œœ Šš … –— ™ Ÿ ƒ", "città");
         row("UTF-8 mark, section on first line", "\xEF\xBB\xBF[s]\r\nk=perch\xC3\xA8 \xE2\x82\xAC\r\n", "perchè €");
+        row("UTF-8 cut off at the end is 1252", "[s]\r\nk=\xC3\xA8\r\nx=\xC3", "Ã¨");
         row("UTF-16LE, odd last byte", utf16Le("[s]\r\nk=perchè €\r\n") + 'A', "perchè €");
-        // The program's buffer: 511 characters, after the quotes went.
-        row("cut at 511", "[s]\r\nk=" + QByteArray(512, 'z'), QString(511, u'z'));
+        // The program's buffer of 511 characters is filled after the quotes went (more: readEdges).
         row("quotes go before the cut", "[s]\r\nk=\"" + QByteArray(511, 'q') + '"', QString(511, u'q'));
         // clang-format on
     }
@@ -265,28 +266,41 @@ private slots:
         QCOMPARE(QFileInfo(path("langsetting.ini")).permissions() & 0xF0FF, permissions & 0xF0FF);
     }
 
-    // A write that cannot be done says so and leaves no trace: no folder, no temporary file,
-    // no damaged file.
+    // A write that cannot be done (no folder, a file in the way, a full disk, a read-only folder)
+    // says so and leaves no trace: no folder, no temporary file, no damaged file.
     void writeFailuresLeaveEverythingAsItWas()
     {
-        QVERIFY(putFile(path("plain"), "data") && QDir(m_dir->path()).mkdir("sub.ini"));
+        const QByteArray original = "[s]\r\nk=1\r\n" + QByteArray(200, ';');
+        QVERIFY(putFile(path("plain"), original) && QDir(m_dir->path()).mkdir("sub.ini"));
         for (const QString &file :
              {path("nowhere/x.ini"), path("plain/x.ini"), u"/dev/null/x.ini"_s, path("sub.ini")})
             QVERIFY2(!writeProfileString(file, "s", "k", "v"), qPrintable(file));
-        QCOMPARE(fileBytes(path("plain")), QByteArray("data"));
+#ifdef Q_OS_UNIX
+        // Even root cannot write past the process's file size limit: the last flush fails.
+        rlimit saved, tight;
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        tight = saved;
+        tight.rlim_cur = 100;
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        const bool limited = setrlimit(RLIMIT_FSIZE, &tight) == 0;
+        const bool written = writeProfileString(path("plain"), "s", "k", "2");
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+        QVERIFY(limited && !written);
+#endif
+        QCOMPARE(fileBytes(path("plain")), original);
         QCOMPARE(folder(), QStringList({"plain", "sub.ini"}));
         QVERIFY(QFileInfo(path("sub.ini")).isDir());
-        // A read-only folder (root may write into it anyway).
-        QVERIFY(QDir().mkdir(path("ro")) && putFile(path("ro/LangSetting.ini"), "[s]\r\nk=1\r\n"));
+        QVERIFY(QDir().mkdir(path("ro")) && putFile(path("ro/LangSetting.ini"), original));
         QVERIFY(QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::ExeOwner));
         const auto restore = qScopeGuard([&] {
             QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         });
-        if (!putFile(path("ro/probe"), "x")) {
+        if (!putFile(path("ro/probe"), "x")) { // root may write into a read-only folder anyway
             QVERIFY(!writeProfileString(path("ro/LangSetting.ini"), "s", "k", "2"));
             QVERIFY(!writeProfileString(path("ro/new.ini"), "s", "k", "v"));
             QCOMPARE(folder("ro"), QStringList{"LangSetting.ini"});
-            QCOMPARE(fileBytes(path("ro/LangSetting.ini")), QByteArray("[s]\r\nk=1\r\n"));
+            QCOMPARE(fileBytes(path("ro/LangSetting.ini")), original);
         }
     }
 
