@@ -49,14 +49,12 @@ private slots:
         QTest::addColumn<QString>("right");
         QTest::addColumn<bool>("saysEqual");
         QTest::addColumn<bool>("isRight");
-        QTest::newRow("same, UGUALE") << "quadrato"
-                                      << "quadrato" << true << true;
-        QTest::newRow("same, DIVERSI") << "grande"
-                                       << "grande" << false << false;
-        QTest::newRow("letter case, UGUALE") << "rosso"
-                                             << "ROSSO" << true << false;
-        QTest::newRow("trailing blank, DIVERSI") << "rotondo"
-                                                 << "rotondo " << false << true;
+        // clang-format off
+        QTest::newRow("same, UGUALE") << "quadrato" << "quadrato" << true << true;
+        QTest::newRow("same, DIVERSI") << "grande" << "grande" << false << false;
+        QTest::newRow("letter case, UGUALE") << "rosso" << "ROSSO" << true << false;
+        QTest::newRow("trailing blank, DIVERSI") << "rotondo" << "rotondo " << false << true;
+        // clang-format on
     }
     void judging()
     {

@@ -15,11 +15,6 @@ using testkit::shown;
 
 namespace {
 
-int capacity(GridWindow *w)
-{
-    return w->insieme.count() / w->Frame1.count();
-}
-
 // Right answers until the game is over; the block placed last.
 BlockAttributes playToTheEnd(GridWindow *w)
 {
@@ -81,7 +76,7 @@ private slots:
             pressable << roads->Command2;
         for (platform::PositionedControl *c : pressable)
             QVERIFY2(c->widget()->cursor().shape() == Qt::BitmapCursor, qPrintable(c->name()));
-        const int boxes = w->Frame1.count(), cap = capacity(w);
+        const int boxes = w->Frame1.count(), cap = w->insieme.count() / boxes;
         int choices = 0;
         // By the box, or by its first slot (filled or not) or its last (empty) slot, in turn.
         const auto choose = [&](int box) {

@@ -19,18 +19,14 @@ private slots:
         QTest::addColumn<QString>("second");
         QTest::addColumn<int>("road");
         QTest::addColumn<int>("cell");
-        QTest::newRow("both equal") << "rosso"
-                                    << "grande" << 0 << 0;
-        QTest::newRow("first only") << "rosso"
-                                    << "piccolo" << 0 << 1;
-        QTest::newRow("second only") << "blu"
-                                     << "grande" << 1 << 2;
-        QTest::newRow("neither") << "giallo"
-                                 << "piccolo" << 1 << 3;
-        QTest::newRow("letter case counts") << "ROSSO"
-                                            << "Grande" << 1 << 3;
-        QTest::newRow("a trailing blank counts") << "rosso "
-                                                 << "grande" << 1 << 2;
+        // clang-format off
+        QTest::newRow("both equal") << "rosso" << "grande" << 0 << 0;
+        QTest::newRow("first only") << "rosso" << "piccolo" << 0 << 1;
+        QTest::newRow("second only") << "blu" << "grande" << 1 << 2;
+        QTest::newRow("neither") << "giallo" << "piccolo" << 1 << 3;
+        QTest::newRow("letter case counts") << "ROSSO" << "Grande" << 1 << 3;
+        QTest::newRow("a trailing blank counts") << "rosso " << "grande" << 1 << 2;
+        // clang-format on
     }
     void whichBox()
     {
