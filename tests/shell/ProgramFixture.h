@@ -88,6 +88,17 @@ inline QString snapshot(platform::Form *form)
     return s.join(u'|');
 }
 
+// The same without the counters and the faces, which every answer changes: what a wrong
+// answer has to leave as it is.
+inline QString board(ActivityFrame *w)
+{
+    QStringList s = snapshot(w).split(u'|');
+    for (platform::Control *c :
+         QList<platform::Control *>{w->etEsatti, w->etErrati, w->ComandoIconaSi, w->ComandoIconaNo})
+        s.removeIf([c](const QString &entry) { return entry.startsWith(c->name() + u'('); });
+    return s.join(u'|');
+}
+
 // At the top left corner, covering the whole screen.
 inline void verifyCoversScreen(platform::Form *form)
 {
@@ -156,6 +167,13 @@ public:
     QString lng(const QString &section, const QString &key, const char *language = "Italiano") const
     {
         return modLanguageSupport::GetIniValue(path(QLatin1String(language) + QStringLiteral(".lng")), section, key);
+    }
+
+    // "Esci", answered Yes.
+    void leave(ActivityFrame *w)
+    {
+        answers.push_back(platform::MsgResult::Yes);
+        w->leaveMenu->trigger();
     }
 
     template <class T = platform::Form> static T *window(const QString &name)

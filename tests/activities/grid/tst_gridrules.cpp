@@ -11,25 +11,22 @@ class TstGridRules : public QObject
     Q_OBJECT
 
 private slots:
-    // The first value is compared with "rosso", the second with "grande".
+    // A block sent to the wrong box: the first value is compared with "rosso", the second
+    // with "grande", exactly.
     void whichBox_data()
     {
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
         QTest::addColumn<int>("road");
         QTest::addColumn<int>("cell");
-        QTest::newRow("both equal") << "rosso"
-                                    << "grande" << 0 << 0;
-        QTest::newRow("first only") << "rosso"
-                                    << "piccolo" << 0 << 1;
-        QTest::newRow("second only") << "blu"
-                                     << "grande" << 1 << 2;
-        QTest::newRow("neither") << "giallo"
-                                 << "piccolo" << 1 << 3;
-        QTest::newRow("letter case counts") << "ROSSO"
-                                            << "Grande" << 1 << 3;
-        QTest::newRow("a trailing blank counts") << "rosso "
-                                                 << "grande" << 1 << 2;
+        // clang-format off
+        QTest::newRow("both equal") << "rosso" << "grande" << 0 << 0;
+        QTest::newRow("first only") << "rosso" << "piccolo" << 0 << 1;
+        QTest::newRow("second only") << "blu" << "grande" << 1 << 2;
+        QTest::newRow("neither") << "giallo" << "piccolo" << 1 << 3;
+        QTest::newRow("letter case counts") << "ROSSO" << "Grande" << 1 << 3;
+        QTest::newRow("a trailing blank counts") << "rosso " << "grande" << 1 << 2;
+        // clang-format on
     }
     void whichBox()
     {
@@ -41,8 +38,9 @@ private slots:
         QCOMPARE(tableBox(first, QStringLiteral("rosso"), second, QStringLiteral("grande")), cell);
     }
 
-    // Every second press costs a point; at 0 it costs nothing and nothing is owed. The step
-    // stops at 2 however often the help is pressed.
+    // Help that costs too much or too little: every second press takes a right answer; at 0
+    // it takes nothing and nothing is owed; a negative count is left alone. The step stops at
+    // 2 however often the help is pressed.
     void helpCostAndStep()
     {
         const struct
@@ -53,9 +51,8 @@ private slots:
         for (auto run : runs)
             for (const int expected : run.countAfterEachPress) {
                 const std::int16_t before = run.right, costBefore = run.cost;
-                const bool taken = chargeHelp(run.cost, run.right);
+                QCOMPARE(chargeHelp(run.cost, run.right), expected != before);
                 QCOMPARE(int(run.right), expected);
-                QCOMPARE(taken, run.right != before);
                 QCOMPARE(run.cost, std::int16_t(costBefore == 0 ? 5 : 0));
             }
         std::int16_t step = 0;
