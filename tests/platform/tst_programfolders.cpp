@@ -23,121 +23,77 @@ class TstProgramFolders : public QObject
     QTemporaryDir m_dir;
 
     QString path(const QString &relative) const { return m_dir.filePath(relative); }
-    void put(const QString &relative, const QByteArray &bytes = "x")
+    void put(const QString &relative)
     {
         QVERIFY(QDir().mkpath(QFileInfo(path(relative)).path()));
         QFile f(path(relative));
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("x") == 1);
     }
-    // "~" stands for the scratch folder, so that the table reads as paths.
-    QString expand(const QString &s) const { return s.startsWith(u'~') ? m_dir.path() + s.mid(1) : s; }
 
 private slots:
     void initTestCase()
     {
-        // A runnable folder as the build makes it.
-        put("run/zorvelli");
-        put("run/jpg/rosso/rotondograndespesso.JPG");
-        put("run/Italiano.lng");
-        put("run/LangSetting.ini");
-        // Installed: the program among other games, its data under share/.
-        put("usr/games/zorvelli");
-        put("usr/games/othergame");
-        put("usr/share/games/zorvelli/jpg/blu.jpg");
-        put("usr/share/games/zorvelli/English.lng");
-        // A runnable folder with language files only, and one with "JPG" in capitals.
-        put("langonly/zorvelli");
-        put("langonly/English.LNG");
-        put("capitals/zorvelli");
-        put("capitals/JPG/blu.jpg");
-        // Both beside and installed: what is beside wins.
-        put("both/games/jpg/blu.jpg");
-        put("both/share/games/zorvelli/jpg/blu.jpg");
-        // No data anywhere.
-        put("nothing/games/zorvelli");
-        // A moved prefix: the same shape anywhere.
-        put("opt/zorvelli-1.0/games/zorvelli");
-        put("opt/zorvelli-1.0/share/games/zorvelli/Italiano.lng");
+        for (const char *file : {"run/jpg/blu.jpg", "usr/games/zorvelli", "usr/share/games/zorvelli/jpg/blu.jpg",
+                                 "langonly/English.LNG", "capitals/JPG/blu.jpg", "both/games/jpg/blu.jpg",
+                                 "both/share/games/zorvelli/jpg/blu.jpg", "nothing/games/zorvelli"})
+            put(QLatin1String(file));
     }
 
+    // A program that finds no pictures, writes into an installed folder, or loses the child's
+    // language choice: the data beside the executable, else the installed data; the user's
+    // folders for an installed or read-only program ($XDG_..._HOME if absolute, else $HOME).
     void choice_data()
     {
         QTest::addColumn<QString>("executable");
         QTest::addColumn<bool>("writable");
-        QTest::addColumn<QString>("xdgConfig");
-        QTest::addColumn<QString>("xdgData");
-        QTest::addColumn<QString>("home");
+        QTest::addColumn<QStringList>("environment"); // XDG_CONFIG_HOME, XDG_DATA_HOME, HOME
         QTest::addColumn<QString>("data");
-        QTest::addColumn<bool>("perUser");
-        QTest::addColumn<QString>("settings");
-        QTest::addColumn<QString>("languages");
-        const QString installed = u"~/usr/share/games/zorvelli"_s;
-        const QString homeConfig = u"/home/ana/.config/zorvelli"_s,
-                      homeData = u"/home/ana/.local/share/zorvelli"_s;
-        // clang-format off
-        const struct { const char *name, *exe; bool writable; const char *config, *xdata, *home; QString data;
-                       bool perUser; QString settings, languages; } rows[] = {
-            {"writable runnable folder", "~/run", true, "/cfg", "/dat", "/home/ana", "~/run", false, {}, {}},
-            {"read-only runnable folder", "~/run", false, "", "", "/home/ana", "~/run", true, homeConfig, homeData},
-            {"read-only, XDG set", "~/run", false, "/cfg", "/dat/", "/home/ana", "~/run", true, "/cfg/zorvelli", "/dat/zorvelli"},
-            {"installed", "~/usr/games", false, "", "", "/home/ana", installed, true, homeConfig, homeData},
-            {"installed, data writable all the same", "~/usr/games", true, "", "", "/home/ana", installed, true, homeConfig, homeData},
-            {"installed, XDG set", "~/usr/games", true, "/cfg", "/dat", "/home/ana", installed, true, "/cfg/zorvelli", "/dat/zorvelli"},
-            {"installed, relative XDG ignored", "~/usr/games", true, "cfg", "./dat", "/home/ana", installed, true, homeConfig, homeData},
-            {"installed, XDG set, no home", "~/usr/games", true, "/cfg", "/dat", "", installed, true, "/cfg/zorvelli", "/dat/zorvelli"},
-            {"installed, nothing set", "~/usr/games", true, "", "", "", installed, true, {}, {}},
-            {"installed, relative home", "~/usr/games", true, "", "", "home/ana", installed, true, {}, {}},
-            {"moved prefix", "~/opt/zorvelli-1.0/games", true, "", "", "/home/ana", "~/opt/zorvelli-1.0/share/games/zorvelli", true, homeConfig, homeData},
-            {"language files only beside", "~/langonly", true, "", "", "/home/ana", "~/langonly", false, {}, {}},
-            {"pictures folder in capitals", "~/capitals", true, "", "", "/home/ana", "~/capitals", false, {}, {}},
-            {"beside wins over installed", "~/both/games", true, "", "", "/home/ana", "~/both/games", false, {}, {}},
-            {"no data anywhere", "~/nothing/games", true, "", "", "/home/ana", "~/nothing/games", false, {}, {}},
-        };
-        // clang-format on
-        for (const auto &r : rows)
-            QTest::newRow(r.name) << QString(r.exe) << r.writable << QString(r.config) << QString(r.xdata)
-                                  << QString(r.home) << r.data << r.perUser << r.settings << r.languages;
+        QTest::addColumn<QStringList>("user"); // settings, languages; none when not in use
+        const QStringList ana{"", "", "/home/ana"}, xdg{"/cfg", "/dat/", "/home/ana"};
+        const QStringList home{"/home/ana/.config/zorvelli", "/home/ana/.local/share/zorvelli"},
+            set{"/cfg/zorvelli", "/dat/zorvelli"};
+        const QString installed = "usr/share/games/zorvelli";
+        QTest::newRow("writable runnable") << "run" << true << xdg << "run" << QStringList();
+        QTest::newRow("read-only runnable") << "run" << false << ana << "run" << home;
+        QTest::newRow("read-only, XDG set") << "run" << false << xdg << "run" << set;
+        QTest::newRow("installed") << "usr/games" << false << ana << installed << home;
+        QTest::newRow("installed, writable") << "usr/games" << true << ana << installed << home;
+        QTest::newRow("relative XDG ignored") << "usr/games" << true << QStringList{"cfg", "./dat", "/home/ana"} << installed << home;
+        QTest::newRow("XDG set, no home") << "usr/games" << true << QStringList{"/cfg", "/dat", ""} << installed << set;
+        QTest::newRow("relative home") << "usr/games" << true << QStringList{"", "", "home/ana"} << installed << QStringList{"", ""};
+        QTest::newRow("language files only") << "langonly" << true << ana << "langonly" << QStringList();
+        QTest::newRow("JPG in capitals") << "capitals" << true << ana << "capitals" << QStringList();
+        QTest::newRow("beside wins") << "both/games" << true << ana << "both/games" << QStringList();
+        QTest::newRow("no data anywhere") << "nothing/games" << true << ana << "nothing/games" << QStringList();
     }
     void choice()
     {
         QFETCH(QString, executable);
         QFETCH(bool, writable);
+        QFETCH(QStringList, environment);
         QFETCH(QString, data);
-        QFETCH(bool, perUser);
-        QFETCH(QString, settings);
-        QFETCH(QString, languages);
-        Surroundings s;
-        s.executableFolder = expand(executable);
-        s.installedData = u"../share/games/zorvelli"_s;
-        QFETCH(QString, xdgConfig);
-        QFETCH(QString, xdgData);
-        QFETCH(QString, home);
-        s.xdgConfigHome = xdgConfig;
-        s.xdgDataHome = xdgData;
-        s.home = home;
+        QFETCH(QStringList, user);
+        Surroundings s{path(executable), u"../share/games/zorvelli"_s, environment[0], environment[1], environment[2]};
         QStringList asked;
         s.canWriteSettings = [&](const QString &folder) {
             asked << folder;
             return writable;
         };
         const ProgramFolders f = chooseProgramFolders(s);
-        QCOMPARE(f.data, expand(data));
-        QCOMPARE(f.user.inUse, perUser);
-        QCOMPARE(f.user.settings, settings);
-        QCOMPARE(f.user.languages, languages);
-        // Only the chosen data folder is ever asked about.
-        QVERIFY(asked.isEmpty() || asked == QStringList(f.data));
+        QCOMPARE(f.data, path(data));
+        QCOMPARE(f.user.inUse, !user.isEmpty());
+        QCOMPARE(QStringList({f.user.settings, f.user.languages}), user.isEmpty() ? QStringList(2) : user);
+        QVERIFY(asked.isEmpty() || asked == QStringList(f.data)); // only the data folder is asked about
     }
 
+    // A language choice that cannot be saved, taken for one that can, or the other way round.
     void settingsWritable()
     {
         put("w/LangSetting.ini");
         put("plain");
-        QVERIFY(Surroundings::settingsWritable(path("w")));
-        QVERIFY(Surroundings::settingsWritable(path("run/jpg")));  // no settings file yet
-        QVERIFY(!Surroundings::settingsWritable(path("missing"))); // nothing to write into
-        QVERIFY(!Surroundings::settingsWritable(path("plain")));   // a file, not a folder
-        QVERIFY(!Surroundings::settingsWritable(path("plain/sub")));
+        // "run/jpg" has no settings file yet; "plain" is a file, not a folder.
+        for (const auto &[folder, writable] : {std::pair{"w", true}, {"run/jpg", true}, {"missing", false}, {"plain", false}})
+            QVERIFY2(Surroundings::settingsWritable(path(QLatin1String(folder))) == writable, folder);
 #ifdef Q_OS_UNIX
         if (::geteuid() == 0)
             return; // root writes whatever the permissions say
@@ -151,15 +107,16 @@ private slots:
 #endif
     }
 
+    // Settings others can read, or none made at all: the user's folder and its missing parents
+    // are made private.
     void userFolderIsCreatedPrivate()
     {
         const QString folder = path("home/.config/zorvelli");
         QVERIFY(makeUserFolder(folder));
         QVERIFY(makeUserFolder(folder)); // already there
         for (const QString &made : {path("home/.config"), folder})
-            QCOMPARE(QFileInfo(made).permissions() &
-                         (QFile::ReadGroup | QFile::WriteOther | QFile::ReadOther | QFile::WriteGroup |
-                          QFile::ExeGroup | QFile::ExeOther),
+            QCOMPARE(QFileInfo(made).permissions() & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                       QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
                      QFile::Permissions());
         put("blocked");
         QVERIFY(!makeUserFolder(path("blocked/zorvelli")));

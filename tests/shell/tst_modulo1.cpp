@@ -1,5 +1,5 @@
 // The shared block state: random blocks and their picture paths, background colours, the
-// feedback sounds and the 16-bit counters.
+// feedback sounds, the 16-bit counters and the block rules several activities share.
 
 #include "language/modLanguageSupport.h"
 #include "platform/Application.h"
@@ -10,17 +10,11 @@
 #include "shell/Modulo1.h"
 
 #include <QFile>
-#include <QHash>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-const QStringList kShapes = {"rotondo", "quadrato", "rettangolo", "triangolo"};
-const QStringList kColours = {"rosso", "giallo", "blu"};
-const QStringList kSizes = {"grande", "piccolo"};
-const QStringList kThicknesses = {"spesso", "sottile"};
-} // namespace
+using namespace Qt::StringLiterals;
 
 class TstModulo1 : public QObject
 {
@@ -30,172 +24,120 @@ class TstModulo1 : public QObject
     QStringList m_sounds;
     int m_messages = 0;
 
-    QString sound(const QString &name) const { return m_dir.path() + QStringLiteral("\\suoni\\") + name; }
+    // What the next draw of 0 .. n-1 gives, without using it up.
+    static int nextDraw(int seed, int n)
+    {
+        platform::seedRandom(seed);
+        const int i = platform::drawIndex(n);
+        platform::seedRandom(seed);
+        return i;
+    }
 
 private slots:
     void initTestCase()
     {
-        QFile f(m_dir.path() + QStringLiteral("/Italiano.lng"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(
-            "[Strings]\r\n0002=\"rotondo\"\r\n0003=\"quadrato\"\r\n0004=\"rettangolo\"\r\n0005="
-            "\"triangolo\"\r\n"
-            "0006=\"rosso\"\r\n0007=\"giallo\"\r\n0008=\"blu\"\r\n0009=\"spesso\"\r\n0010=\"sottile\"\r\n");
-        f.close();
-        QFile s(m_dir.path() + QStringLiteral("/LangSetting.ini"));
-        QVERIFY(s.open(QIODevice::WriteOnly));
-        s.write("[Language]\r\nCurrentLanguage=Italiano\r\n");
-        s.close();
+        QVERIFY(QFile::copy(QStringLiteral(ZORVELLI_SOURCE_DIR "/assets/lang/Italiano.lng"), m_dir.filePath("Italiano.lng")));
         platform::setSoundSink([this](const QString &p) { m_sounds.append(p); });
         platform::setMessageAnswerer([this](const platform::MessageRequest &) {
             ++m_messages;
             return platform::MsgResult::Ok;
         });
     }
-
     void init()
     {
         Modulo1::resetState();
         platform::ApplicationPath = m_dir.path();
-        modLanguageSupport::CurrentLanguageName.clear();
+        modLanguageSupport::CurrentLanguageName = QStringLiteral("Italiano");
         m_sounds.clear();
-        platform::seedRandom(20240607);
     }
 
-    // Colour, shape, size, thickness, one draw each, make one of exactly 48 pictures.
+    // A wrong picture, or a block that never comes up: colour, shape, size, thickness, one draw
+    // each, name each of the 48 pictures. Without a language file the words are empty, silently.
     void pickRandomBlock()
     {
+        const QStringList shapes{"rotondo", "quadrato", "rettangolo", "triangolo"}, colours{"rosso", "giallo", "blu"},
+            sizes{"grande", "piccolo"}, thicknesses{"spesso", "sottile"};
         QSet<QString> seen;
-        for (int seed = 0; seed < 1000; ++seed) {
+        for (int seed = 0; seed < 400; ++seed) {
             platform::seedRandom(seed);
             const int c = platform::drawIndex(3), s = platform::drawIndex(4), z = platform::drawIndex(2),
                       t = platform::drawIndex(2);
             platform::seedRandom(seed);
             const std::uint64_t before = platform::randomDrawCount();
             Modulo1::PickRandomBlock();
-            QCOMPARE(Modulo1::CurrentBlock.PicturePath, m_dir.path() + QStringLiteral("\\jpg\\") +
-                                                            kColours[c] + u'\\' + kShapes[s] + kSizes[z] +
-                                                            kThicknesses[t] + QStringLiteral(".JPG"));
+            QCOMPARE(Modulo1::CurrentBlock.PicturePath,
+                     m_dir.path() + u"\\jpg\\%1\\%2%3%4.JPG"_s.arg(colours[c], shapes[s], sizes[z], thicknesses[t]));
             QCOMPARE(Modulo1::LastRandomIndex, t + 1);
             QCOMPARE(platform::randomDrawCount(), before + 4);
             seen.insert(Modulo1::CurrentBlock.PicturePath);
         }
         QCOMPARE(seen.size(), 48);
-    }
-
-    void emptyWordsAreStoredUnchanged()
-    {
-        // No language at all: every word from the language file is empty, the size words are not.
-        platform::ApplicationPath = m_dir.path() + QStringLiteral("/elsewhere");
-        Modulo1::CurrentBlock.Colour = QStringLiteral("stale");
+        platform::ApplicationPath = m_dir.filePath("elsewhere");
         Modulo1::PickRandomBlock();
-        const BlockAttributes &b = Modulo1::CurrentBlock;
-        QVERIFY(kSizes.contains(b.Size));
-        QCOMPARE(b.PicturePath,
-                 platform::ApplicationPath + QStringLiteral("\\jpg\\\\") + b.Size + QStringLiteral(".JPG"));
+        QVERIFY(Modulo1::CurrentBlock.PicturePath.endsWith(u"\\jpg\\\\"_s + Modulo1::CurrentBlock.Size + u".JPG"_s));
         QCOMPARE(m_messages, 0);
     }
 
+    // Background colours missing, changed or too often: one draw of eighteen, the pink twice.
     void backColours()
     {
-        QHash<std::uint32_t, int> counts;
-        const int draws = 36000;
-        for (int i = 0; i < draws; ++i)
-            ++counts[Modulo1::PickRandomBackColor()];
-        const QList<std::uint32_t> table = {0xC0C0FF, 0x8080FF, 0x0000FF, 0x80C0FF, 0x0080FF, 0xC0FFFF,
-                                            0x00FFFF, 0x0040C0, 0x80FF80, 0x00C000, 0xFFFFC0, 0xFFFF00,
-                                            0xFFC0C0, 0xFFC0FF, 0xE0E0E0, 0xFF0000, 0xFF00FF};
-        QCOMPARE(counts.size(), table.size());
-        for (std::uint32_t colour : table) { // one in eighteen each, the pink two
-            const int expected = (colour == 0xFFC0FF ? 2 : 1) * draws / 18;
-            QVERIFY2(qAbs(counts.value(colour) - expected) < expected / 8,
-                     qPrintable(QString::number(colour, 16)));
-        }
+        const std::uint32_t table[18] = {0xC0C0FF, 0x8080FF, 0x0000FF, 0x80C0FF, 0x0080FF, 0xC0FFFF,
+                                         0x00FFFF, 0x0040C0, 0x80FF80, 0x00C000, 0xFFFFC0, 0xFFFF00,
+                                         0xFFC0C0, 0xFFC0FF, 0xFFC0FF, 0xE0E0E0, 0xFF0000, 0xFF00FF};
+        for (int seed = 0; seed < 300; ++seed)
+            QCOMPARE(Modulo1::PickRandomBackColor(), table[nextDraw(seed, 18)]);
     }
 
+    // Sounds with the switch off, the wrong file, or one jingle that never plays: no sound and
+    // no draw when off, no.wav for a wrong answer, one draw among si1..si4 for a right one.
     void sounds()
     {
-        const std::uint64_t before = platform::randomDrawCount();
-        Modulo1::SoundEnabled = false;
         Modulo1::PlayRightSound();
         Modulo1::PlayWrongSound();
         QVERIFY(m_sounds.isEmpty());
-        QCOMPARE(platform::randomDrawCount(), before); // not even a draw
-
         Modulo1::SoundEnabled = true;
         Modulo1::PlayWrongSound();
-        QCOMPARE(m_sounds, QStringList{sound(QStringLiteral("no.wav"))});
-        QCOMPARE(platform::randomDrawCount(), before);
-        m_sounds.clear();
-        const int plays = 8000;
-        for (int i = 0; i < plays; ++i)
+        QCOMPARE(m_sounds, QStringList{m_dir.path() + u"\\suoni\\no.wav"_s});
+        for (int seed = 0; seed < 40; ++seed) {
+            const QString jingle = m_dir.path() + u"\\suoni\\si%1.wav"_s.arg(nextDraw(seed, 4) + 1);
+            const std::uint64_t before = platform::randomDrawCount();
             Modulo1::PlayRightSound();
-        QCOMPARE(platform::randomDrawCount(), before + plays);
-        QHash<QString, int> counts;
-        for (const QString &p : std::as_const(m_sounds))
-            ++counts[p];
-        QCOMPARE(counts.size(), 4);
-        for (int k = 1; k <= 4; ++k) {
-            const int n = counts.value(sound(QStringLiteral("si%1.wav").arg(k)));
-            QVERIFY2(qAbs(n - plays / 4) < plays / 40, qPrintable(QStringLiteral("si%1: %2").arg(k).arg(n)));
+            QCOMPARE(m_sounds.takeLast(), jingle);
+            QCOMPARE(platform::randomDrawCount(), before + 1);
         }
         QCOMPARE(m_messages, 0); // the sound files are missing here, and that is no error
     }
 
-    // The rules several activities share, over all 48 blocks.
+    // Questions about the wrong attribute, flips that do not flip, a table cell swapped.
     void blockRules()
     {
         using namespace BlockRules;
-        QCOMPARE(QStringList(kShapeWords.begin(), kShapeWords.end()), kShapes);
-        QCOMPARE(QStringList(kColourWords.begin(), kColourWords.end()), kColours);
-        for (const QString &shape : kShapes)
-            for (const QString &colour : kColours)
-                for (const QString &size : kSizes)
-                    for (const QString &thickness : kThicknesses) {
-                        const BlockAttributes b{colour, shape, size, thickness, {}};
-                        QCOMPARE(QStringList({attributeWord(b, Shape), attributeWord(b, Colour), attributeWord(b, Size),
-                                              attributeWord(b, Thickness)}),
-                                 QStringList({shape, colour, size, thickness}));
-                        QVERIFY(attributeWord(b, 0).isEmpty() && attributeWord(b, 5).isEmpty());
-                        QCOMPARE(describe(b), QStringList({shape, colour, size, thickness}).join(u' '));
-                        QCOMPARE(flipSize(size), kSizes[1 - kSizes.indexOf(size)]);
-                        QCOMPARE(flipThickness(thickness), kThicknesses[1 - kThicknesses.indexOf(thickness)]);
-                    }
-        // Anything unknown flips to the first word; the thickness may flip between other words.
-        QCOMPARE(flipSize(QString()), kBig);
-        QCOMPARE(flipThickness(QStringLiteral("thin"), QStringLiteral("thick"), QStringLiteral("thin")),
-                 QStringLiteral("thick"));
-        QCOMPARE(flipThickness(QStringLiteral("spesso"), QStringLiteral("thick"), QStringLiteral("thin")),
-                 QStringLiteral("thick"));
-        // The four cells: both values, the first only, the second only, neither.
+        QCOMPARE(QStringList(kShapeWords.begin(), kShapeWords.end()),
+                 QStringList({"rotondo", "quadrato", "rettangolo", "triangolo"}));
+        QCOMPARE(QStringList(kColourWords.begin(), kColourWords.end()), QStringList({"rosso", "giallo", "blu"}));
+        const BlockAttributes b{"blu", "triangolo", "piccolo", "spesso", {}};
+        QCOMPARE(QStringList({attributeWord(b, 0), attributeWord(b, Shape), attributeWord(b, Colour),
+                              attributeWord(b, Size), attributeWord(b, Thickness), attributeWord(b, 5)}),
+                 QStringList({"", "triangolo", "blu", "piccolo", "spesso", ""}));
+        QCOMPARE(describe(b), u"triangolo blu piccolo spesso"_s);
+        QCOMPARE(QStringList({flipSize("grande"), flipSize("piccolo"), flipSize({}), flipThickness("spesso"),
+                              flipThickness("sottile"), flipThickness("thin", "thick", "thin"),
+                              flipThickness("spesso", "thick", "thin")}),
+                 QStringList({"piccolo", "grande", "grande", "sottile", "spesso", "thick", "thick"}));
         QCOMPARE(QList<int>({tableCell(true, true), tableCell(true, false), tableCell(false, true),
                              tableCell(false, false)}),
                  QList<int>({0, 1, 2, 3}));
     }
 
-    void countersSaturate_data()
-    {
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("delta");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("one more") << 0 << 1 << 1;
-        QTest::newRow("one less") << 0 << -1 << -1;
-        QTest::newRow("up to the top") << 32766 << 1 << 32767;
-        QTest::newRow("past the top") << 32767 << 1 << 32767;
-        QTest::newRow("down to the bottom") << -32767 << -1 << -32768;
-        QTest::newRow("past the bottom") << -32768 << -1 << -32768;
-        QTest::newRow("big jump up") << 100 << 100000 << 32767;
-        QTest::newRow("big jump down") << -5 << -100000 << -32768;
-    }
-
+    // A counter that wraps round to a negative number after 32767 right answers.
     void countersSaturate()
     {
-        QFETCH(int, start);
-        QFETCH(int, delta);
-        QFETCH(int, expected);
-        std::int16_t counter = static_cast<std::int16_t>(start);
-        Modulo1::addToCount(counter, delta);
-        QCOMPARE(int(counter), expected);
+        const int rows[][3] = {{0, -1, -1}, {32766, 1, 32767}, {32767, 1, 32767}, {-32768, -1, -32768}, {-5, -100000, -32768}};
+        for (const auto &[start, delta, expected] : rows) {
+            auto counter = std::int16_t(start);
+            Modulo1::addToCount(counter, delta);
+            QCOMPARE(int(counter), expected);
+        }
     }
 };
 
