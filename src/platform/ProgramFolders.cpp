@@ -47,8 +47,9 @@ bool Surroundings::settingsWritable(const QString &folder)
     // The settings file is replaced as a whole, so the folder itself must take new files.
     if (!QFileInfo(folder).isDir() || !writable(folder))
         return false;
-    const QString settings = resolvePath(joinPath(folder, SettingsName));
-    return !QFileInfo::exists(settings) || writable(settings);
+    // A settings "file" that is a folder (or anything but a file) cannot be replaced either.
+    const QFileInfo settings(resolvePath(joinPath(folder, SettingsName)));
+    return !settings.exists() || (settings.isFile() && writable(settings.filePath()));
 }
 
 bool holdsProgramData(const QString &folder)

@@ -305,7 +305,19 @@ ACTIVITIES = [
 ]
 
 
-def main(executable, out):
+def exit_caption(executable, language):
+    """The caption of the menu's exit button in the language picked (as its file gives it)."""
+    if language:
+        lng = os.path.join(os.path.dirname(executable), language + ".lng")
+        with open(lng, encoding="utf-8", errors="replace") as f:
+            for line in f:
+                if line.strip().lower().startswith("command5.caption="):
+                    return line.split("=", 1)[1].strip().strip('"')
+    return "FINE"
+
+
+def main(executable, out, activities="all", language=None):
+    """activities: "all", "first" or "none"; language: a language to pick in the menu "Lingua"."""
     os.makedirs(out, exist_ok=True)
     p = Program(executable, out)
     try:
@@ -313,15 +325,25 @@ def main(executable, out):
         p.window_covers_screen()
         p.shot("splash")
         p.click("Zorvelli", "label")  # the title opens the menu
+        # Without any language file the menu says so first.
+        time.sleep(0.5)
+        for box in p.find_all(role=("dialog", "alert")):
+            p.shot("message")
+            p.click(next(n for n in p._walk(box) if n.getRoleName() == "push button"))
         p.find("FINE", "push button")
         p.window_covers_screen()
         p.shot("menu")
-        for caption, walk in ACTIVITIES:
+        walks = {"all": ACTIVITIES, "first": ACTIVITIES[:1], "none": []}[activities]
+        for caption, walk in walks:
             p.open_activity(caption)
             walk(p)
             p.leave_activity(caption)
+        if language:
+            p.click("Lingua", ("menu", "menu item"))
+            p.click(language, ("menu item", "check menu item", "radio menu item"))
+            p.shot("language-" + language)
         p.shot("menu-again")
-        p.click("FINE", "push button")
+        p.click(exit_caption(executable, language), "push button")
         p.answer_question(True, "exit-question")
         if not p.ended():
             raise Failed("the program did not end after FINE")
@@ -335,4 +357,4 @@ def main(executable, out):
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1], sys.argv[2]))
+    sys.exit(main(*sys.argv[1:]))

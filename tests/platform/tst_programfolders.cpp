@@ -91,8 +91,11 @@ private slots:
     {
         put("w/LangSetting.ini");
         put("plain");
-        // "run/jpg" has no settings file yet; "plain" is a file, not a folder.
-        for (const auto &[folder, writable] : {std::pair{"w", true}, {"run/jpg", true}, {"missing", false}, {"plain", false}})
+        QDir().mkpath(path("dir/LangSetting.ini"));
+        // "run/jpg" has no settings file yet; "plain" is a file, not a folder; in "dir" the
+        // settings file is a folder.
+        for (const auto &[folder, writable] :
+             {std::pair{"w", true}, {"run/jpg", true}, {"missing", false}, {"plain", false}, {"dir", false}})
             QVERIFY2(Surroundings::settingsWritable(path(QLatin1String(folder))) == writable, folder);
 #ifdef Q_OS_UNIX
         if (::geteuid() == 0)
