@@ -155,45 +155,36 @@ private slots:
                 }
     }
 
-    // Faces, arrow and buttons in the wrong colour or in a box; the program's icon blank or
-    // square in the desktop's menus (found in the hicolor theme by the desktop entry's Icon=
-    // name, at every size); a pointer whose click lands away from the finger tip (the windows
-    // set the hotspot at 10, 1).
+    // Faces, arrow, buttons or the program's icon (in the hicolor theme, where the desktop
+    // entry's Icon= name finds it, at every size) blank, in a box or of the wrong size; a
+    // pointer whose click lands away from the finger tip (the windows set the hotspot at 10, 1).
     void icons_data()
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QSize>("size");
-        QTest::addColumn<QList<double>>("hues"); // each clearly there
-        QTest::newRow("smiling face") << RunDir + "/img/faccia_si.png" << QSize(64, 64) << QList<double>{48};
-        QTest::newRow("sad face") << RunDir + "/img/faccia_no.png" << QSize(64, 64) << QList<double>{2};
-        QTest::newRow("arrow") << RunDir + "/img/freccia.png" << QSize(96, 64) << QList<double>{125};
-        QTest::newRow("help") << RunDir + "/img/aiuto.png" << QSize(64, 64) << QList<double>{};
-        QTest::newRow("start again") << RunDir + "/img/ricomincia.png" << QSize(64, 64) << QList<double>{30};
-        QTest::newRow("pointer") << RunDir + "/img/manina.png" << QSize(32, 32) << QList<double>{};
+        for (const char *name : {"faccia_si", "faccia_no", "aiuto", "ricomincia"})
+            QTest::newRow(name) << RunDir + u"/img/%1.png"_s.arg(QLatin1String(name)) << QSize(64, 64);
+        QTest::newRow("arrow") << RunDir + "/img/freccia.png" << QSize(96, 64);
+        QTest::newRow("pointer") << RunDir + "/img/manina.png" << QSize(32, 32);
         for (int side : {48, 64, 128, 256})
             QTest::addRow("program %d px", side) << QStringLiteral(ZORVELLI_ICON_THEME "/%1x%1/apps/" ZORVELLI_APP_ID ".png").arg(side)
-                                                 << QSize(side, side) << QList<double>{2, 46, 214};
+                                                 << QSize(side, side);
     }
     void icons()
     {
         QFETCH(QString, path);
         QFETCH(QSize, size);
-        QFETCH(QList<double>, hues);
         QImageReader reader(path);
         QCOMPARE(reader.format(), QByteArray("png"));
         const QImage img = reader.read().convertToFormat(QImage::Format_ARGB32);
         QCOMPARE(img.size(), size);
         const int w = size.width() - 1, h = size.height() - 1;
         QCOMPARE(qAlpha(img.pixel(0, 0)) + qAlpha(img.pixel(w, 0)) + qAlpha(img.pixel(0, h)) + qAlpha(img.pixel(w, h)), 0);
-        for (const double hue : hues) {
-            int n = 0;
-            for (int y = 0; y <= h; ++y)
-                for (int x = 0; x <= w; ++x) {
-                    const QColor c = QColor::fromRgba(img.pixel(x, y));
-                    n += c.alpha() >= 250 && c.hsvSaturationF() >= 0.5f && hueDistance(c.hsvHueF() * 360, hue) < 16;
-                }
-            QVERIFY2(n > img.width() * img.height() / 30, qPrintable(u"%1 pixels of hue %2"_s.arg(n).arg(hue)));
-        }
+        int solid = 0;
+        for (int y = 0; y <= h; ++y)
+            for (int x = 0; x <= w; ++x)
+                solid += qAlpha(img.pixel(x, y)) >= 250;
+        QVERIFY2(solid > img.width() * img.height() / 8, qPrintable(QString::number(solid)));
         if (path.endsWith("manina.png"_L1)) { // the first opaque pixel, row by row, is the tip
             int first = 0;
             while (first < 32 * 32 && qAlpha(img.pixel(first % 32, first / 32)) <= 128)

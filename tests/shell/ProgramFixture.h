@@ -32,8 +32,6 @@
 #include <deque>
 #include <memory>
 
-Q_DECLARE_METATYPE(platform::MsgResult)
-
 namespace testkit {
 
 // A click where a child would hit the control.

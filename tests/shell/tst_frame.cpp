@@ -108,17 +108,18 @@ private slots:
         // Each answer shows its face on the one spot and counts, with a sound; the other
         // counter stays as it is.
         QCOMPARE(w->ComandoIconaSi->widget()->geometry(), w->ComandoIconaNo->widget()->geometry());
-        const QString design = w->etEsatti->caption();
+        const QString design = w->etErrati->caption();
+        w->ShowRightAnswer();
+        QVERIFY(testkit::shown(w->ComandoIconaSi) && !testkit::shown(w->ComandoIconaNo));
+        QCOMPARE(w->etEsatti->caption(), testkit::count("0011", 1));
+        QCOMPARE(w->etErrati->caption(), design);
         w->ShowWrongAnswer();
         w->ShowWrongAnswer();
         QVERIFY(testkit::shown(w->ComandoIconaNo) && !testkit::shown(w->ComandoIconaSi));
         QCOMPARE(w->etErrati->caption(), testkit::count("0012", 2));
-        QCOMPARE(w->etEsatti->caption(), design);
-        w->ShowRightAnswer();
-        QVERIFY(testkit::shown(w->ComandoIconaSi) && !testkit::shown(w->ComandoIconaNo));
         QCOMPARE(w->etEsatti->caption(), testkit::count("0011", 1));
-        QVERIFY2(f.sounds.size() == 3 && f.sounds[0].endsWith(QStringLiteral("\\suoni\\no.wav")) &&
-                     f.sounds[2].contains(QStringLiteral("\\suoni\\si")),
+        QVERIFY2(f.sounds.size() == 3 && f.sounds[0].contains(QStringLiteral("\\suoni\\si")) &&
+                     f.sounds[2].endsWith(QStringLiteral("\\suoni\\no.wav")),
                  qPrintable(f.sounds.join(u' ')));
 
         // Reset touches the counters only; about shows the about text and nothing else.
