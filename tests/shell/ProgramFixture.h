@@ -1,9 +1,8 @@
 #pragma once
 
-// Shared by the window tests: a private program folder, a full-screen offscreen display, every
-// window of the program registered from its one list, and message boxes, sounds, beeps and
-// the program's end answered or recorded instead of a person. Helpers drive windows the way a
-// child does (mouse, keyboard) and read back what a child would see.
+// Shared by the window tests: a private program folder, an offscreen screen, every window
+// registered from its one list, and message boxes, sounds, beeps and the program's end
+// answered or recorded instead of a person.
 
 #include "activities/ProgramWindows.h"
 #include "language/modLanguageSupport.h"
@@ -33,8 +32,6 @@
 #include <deque>
 #include <memory>
 
-Q_DECLARE_METATYPE(platform::MsgResult)
-
 namespace testkit {
 
 // A click where a child would hit the control.
@@ -42,24 +39,6 @@ inline void click(platform::Control *c)
 {
     QVERIFY2(c && c->widget(), c ? qPrintable(c->name()) : "no control");
     QTest::mouseClick(c->widget(), Qt::LeftButton, {}, c->widget()->rect().center());
-}
-
-// A double click: press, release, press (as a double click), release.
-inline void doubleClick(platform::Control *c)
-{
-    QVERIFY(c && c->widget());
-    const QPoint at = c->widget()->rect().center();
-    QTest::mouseClick(c->widget(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(c->widget(), Qt::LeftButton, {}, at);
-    QTest::mouseRelease(c->widget(), Qt::LeftButton, {}, at);
-}
-
-// The keyboard way: focus the control as Tab would, then press Space.
-inline void press(platform::Control *c)
-{
-    QVERIFY(c && c->widget() && (c->widget()->focusPolicy() & Qt::TabFocus));
-    c->widget()->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(c->widget(), Qt::Key_Space);
 }
 
 inline bool shown(platform::Control *c)
@@ -128,11 +107,8 @@ public:
         platform::ApplicationPath = m_dir->path();
         Modulo1::SoundEnabled = true; // start-up switches the sounds on
 
-        messages.clear();
-        answers.clear();
-        sounds.clear();
-        beeps = 0;
-        endCount = 0;
+        messages.clear(), answers.clear(), sounds.clear();
+        beeps = endCount = 0;
         platform::setMessageAnswerer([this](const platform::MessageRequest &r) {
             messages.append(r);
             if (answers.empty())
@@ -159,8 +135,7 @@ public:
     QString path(const QString &name) const { return QDir(m_dir->path()).filePath(name); }
     void writeFile(const QString &name, const QByteArray &bytes) const
     {
-        QFile f(path(name));
-        if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        if (QFile f(path(name)); f.open(QIODevice::WriteOnly | QIODevice::Truncate))
             f.write(bytes);
     }
     // A text from one of the copied language files, e.g. lng("formMenu", "Command1.Caption").
@@ -180,7 +155,6 @@ public:
     {
         return qobject_cast<T *>(Forms::get(name));
     }
-    static bool isLoaded(const QString &name) { return Forms::exists(name) && Forms::get(name)->isLoaded(); }
 
     // The menu, shown as a child finds it.
     static formMenu *menu()
@@ -212,16 +186,6 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-// The offscreen platform complains at every raise(); that is no news.
-inline void quietRaiseWarnings()
-{
-    static QtMessageHandler previous = nullptr;
-    previous = qInstallMessageHandler([](QtMsgType t, const QMessageLogContext &c, const QString &m) {
-        if (m != QLatin1String("This plugin does not support raise()") && previous)
-            previous(t, c, m);
-    });
-}
-
 // Starts the application on an offscreen screen of the given size, with every window known.
 inline int runWindowTest(QObject &test, int argc, char **argv, int width, int height)
 {
@@ -229,10 +193,7 @@ inline int runWindowTest(QObject &test, int argc, char **argv, int width, int he
     QFile screen(screenDir.filePath(QStringLiteral("screen.json")));
     if (screen.open(QIODevice::WriteOnly))
         screen.write(QStringLiteral(R"({"screens":[{"name":"S","x":0,"y":0,"width":%1,"height":%2,)"
-                                    R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})")
-                         .arg(width)
-                         .arg(height)
-                         .toUtf8());
+                                    R"("logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})").arg(width).arg(height).toUtf8());
     screen.close();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen.fileName().toLocal8Bit());
     QApplication app(argc, argv);
@@ -241,7 +202,11 @@ inline int runWindowTest(QObject &test, int argc, char **argv, int width, int he
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(QFont(QStringLiteral("Arial"), 12));
     ProgramWindows::registerAll();
-    quietRaiseWarnings();
+    static QtMessageHandler previous = nullptr; // the offscreen platform complains at every raise()
+    previous = qInstallMessageHandler([](QtMsgType t, const QMessageLogContext &c, const QString &m) {
+        if (m != QLatin1String("This plugin does not support raise()") && previous)
+            previous(t, c, m);
+    });
     return QTest::qExec(&test, argc, argv);
 }
 

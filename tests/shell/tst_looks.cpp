@@ -1,5 +1,5 @@
-// What a child sees, on a classroom whiteboard of 1024 x 768: readable counters and buttons on
-// every background colour, a sound switch that shows, and no caption cut off in any window.
+// What a child sees, on a classroom whiteboard of 1024 x 768: readable counters and answered
+// buttons on every background colour, a sound switch that shows, no caption cut off anywhere.
 
 #include "shell/ProgramFixture.h"
 
@@ -46,14 +46,7 @@ bool captionFits(platform::Control *c, QString *why)
     const QRect onScreen(w->mapToGlobal(QPoint(0, 0)), w->size());
     if (room.contains(need) && QGuiApplication::primaryScreen()->geometry().contains(onScreen))
         return true;
-    *why = QStringLiteral("%1 \"%2\": needs %3x%4 in %5x%6 at %7,%8")
-               .arg(c->name(), caption->toString())
-               .arg(need.width())
-               .arg(need.height())
-               .arg(room.width())
-               .arg(room.height())
-               .arg(onScreen.x())
-               .arg(onScreen.y());
+    QDebug(why) << c->name() << caption->toString() << "needs" << need.size() << "in" << room.size() << "at" << onScreen.topLeft();
     return false;
 }
 
@@ -140,37 +133,6 @@ private slots:
             w->Unload();
         }
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
-    }
-
-    // A caption on two lines keeps each line in the middle of its button.
-    void wrappedCaptionsStayCentred()
-    {
-        formMenu *menu = ProgramFixture::menu();
-        QWidget *b = menu->Command11->widget();
-        const QImage shot = b->grab().toImage();
-        const QColor face = toQColor(menu->Command11->backColor());
-        // Each line of text is a band of rows with ink; its middle is the button's middle.
-        int lines = 0, left = -1, right = -1;
-        for (int y = 8; y < shot.height() - 8; ++y) {
-            int rowLeft = -1, rowRight = -1;
-            for (int x = 8; x < shot.width() - 8; ++x)
-                if (contrastRatio(shot.pixelColor(x, y), face) > 3) {
-                    rowRight = x;
-                    if (rowLeft < 0)
-                        rowLeft = x;
-                }
-            if (rowLeft >= 0) {
-                left = left < 0 ? rowLeft : qMin(left, rowLeft);
-                right = qMax(right, rowRight);
-                continue;
-            }
-            if (left < 0)
-                continue;
-            ++lines;
-            QVERIFY2(qAbs((left + right) / 2 - b->width() / 2) <= 3, qPrintable(QString::number(y)));
-            left = right = -1;
-        }
-        QCOMPARE(lines, 2);
     }
 };
 ZORVELLI_WINDOW_TEST_MAIN_AT(TstLooks, 1024, 768)
