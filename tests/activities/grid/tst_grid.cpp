@@ -1,7 +1,9 @@
-// "le strade 1", "tabella" and "le strade 2": what the windows add to the frame.
+// "le strade 1", "tabella" and "le strade 2": their rules as plain functions, and what the
+// windows add to the frame.
 
 #include "shell/ProgramFixture.h"
 
+#include "activities/grid/GridRules.h"
 #include "activities/grid/pagl7.h"
 #include "activities/grid/pagl8.h"
 #include "activities/grid/pagl9.h"
@@ -55,6 +57,60 @@ private slots:
     void init() { QVERIFY(f.setUp()); }
     void cleanup() { f.tearDown(); }
 
+    // A block sent to the wrong box: the first value is compared with "rosso", the second
+    // with "grande", exactly.
+    void whichBox_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<int>("road");
+        QTest::addColumn<int>("cell");
+        QTest::newRow("both equal") << "rosso"
+                                    << "grande" << 0 << 0;
+        QTest::newRow("first only") << "rosso"
+                                    << "piccolo" << 0 << 1;
+        QTest::newRow("second only") << "blu"
+                                     << "grande" << 1 << 2;
+        QTest::newRow("neither") << "giallo"
+                                 << "piccolo" << 1 << 3;
+        QTest::newRow("letter case counts") << "ROSSO"
+                                            << "Grande" << 1 << 3;
+        QTest::newRow("a trailing blank counts") << "rosso "
+                                                 << "grande" << 1 << 2;
+    }
+    void whichBox()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(int, road);
+        QFETCH(int, cell);
+        QCOMPARE(GridRules::roadBox(first, QStringLiteral("rosso")), road);
+        QCOMPARE(GridRules::tableBox(first, QStringLiteral("rosso"), second, QStringLiteral("grande")), cell);
+    }
+
+    // Help that costs too much or too little: every second press takes a right answer; at 0
+    // it takes nothing and nothing is owed; a negative count is left alone. The step stops at
+    // 2 however often the help is pressed.
+    void helpCostAndStep()
+    {
+        const struct
+        {
+            std::int16_t cost, right;
+            QList<int> countAfterEachPress;
+        } runs[] = {{0, 3, {3, 2, 2, 1, 1, 0, 0, 0, 0}}, {5, 0, {0, 0, 0, 0}}, {0, -3, {-3, -3}}};
+        for (auto run : runs)
+            for (const int expected : run.countAfterEachPress) {
+                const std::int16_t before = run.right, costBefore = run.cost;
+                QCOMPARE(GridRules::chargeHelp(run.cost, run.right), expected != before);
+                QCOMPARE(int(run.right), expected);
+                QCOMPARE(run.cost, std::int16_t(costBefore == 0 ? 5 : 0));
+            }
+        std::int16_t step = 0;
+        for (int press = 0; press < 70000; ++press)
+            step = GridRules::nextHelpStep(step);
+        QCOMPARE(step, std::int16_t(2));
+    }
+
     // Two whole games, choosing a box or its first or last slot in turn: a wrong choice changes
     // nothing but the count; a right one hands the block into the chosen box, filled from its
     // outer end; the first full box ends the game, and then nothing takes a block, whatever
@@ -78,6 +134,13 @@ private slots:
                 QVERIFY(!w->bottoneavanti->widget()->isEnabled());
                 const QString picture = w->Image1->picture() + w->Image1->description();
                 const int right = w->rightBox(), slot = right * cap + w->Filled[right];
+                const auto word = [&](int a) { return w->Image1->description().section(u' ', a - 1, a - 1); };
+                if (auto *t = qobject_cast<TableGame *>(w))
+                    QCOMPARE(right, GridRules::tableBox(word(t->FirstAttribute), t->ComparedValue[0],
+                                                        word(t->SecondAttribute), t->ComparedValue[1]));
+                else
+                    QCOMPARE(right, GridRules::roadBox(word(qobject_cast<pagl7 *>(w)->RoadAttribute),
+                                                       qobject_cast<pagl7 *>(w)->ComparedValue[0]));
                 for (int box = 0; box < boxes; ++box) {
                     const QString seen = testkit::board(w);
                     const int wrong = Modulo1::WrongCount;
@@ -110,9 +173,9 @@ private slots:
         }
     }
 
-    // Each game names its values afresh: "le strade 1" one attribute of a block it draws after
-    // a new background colour; the table two different attributes (every ordered pair comes up)
-    // with the values of the block placed last. Each name has its negation beside it.
+    // Each game names its values afresh: "le strade 1" a value of the attribute it draws; the
+    // table two different attributes (every ordered pair comes up) with the values of the block
+    // placed last. Each name has its negation beside it.
     void newGames_data() { addWindows(); }
     void newGames()
     {
@@ -120,20 +183,14 @@ private slots:
         const QString no = modLanguageSupport::GetString(QStringLiteral("0031"));
         Modulo1::PickRandomBlock(); // as the splash leaves it
         BlockAttributes reference = Modulo1::CurrentBlock;
-        ProgramFixture::menu();
-        platform::seedRandom(100);
         auto *w = ProgramFixture::open<GridWindow>(name);
         QVERIFY(w);
-        QSet<QString> attributes;
+        QSet<QString> attributes, roadValues;
         for (int game = 0; game < 150; ++game) {
             QStringList values;
             if (auto *roads = qobject_cast<pagl7 *>(w)) {
-                platform::seedRandom(100 + game);
-                QCOMPARE(w->backColor(), Modulo1::PickRandomBackColor());
-                Modulo1::PickRandomBlock();
-                QCOMPARE(int(roads->RoadAttribute), platform::drawIndex(4) + 1);
-                values << BlockRules::attributeWord(Modulo1::CurrentBlock, roads->RoadAttribute);
-                QCOMPARE(roads->ComparedValue[0], values[0]);
+                values << roads->ComparedValue[0];
+                roadValues << QStringLiteral("%1:%2").arg(roads->RoadAttribute).arg(values[0]);
             } else {
                 auto *table = qobject_cast<TableGame *>(w);
                 QVERIFY(table->FirstAttribute != table->SecondAttribute);
@@ -148,10 +205,10 @@ private slots:
                 QCOMPARE(w->Label1(2 * i)->caption() + w->Label1(2 * i + 1)->caption(),
                          values[i].toUpper() + no + values[i].toUpper());
             reference = playToTheEnd(w);
-            platform::seedRandom(101 + game);
             click(w->bottoneavanti);
         }
         QCOMPARE(attributes.size(), name == u"pagl7" ? 0 : 12);
+        QCOMPARE(roadValues.size(), name == u"pagl7" ? 11 : 0); // each value only with its attribute
     }
 
     // "le strade 2": two presses of "aiuto" mark the whole way to the waiting block's box, in
@@ -164,10 +221,8 @@ private slots:
         QTest::addColumn<QList<int>>("expected"); // road lines or fork names, first fork first
         const QList<int> lines[4] = {{0, 1, 3}, {0, 1, 4}, {0, 2, 5}, {0, 2, 6}};
         const QList<int> names[4] = {{0, 2}, {0, 3}, {1, 4}, {1, 5}};
-        for (int box = 0; box < 4; ++box) {
-            QTest::addRow("strade, box %d", box) << true << box << lines[box];
-            QTest::addRow("caselle colorate, box %d", box) << false << box << names[box];
-        }
+        for (int box = 0; box < 4; ++box) // both kinds of help, on either branch of each fork
+            QTest::addRow("box %d", box) << (box % 3 == 0) << box << (box % 3 == 0 ? lines[box] : names[box]);
     }
     void helpMarks()
     {
@@ -218,7 +273,8 @@ private slots:
             const int before = Modulo1::RightCount;
             click(w->Command2);
             QCOMPARE(int(Modulo1::RightCount), expectedCount);
-            QCOMPARE(w->etEsatti->caption(), expectedCount == before ? caption : testkit::count("0011", expectedCount));
+            QCOMPARE(w->etEsatti->caption(),
+                     expectedCount == before ? caption : testkit::count("0011", expectedCount));
         };
         press(0);
         press(0); // nothing to take: nothing changes, nothing is owed

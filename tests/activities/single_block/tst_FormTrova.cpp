@@ -15,7 +15,8 @@ namespace {
 // the outline on the picture found.
 bool state(FormTrova *w, int found)
 {
-    bool ok = testkit::shown(w->Shape1) == (found >= 0) && w->bottoneavanti->widget()->isEnabled() == (found >= 0);
+    bool ok =
+        testkit::shown(w->Shape1) == (found >= 0) && w->bottoneavanti->widget()->isEnabled() == (found >= 0);
     w->Image1.forEach([&](platform::Image *i) { ok = ok && i->widget()->isEnabled() == (found < 0); });
     return ok && (found < 0 || w->Shape1->widget()->geometry() == w->Image1(found)->widget()->geometry());
 }
@@ -50,7 +51,8 @@ private slots:
             const QString target = w->Image1(w->TargetIndex)->description();
             for (int i = 0; i < FormTrova::kPictures; ++i) {
                 const QStringList d = w->Image1(i)->description().split(u' ');
-                QCOMPARE(w->Image1(i)->picture(), Modulo1::blockPicturePath({d.value(1), d[0], d.value(2), d.value(3), {}}));
+                QCOMPARE(w->Image1(i)->picture(),
+                         Modulo1::blockPicturePath({d.value(1), d[0], d.value(2), d.value(3), {}}));
             }
             QCOMPARE(w->EtFrase2->caption(), target.split(u' ').join(u"\r\n").toUpper());
 
