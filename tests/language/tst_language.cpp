@@ -359,8 +359,6 @@ private slots:
             {"the user's choice is read first", true, true, true, "", "*English,Italiano", "Italiano|Vuoi uscire?"},
             {"same name: the user's file wins", true, true, true, "English.lng",
              "*English,Italiano", "English|English.lng of the user's"},
-            {"same name in another case: one entry", true, true, false, "english.lng,ZZ.LNG",
-             "english,*Italiano,ZZ", "english|english.lng of the user's"},
             {"no home: listed, never kept", true, false, false, "Deutsch.lng",
              "Deutsch,English,*Italiano", "English|Do you want to quit?"},
         };

@@ -107,15 +107,9 @@ private slots:
                                  "notes.lngx", "lng", "z(1)+.lng"})
             makeFile(name);
         QVERIFY(QDir(root()).mkdir("folder.lng") && QDir(root()).mkdir("sub"));
-        const QString lng = u"A.lng,a.Lng,b.LNG,English.lng,Italiano.lng,z(1)+.lng"_s;
-        const std::pair<const char *, QString> cases[] = {
-            {"*.LNG", lng},
-            {"?.lng", u"A.lng,a.Lng,b.LNG"_s},
-            {"Z(1)+.*", u"z(1)+.lng"_s},
-            {"*.*", u"A.lng,a.Lng,b.LNG,English.lng,Italiano.lng,LangSetting.ini,lng,notes.lngx,z(1)+.lng"_s}};
-        for (const auto &[pattern, expected] : cases)
-            QCOMPARE(platform::listFolder(root() + "\\SUB\\..", pattern).join(u','), expected);
-        QCOMPARE(platform::listFolder(root() + "/lng", "*"), QStringList()); // a file
+        QCOMPARE(platform::listFolder(root() + "\\SUB\\..", "*.lng").join(u','),
+                 u"A.lng,a.Lng,b.LNG,English.lng,Italiano.lng,z(1)+.lng"_s);
+        QCOMPARE(platform::listFolder(root() + "/lng", "*.lng"), QStringList()); // a file
     }
 
     // Lengths (which pick the reader of a language file) and whole files in one read (a device
