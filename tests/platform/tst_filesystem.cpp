@@ -45,13 +45,9 @@ private slots:
         QTest::addColumn<QString>("expected");
         // clang-format off
         const char *rows[][4] = {
-            {"file and folder case", "JPG/GRANDE.jpg", "\\jpg\\grande.JPG", "/JPG/GRANDE.jpg"},
-            {"doubled separators", "JPG/GRANDE.jpg", "\\\\jpg//grande.jpg", "/JPG/GRANDE.jpg"},
-            {"only the file's case", "jpg/grande.jpg", "\\jpg\\GRANDE.jpg", "/jpg/grande.jpg"},
+            {"file and folder case", "JPG/GRANDE.jpg", "\\\\jpg//grande.JPG", "/JPG/GRANDE.jpg"},
             {"accented", "città.jpg", "\\CITTÀ.JPG", "/città.jpg"},
             {"missing parts kept as written", "JPG/GRANDE.jpg", "\\jpg\\Sub\\X.jpg", "/JPG/Sub/X.jpg"},
-            {"trailing separator", "JPG/GRANDE.jpg", "\\jpg\\", "/JPG/"},
-            {"dot and dot-dot", "JPG/GRANDE.jpg", "\\jpg\\..\\jpg\\.\\grande.jpg", "/JPG/../JPG/./GRANDE.jpg"},
             {"no partial match", "JPG/GRANDE.jpg", "\\jpg\\grande", "/JPG/grande"},
             // Among several spellings the exact one wins, else the first in byte order; inside a
             // path only a folder leads on.
@@ -74,7 +70,6 @@ private slots:
             makeFile(file);
         QCOMPARE(resolvePath(root() + asked), root() + expected);
         QCOMPARE(resolvePath(root() + asked), root() + expected); // again, now from the cache
-        QCOMPARE(resolvePath(QString()), QString());
     }
 
     // A file renamed or added while the program runs is found under its new name.
@@ -93,11 +88,6 @@ private slots:
         makeFile("old/new.jpg");
         QCOMPARE(resolvePath(asked), folder + "/pic.JPG");
         QCOMPARE(resolvePath(folder + "\\NEW.JPG"), folder + "/new.jpg");
-        // Quick renames back and forth are seen every time.
-        for (const char *to : {"/PIC.jpg", "/pic.JPG"}) {
-            QVERIFY(QFile::rename(resolvePath(asked), folder + to));
-            QCOMPARE(resolvePath(asked), folder + to);
-        }
 #ifdef Q_OS_LINUX
         // Two changes within one tick of the file system clock: the time stamp put back after a rename.
         struct stat before;
@@ -117,23 +107,14 @@ private slots:
                                  "notes.lngx", "lng", "z(1)+.lng"})
             makeFile(name);
         QVERIFY(QDir(root()).mkdir("folder.lng") && QDir(root()).mkdir("sub"));
-        const QString lng = u"A.lng,a.Lng,b.LNG,English.lng,Italiano.lng,z(1)+.lng"_s;
-        const std::pair<const char *, QString> cases[] = {
-            {"*.lng", lng},
-            {"*.LNG", lng},
-            {"?.lng", u"A.lng,a.Lng,b.LNG"_s},
-            {"Z(1)+.*", u"z(1)+.lng"_s},
-            {"*.*",
-             u"A.lng,a.Lng,b.LNG,English.lng,Italiano.lng,LangSetting.ini,lng,notes.lngx,z(1)+.lng"_s}};
-        for (const auto &[pattern, expected] : cases)
-            QCOMPARE(platform::listFolder(root() + "\\SUB\\..", pattern).join(u','), expected);
-        QCOMPARE(platform::listFolder(root() + "/nowhere", "*.lng"), QStringList());
-        QCOMPARE(platform::listFolder(root() + "/lng", "*"), QStringList()); // a file
+        QCOMPARE(platform::listFolder(root() + "\\SUB\\..", "*.lng").join(u','),
+                 u"A.lng,a.Lng,b.LNG,English.lng,Italiano.lng,z(1)+.lng"_s);
+        QCOMPARE(platform::listFolder(root() + "/lng", "*.lng"), QStringList()); // a file
     }
 
-    // Lengths (which pick the reader of a language file), whole files in one read (a device that
-    // never ends must not hang the program), and folders joined with names.
-    void filesAndFolders()
+    // Lengths (which pick the reader of a language file) and whole files in one read (a device
+    // that never ends must not hang the program).
+    void lengthsAndWholeFiles()
     {
         const QByteArray content("[s]\r\nk=\xE8\0tail", 13);
         makeFile("Data.ini", content);
@@ -144,14 +125,10 @@ private slots:
         bool ok = false;
         QCOMPARE(readFileBytes(root() + "\\DATA.INI", &ok), content);
         QVERIFY(ok);
-        QCOMPARE(readFileBytes(root() + "/Data.ini", &ok, 5), content.first(5));
         for (const QString &none : {root() + "/missing.ini", root() + "/jpg", u"/dev/zero"_s}) {
             QCOMPARE(readFileBytes(none, &ok), QByteArray());
             QVERIFY(!ok);
         }
-        QCOMPARE(joinPath("/opt/z", "a.lng"), "/opt/z/a.lng");
-        QCOMPARE(joinPath("C:\\z\\", "a.lng"), "C:\\z\\a.lng");
-        QCOMPARE(joinPath("", "a.lng"), "a.lng");
     }
 
     // Every byte of a Windows-1252 file comes back as it was (the 27 characters at 0x80-0x9F
@@ -165,12 +142,8 @@ private slots:
         QCOMPARE(text.mid(0x80, 32), u"€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ"_s);
         QCOMPARE(encodeText(text, TextEncoding::Windows1252), all);
         QCOMPARE(encodeText(u"a日😀"_s, TextEncoding::Windows1252), "a??"); // a '?' a character, as on Windows
-        QCOMPARE(encodeText(u"è日"_s, TextEncoding::Utf8Bom),
-                 "\xC3\xA8\xE6\x97\xA5"); // the mark is the file's
         QCOMPARE(detectEncoding("\xEF\xBB\xBF\xEF\xBB\xBFx"), TextEncoding::Utf8Bom);
         QCOMPARE(decodeText("\xEF\xBB\xBF\xEF\xBB\xBFx"), u"\uFEFFx"_s); // a second mark is a character
-        QCOMPARE(splitLines("a\rb\nc\r\n\n\rd"), QStringList({"a", "b", "c", "", "", "d"}));
-        QCOMPARE(splitLines("x\r\n"), QStringList{"x"});
     }
 };
 

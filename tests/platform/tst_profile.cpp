@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -57,9 +56,9 @@ class TstProfile : public QObject
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString path(const QString &name) const { return m_dir->filePath(name); }
-    QStringList folder(const QString &name = {}) const
+    QStringList folder() const
     {
-        return QDir(path(name)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        return QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
 
 private slots:
@@ -77,46 +76,25 @@ private slots:
             QTest::newRow(name) << content << section << key << expected;
         };
         // clang-format off
-        // Quotes: one matching outer pair goes; names keep theirs.
-        row("single quotes, inside kept", "[s]\r\nk= ' a ' \r\n", " a ");
-        row("mismatched", "[s]\r\nk=\"abc'\r\n", "\"abc'");
-        row("lone quote", "[s]\r\nk=\"\r\n", "\"");
-        row("one outer pair only", "[s]\r\nk=\"\"a\"\"\r\n", "\"a\"");
-        row("quoted names are literal", "[\"s\"]\r\n\"k\"=v\r\n", "v", "\"s\"", "\"k\"");
-        // Blanks (space, tab, vertical tab) around names and values; section lines.
-        row("blanks around key and value", "[s]\r\n \t\vk\v\t = \t\vv w\v\t \r\n", "v w");
-        row("blanks in and before section", "  \t[ \t s \t ]\r\nk=v\r\n", "v");
-        row("name ends at first bracket", "[s]x ; y=z]\r\nk=v\r\n", "v");
-        row("no closing bracket", "[s \r\nk=v\r\n", "v");
-        row("empty section name", "[]\r\nk=v\r\n", "v", "");
-        row("caller's spaces stripped", "[s]\r\nk=v\r\n", "v", "  s  ", "  k ");
-        row("caller's tab kept", "[s]\r\nk=v\r\n", "DEF", "s", "k\t");
-        row("split at first equals", "[s]\r\nk = a=b \r\n", "a=b");
-        // Comments: only ';' first on a line; '#' is ordinary.
-        row("indented comment", "[s]\r\n \t;k=v\r\n", "DEF", "s", ";k");
-        row("no inline comment", "[s]\r\nk=abc ; x\r\n", "abc ; x");
+        row("one outer pair of quotes goes", "[s]\r\nk= ' \"a\" ' \r\n", " \"a\" ");
+        row("mismatched quotes stay", "[s]\r\nk=\"abc'\r\n", "\"abc'");
+        row("blanks around names and value", "  \t[ \t s \v ]\r\n \t\vk\v\t = \t\vv w\v\t \r\n", "v w");
+        row("first equals splits, no inline comment", "[s]\r\nk = a=b ; x\r\n", "a=b ; x");
+        row("indented ';' comments", "[s]\r\n \t;k=v\r\n", "DEF", "s", ";k");
         row("hash is ordinary", "[s]\r\n#k=v # c\r\n", "v # c", "s", "#k");
-        row("commented section", ";[s]\r\nk=v\r\n", "DEF");
-        // Names: letter case ignored, whole names only, keys belong to their section.
         row("case of names, not of values", "[SeCtIoN]\r\nKeY=VaLuE\r\n", "VaLuE", "sEcTiOn", "kEy");
         row("accented case", "[Citt\xC3\xA0]\r\n\xC3\xA8=v\r\n", "v", "CITTÀ", "È");
-        row("prefix of section is not it", "[sec]\r\nk=v\r\n", "DEF", "se");
-        row("prefix of key is not it", "[s]\r\nkey=v\r\n", "DEF", "s", "ke");
+        row("prefix of a key is not it", "[s]\r\nkey=v\r\n", "DEF", "s", "ke");
         row("before first section", "k=v\r\n[s]\r\nx=y\r\n", "DEF");
-        // Duplicates: the first wins, even when empty; a second section of the name is never searched.
-        row("first key wins", "[s]\r\nk=\r\nK=2\r\n", "");
+        row("first key wins, even empty", "[s]\r\nk=\r\nK=2\r\n", "");
         row("second section never searched", "[s]\r\na=1\r\n[S]\r\nk=2\r\n", "DEF");
-        // Lines: CRLF, LF, CR; a line without '=' is no key; NUL ends a value.
-        row("no equals is no key", "[s]\r\n\r\n  \r\nk\r\nk=v\r\n", "v");
         row("mixed line ends", "[a]\nk=1\r[s]\r\nx=2\rk=v\n", "v");
         row("NUL ends the value", "[s]\r\nk=ab\0cd\r\n"_ba, "ab");
-        // Encodings (the rules themselves: tst_filesystem).
-        row("Windows-1252", "[Citt\xE0]\r\nk=perch\xE8 \x80 \x93" "ciao\x94 \x8C\x9C \x8A\x9A \x85 \x96\x97 \x99 \x9F \x83\r\n",
-            "perchè € “ciao” Œœ Šš … –— ™ Ÿ ƒ", "città");
+        row("Windows-1252", "[Citt\xE0]\r\nk=perch\xE8 \x80 \x93" "ciao\x94 \x8C\x9C \x85 \x99 \x9F \x83\r\n",
+            "perchè € “ciao” Œœ … ™ Ÿ ƒ", "città");
         row("UTF-8 mark, section on first line", "\xEF\xBB\xBF[s]\r\nk=perch\xC3\xA8 \xE2\x82\xAC\r\n", "perchè €");
-        row("UTF-8 cut off at the end is 1252", "[s]\r\nk=\xC3\xA8\r\nx=\xC3", "Ã¨");
         row("UTF-16LE, odd last byte", utf16Le("[s]\r\nk=perchè €\r\n") + 'A', "perchè €");
-        // The program's buffer of 511 characters is filled after the quotes went (more: readEdges).
+        // The program's buffer of 511 characters is filled after the quotes went.
         row("quotes go before the cut", "[s]\r\nk=\"" + QByteArray(511, 'q') + '"', QString(511, u'q'));
         // clang-format on
     }
@@ -132,33 +110,19 @@ private slots:
         QCOMPARE(found, expected != "DEF"_L1);
     }
 
-    // Other buffers and defaults, the program's spelling of a path, and files a program could
-    // hang or crash on.
+    // Other buffers and defaults, the program's spelling of a path, a line too long to hold.
     void readEdges()
     {
         const QString file = path("edge.ini");
         QVERIFY(putFile(file, "[s]\r\nk=abc\r\nj=ab\xF0\x9F\x98\x80\r\n"));
         QCOMPARE(readProfileString(file, "s", "k", "d", 0), "");   // no room at all
         QCOMPARE(readProfileString(file, "s", "j", "d", 4), "ab"); // never half a character
+        QCOMPARE(readProfileString(m_dir->path() + "\\EDGE.Ini", " s ", " k ", "d"), "abc");
         bool found = true;
         QCOMPARE(readProfileString(path("missing.ini"), "s", "k", "  d\t  ", 512, &found), "  d\t");
         QVERIFY(!found);
-        QCOMPARE(readProfileString(path("missing.ini"), "s", "k", "abcdef", 4), "abc");
-        QCOMPARE(readProfileString(QString(), "s", "k", "x"), "x");
-        QCOMPARE(readProfileString(m_dir->path(), "s", "k", "folder"), "folder");
-        QVERIFY(QDir(m_dir->path()).mkdir("lang") &&
-                putFile(path("lang/italiano.lng"), "[F]\r\n0001=Ciao\r\n"));
-        QCOMPARE(readProfileString(m_dir->path() + "\\LANG\\Italiano.lng", "F", "0001", "?"), "Ciao");
-
-        QByteArray noise(50 * 1024 * 1024, Qt::Uninitialized);
-        QRandomGenerator(1234).fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
-        QVERIFY(putFile(file, "[s]\r\nk=first\r\n" + noise));
-        QCOMPARE(readProfileString(file, "s", "k", "d"), "first");
-        QCOMPARE(readProfileString(file, "nowhere", "k", "d"), "d");
-        QVERIFY(putFile(file, "[s]\r\nk=" + QByteArray(20 * 1024 * 1024, 'a'))); // one line
+        QVERIFY(putFile(file, "[s]\r\nk=" + QByteArray(20 * 1024 * 1024, 'a')));
         QCOMPARE(readProfileString(file, "s", "k", "d"), QString(511, u'a'));
-        QVERIFY(putFile(file, QByteArray(20 * 1024 * 1024, '[')));
-        QCOMPARE(readProfileString(file, "[", "k", "d"), "d");
     }
 
     // A choice saved into LangSetting.ini: a wrong byte shows when someone opens the file, or
@@ -185,34 +149,17 @@ private slots:
             QByteArray(messy).replace("   Language =  \"English\"  ", "Language=Italiano"));
         row("new key after last filled line", messy, "Lang", "New", "v",
             QByteArray(messy).replace("Extra=1\r\n", "Extra=1\r\nNew=v\r\n"));
-        row("new key in last section without line end", messy, "Last", "z", "1", messy + "\r\nz=1\r\n");
         row("new section without line end", messy, "New", "k", "v", messy + "\r\n[New]\r\nk=v\r\n");
-        row("comments and odd lines are filled, blanks not", "[s]\r\na=1\r\n;c\r\nnoise\r\n  \r\n\t\r\n[t]\r\n",
-            "s", "b", "2", "[s]\r\na=1\r\n;c\r\nnoise\r\nb=2\r\n  \r\n\t\r\n[t]\r\n");
-        row("new key after the header", "[s]\r\n\r\n[t]\r\n", "s", "a", "1", "[s]\r\na=1\r\n\r\n[t]\r\n");
-        row("new section after blank lines", "[s]\r\n\r\n", "t", "k", "v", "[s]\r\n\r\n[t]\r\nk=v\r\n");
-        row("key before any section is not the section's", "k=1\r\n[s]\r\n", "s", "k", "2", "k=1\r\n[s]\r\nk=2\r\n");
-        row("new key goes to first duplicate", "[s]\r\na=1\r\n[s]\r\nk=2\r\n", "s", "k", "9",
-            "[s]\r\na=1\r\nk=9\r\n[s]\r\nk=2\r\n");
         row("first duplicate key edited", "[s]\r\nk=1\r\nk=2\r\n", "s", "k", "9", "[s]\r\nk=9\r\nk=2\r\n");
-        row("caller's spaces stripped", s1, " s ", " k ", "9", "[s]\r\nk=9\r\n");
-        // Values as given; only in quotes does a value keep its blanks at the ends, or quotes of its own.
         row("value written as given", s1, "s", "k", "\"a' \"b\" ; c=d", "[s]\r\nk=\"a' \"b\" ; c=d\r\n");
         row("blanks at the ends quoted", s1, "s", "k", "NON ", "[s]\r\nk=\"NON \"\r\n");
-        row("own quotes quoted", s1, "s", "k", "'x'", "[s]\r\nk=\"'x'\"\r\n");
-        // Line ends: the file's own style (CRLF when it has none yet: see writeFindsTheFile).
         row("LF file stays LF", "[s]\na=1\n", "t", "k", "v", "[s]\na=1\n[t]\nk=v\n");
         row("CR file stays CR", "[s]\ra=1\r", "s", "k", "v", "[s]\ra=1\rk=v\r");
-        // Encodings: the file's own; a Windows-1252 file becomes UTF-8 rather than lose the new
-        // text or have the rest misread.
+        // A Windows-1252 file stays so unless it could not hold the new text.
         row("Windows-1252 stays Windows-1252", "[Citt\xE0]\r\na=perch\xE8\r\n", "CITTÀ", "k", "città € “x” Œ",
             "[Citt\xE0]\r\na=perch\xE8\r\nk=citt\xE0 \x80 \x93x\x94 \x8C\r\n");
         row("Windows-1252 that can't hold the value", "\xEF\xBB\xBF[s]\r\na=\xE8\x80\r\nk=1\r\n", "s", "k", "a日本😀",
             "\xEF\xBB\xBF[s]\r\na=\xC3\xA8\xE2\x82\xAC\r\nk=a\xE6\x97\xA5\xE6\x9C\xAC\xF0\x9F\x98\x80\r\n");
-        row("Windows-1252 that would read as UTF-8", "[s]\r\na=\xC3\xA8\r\nk=\xE8\r\n", "s", "k", "x",
-            "[s]\r\na=\xC3\x83\xC2\xA8\r\nk=x\r\n");
-        row("UTF-8 with mark stays so", "\xEF\xBB\xBF[s]\r\na=\xC3\xA8\r\n", "s", "k", "città日本",
-            "\xEF\xBB\xBF[s]\r\na=\xC3\xA8\r\nk=citt\xC3\xA0\xE6\x97\xA5\xE6\x9C\xAC\r\n");
         row("UTF-16LE, odd last byte stays last", utf16Le("[s]\r\nk=1") + 'x', "s", "j", "è",
             utf16Le("[s]\r\nk=1\r\nj=è\r\n") + 'x');
         // clang-format on
@@ -236,9 +183,7 @@ private slots:
         const QByteArray before("[s]\r\nk=1\r\n");
         QVERIFY(putFile(path("r.ini"), before));
         const QString refused[][3] = {
-            {"a]b", "k", "v"}, {"s\t", "k", "v"},     {"s\r\n[t", "k", "v"},
-            {"s", "a=b", "v"}, {"s", ";k", "v"},      {"s", "[k]", "v"},
-            {"s", "\tk", "v"}, {"s", u"k\0x"_s, "v"}, {"s", "k", "v\n[s]\nk=w"},
+            {"a]b", "k", "v"}, {"s", "a=b", "v"}, {"s", ";k", "v"},           {"s", "\tk", "v"},
             {"s", "k", "v\r"}, {"s", "k", u"v\0w"_s}, {"s", "k", QString(QChar(0xD800))},
         };
         for (const auto &[section, key, value] : refused)
@@ -266,14 +211,13 @@ private slots:
         QCOMPARE(QFileInfo(path("langsetting.ini")).permissions() & 0xF0FF, permissions & 0xF0FF);
     }
 
-    // A write that cannot be done (no folder, a file in the way, a full disk, a read-only folder)
-    // says so and leaves no trace: no folder, no temporary file, no damaged file.
+    // A write that cannot be done (no folder, a file in the way, a full disk) says so and leaves
+    // no trace: no folder, no temporary file, no damaged file.
     void writeFailuresLeaveEverythingAsItWas()
     {
         const QByteArray original = "[s]\r\nk=1\r\n" + QByteArray(200, ';');
         QVERIFY(putFile(path("plain"), original) && QDir(m_dir->path()).mkdir("sub.ini"));
-        for (const QString &file :
-             {path("nowhere/x.ini"), path("plain/x.ini"), u"/dev/null/x.ini"_s, path("sub.ini")})
+        for (const QString &file : {path("nowhere/x.ini"), path("plain/x.ini"), path("sub.ini")})
             QVERIFY2(!writeProfileString(file, "s", "k", "v"), qPrintable(file));
 #ifdef Q_OS_UNIX
         // Even root cannot write past the process's file size limit: the last flush fails.
@@ -291,17 +235,6 @@ private slots:
         QCOMPARE(fileBytes(path("plain")), original);
         QCOMPARE(folder(), QStringList({"plain", "sub.ini"}));
         QVERIFY(QFileInfo(path("sub.ini")).isDir());
-        QVERIFY(QDir().mkdir(path("ro")) && putFile(path("ro/LangSetting.ini"), original));
-        QVERIFY(QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::ExeOwner));
-        const auto restore = qScopeGuard([&] {
-            QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        });
-        if (!putFile(path("ro/probe"), "x")) { // root may write into a read-only folder anyway
-            QVERIFY(!writeProfileString(path("ro/LangSetting.ini"), "s", "k", "2"));
-            QVERIFY(!writeProfileString(path("ro/new.ini"), "s", "k", "v"));
-            QCOMPARE(folder("ro"), QStringList{"LangSetting.ini"});
-            QCOMPARE(fileBytes(path("ro/LangSetting.ini")), original);
-        }
     }
 
     // The program killed (power cut, kill) while saving: LangSetting.ini is always whole, either
@@ -358,7 +291,7 @@ private slots:
     // with them; nothing else is touched.
     void writeClearsOldLeftovers()
     {
-        const QStringList old{"LangSetting.ini.AbC123", "LangSetting.ini.xYzWvU"};
+        const QStringList old{"LangSetting.ini.AbC123"};
         const QStringList kept{"LangSetting.ini", "LangSetting.ini.ABCDEFG", "LangSetting.ini.bak",
                                "LangSetting.ini.Fresh1", "Other.ini.AbC123"};
         for (const QString &name : old + kept) {

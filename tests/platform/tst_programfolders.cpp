@@ -9,9 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#ifdef Q_OS_UNIX
 #include <unistd.h>
-#endif
 
 using namespace platform;
 using namespace Qt::StringLiterals;
@@ -55,7 +53,6 @@ private slots:
         const QString installed = "usr/share/games/zorvelli";
         QTest::newRow("writable runnable") << "run" << true << xdg << "run" << QStringList();
         QTest::newRow("read-only runnable") << "run" << false << ana << "run" << home;
-        QTest::newRow("read-only, XDG set") << "run" << false << xdg << "run" << set;
         QTest::newRow("installed") << "usr/games" << false << ana << installed << home;
         QTest::newRow("installed, writable") << "usr/games" << true << ana << installed << home;
         QTest::newRow("relative XDG ignored") << "usr/games" << true << QStringList{"cfg", "./dat", "/home/ana"} << installed << home;
@@ -86,28 +83,20 @@ private slots:
         QVERIFY(asked.isEmpty() || asked == QStringList(f.data)); // only the data folder is asked about
     }
 
-    // A language choice that cannot be saved, taken for one that can, or the other way round.
+    // A language choice that cannot be saved, taken for one that can, or the other way round:
+    // "run/jpg" has no settings file yet; "plain" is a file, not a folder; in "dir" the settings
+    // file is a folder; root writes whatever the permissions say.
     void settingsWritable()
     {
         put("w/LangSetting.ini");
         put("plain");
-        QDir().mkpath(path("dir/LangSetting.ini"));
-        // "run/jpg" has no settings file yet; "plain" is a file, not a folder; in "dir" the
-        // settings file is a folder.
-        for (const auto &[folder, writable] :
-             {std::pair{"w", true}, {"run/jpg", true}, {"missing", false}, {"plain", false}, {"dir", false}})
-            QVERIFY2(Surroundings::settingsWritable(path(QLatin1String(folder))) == writable, folder);
-#ifdef Q_OS_UNIX
-        if (::geteuid() == 0)
-            return; // root writes whatever the permissions say
         put("ro/LangSetting.ini");
-        put("rofile/LangSetting.ini");
-        QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::ExeOwner);
-        QFile::setPermissions(path("rofile/LangSetting.ini"), QFile::ReadOwner);
-        QVERIFY(!Surroundings::settingsWritable(path("ro")));
-        QVERIFY(!Surroundings::settingsWritable(path("rofile")));
-        QFile::setPermissions(path("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-#endif
+        QVERIFY(QDir().mkpath(path("dir/LangSetting.ini")));
+        QVERIFY(QFile::setPermissions(path("ro/LangSetting.ini"), QFile::ReadOwner));
+        const bool root = ::geteuid() == 0;
+        for (const auto &[folder, writable] : {std::pair{"w", true}, {"run/jpg", true}, {"missing", false},
+                                               {"plain", false}, {"dir", false}, {"ro", root}})
+            QVERIFY2(Surroundings::settingsWritable(path(QLatin1String(folder))) == writable, folder);
     }
 
     // Settings others can read, or none made at all: the user's folder and its missing parents
