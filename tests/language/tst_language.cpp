@@ -188,8 +188,9 @@ private slots:
             put("Big.lng", QByteArray(head).replace("\r\n", eol) + padding(70000, eol) + eol + "0099=\"the end\"");
             for (const auto &[key, expected] : keys) {
                 bool ok = false;
-                QCOMPARE(key + u'=' + GetIniValue(file("Big.lng"), "Strings", key, &ok),
-                         key + u'=' + QString::fromUtf8(expected));
+                // The key leads each side, so a failure names it.
+                const QString name = QString::fromLatin1(key) + u'=';
+                QCOMPARE(name + GetIniValue(file("Big.lng"), "Strings", key, &ok), name + QString::fromUtf8(expected));
                 QVERIFY(ok);
             }
         }
