@@ -102,7 +102,7 @@ if [ "$(id -u)" -eq 0 ]; then
   for v in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
     [ -n "${!v:-}" ] && san_env+=("$v=${!v}")
   done
-  supp=$(sed -n 's/.*suppressions=\([^:]*\).*/\1/p' <<<"${LSAN_OPTIONS:-}")
+  supp=$(sed -En 's/^(.*:)?suppressions=([^:]*).*/\2/p' <<<"${LSAN_OPTIONS:-}")
   if [ -n "$supp" ]; then
     install -m 644 "$supp" "$work/lsan.supp"
     san_env=("${san_env[@]/$supp/$work/lsan.supp}")
