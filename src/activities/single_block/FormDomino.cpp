@@ -92,7 +92,9 @@ void FormDomino::createWindowControls()
             addLabel(QStringLiteral("Label%1").arg(i + 3), m_variant.answersLeft + kButtonSide + kNameGap,
                      top, kNameWidth, kButtonHeight, QLatin1String(names[i]));
         l->setFont(QStringLiteral("Arial"), 22, true);
-        l->setAlignment(platform::Label::Align::Left, true);
+        l->setAlignment(platform::Label::Align::Center, true);
+        l->setRounded(true); // a white card, as every text of the program: it reads on every background
+        l->setBackColor(Colours::kWhite);
         *nameLabels[i] = l;
     }
     Label2 = addLabel(QStringLiteral("Label2"), m_variant.questionLeft, m_variant.questionTop, 7560, 720,
@@ -114,11 +116,9 @@ FramePlacement FormDomino::framePlacement() const
 void FormDomino::NewChain()
 {
     setBackColor(Modulo1::PickRandomBackColor());
-    // The lines and the names of the answers stand on the background: their ink follows it.
+    // The lines stand on the background: their ink follows it.
     const std::uint32_t ink = inkOn(backColor());
     Line1.forEach([ink](platform::Line *line) { line->setBorderColor(ink); });
-    for (platform::Label *name : {Label3.data(), Label4.data(), Label5.data(), Label6.data(), Label7.data()})
-        name->setForeColor(ink);
     Image1.forEach([](platform::Image *image) { image->setPicture(QString()); });
     Label1.forEach([](platform::Label *link) {
         link->setCaption(QString());
