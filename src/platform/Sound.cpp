@@ -33,7 +33,7 @@ SoundSink &sink()
 // A WAV file's samples in the form the server takes them.
 struct Wave
 {
-    pa_sample_spec spec{};
+    pa_sample_spec sampleFormat{};
     QByteArray samples;
 };
 
@@ -57,9 +57,9 @@ bool parseWave(const QByteArray &bytes, Wave *wave)
             if (format != 1 || channels < 1 || channels > 2 || rate < 1000 || rate > 192000 ||
                 (bits != 8 && bits != 16))
                 return false;
-            wave->spec.format = bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
-            wave->spec.channels = uint8_t(channels);
-            wave->spec.rate = rate;
+            wave->sampleFormat.format = bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
+            wave->sampleFormat.channels = uint8_t(channels);
+            wave->sampleFormat.rate = rate;
             haveFormat = true;
         } else if (id == "data" && haveFormat) {
             wave->samples = bytes.mid(body, size);
@@ -125,7 +125,7 @@ private:
         PulseSimple pulse;
         const bool available = pulse.load();
         pa_simple *stream = nullptr;
-        pa_sample_spec streamSpec{};
+        pa_sample_spec streamFormat{};
         for (;;) {
             Wave wave;
             unsigned generation = 0;
@@ -140,21 +140,21 @@ private:
             }
             if (!available)
                 continue;
-            if (stream && (streamSpec.format != wave.spec.format || streamSpec.rate != wave.spec.rate ||
-                           streamSpec.channels != wave.spec.channels)) {
+            if (stream && (streamFormat.format != wave.sampleFormat.format || streamFormat.rate != wave.sampleFormat.rate ||
+                           streamFormat.channels != wave.sampleFormat.channels)) {
                 pulse.release(stream);
                 stream = nullptr;
             }
             if (!stream) {
-                stream = pulse.create(nullptr, "Zorvelli", PA_STREAM_PLAYBACK, nullptr, "feedback", &wave.spec,
+                stream = pulse.create(nullptr, "Zorvelli", PA_STREAM_PLAYBACK, nullptr, "feedback", &wave.sampleFormat,
                                       nullptr, nullptr, nullptr);
-                streamSpec = wave.spec;
+                streamFormat = wave.sampleFormat;
             }
             if (!stream)
                 continue; // no server or no device: silence
             // Short pieces, so that a newer sound takes over within a few hundredths of a second.
             const qsizetype perSecond =
-                qsizetype(wave.spec.rate) * wave.spec.channels * (wave.spec.format == PA_SAMPLE_U8 ? 1 : 2);
+                qsizetype(wave.sampleFormat.rate) * wave.sampleFormat.channels * (wave.sampleFormat.format == PA_SAMPLE_U8 ? 1 : 2);
             const qsizetype piece = qMax<qsizetype>(4, perSecond / 50 & ~qsizetype(3));
             bool cut = false;
             for (qsizetype at = 0; at < wave.samples.size() && !cut; at += piece) {
