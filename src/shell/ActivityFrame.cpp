@@ -83,20 +83,24 @@ void ActivityFrame::createControls()
     createWindowMenus();
 }
 
+void ActivityFrame::makeCard(platform::Label *label, const QString &font, double points)
+{
+    label->setFont(font, points, true);
+    label->setAlignment(platform::Label::Align::Center, true);
+    label->setRounded(true);
+    label->setBackColor(Colours::kWhite);
+}
+
 void ActivityFrame::createFrameControls(const FramePlacement &p)
 {
     etEsatti = addLabel(QStringLiteral("etEsatti"), p.rightCount.x(), p.rightCount.y(), p.rightCount.width(),
                         p.rightCount.height(), QStringLiteral("esatti"));
     etErrati = addLabel(QStringLiteral("etErrati"), p.wrongCount.x(), p.wrongCount.y(), p.wrongCount.width(),
                         p.wrongCount.height(), QStringLiteral("errati"));
-    // Dark green and dark red on a white badge: readable on every background, and the colour
+    // Dark green and dark red on a white card: readable on every background, and the colour
     // still tells right from wrong.
-    for (platform::Label *l : {etEsatti.data(), etErrati.data()}) {
-        l->setFont(QStringLiteral("Arial"), 20.25, true);
-        l->setAlignment(platform::Label::Align::Center, true);
-        l->setRounded(true);
-        l->setBackColor(Colours::kCounterBadge);
-    }
+    for (platform::Label *l : {etEsatti.data(), etErrati.data()})
+        makeCard(l, QStringLiteral("Arial"), 20.25);
     etEsatti->setForeColor(Colours::kRightCountInk);
     etErrati->setForeColor(Colours::kWrongCountInk);
 

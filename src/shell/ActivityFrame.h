@@ -75,6 +75,9 @@ protected:
     // Sets up the first question of a freshly opened window.
     virtual void firstQuestion() = 0;
 
+    // A text on a white card, centred and bold: it reads on every background colour.
+    static void makeCard(platform::Label *label, const QString &font, double points);
+
     void Form_Load() override;
     void Form_Activate() override;
     void Form_Resize() override;

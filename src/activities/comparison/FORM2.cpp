@@ -13,11 +13,7 @@ void FORM2::createWindowControls()
     // the four blocks (much larger than the places of the set) in a row across the middle.
     setDesignSize(14400, 7875);
     Label1 = addLabel(QStringLiteral("Label1"), 240, 360, 5580, 1200);
-    Label1->setFont(QStringLiteral("Comic Sans MS"), 40, true);
-    Label1->setAlignment(platform::Label::Align::Center, true);
-    // A white card: the word reads on every background colour.
-    Label1->setRounded(true);
-    Label1->setBackColor(Colours::kWhite);
+    makeCard(Label1, QStringLiteral("Comic Sans MS"), 40);
 
     Frame1 = addFrame(QStringLiteral("Frame1"), 6060, 240, 5820, 1680);
     Frame1->setBackColor(Colours::kWhite);

@@ -34,10 +34,7 @@ void form1::createWindowControls()
 {
     setDesignSize(14400, 7875);
     Label1 = addLabel(QStringLiteral("Label1"), 240, 120, 13920, 840);
-    Label1->setFont(QStringLiteral("Comic Sans MS"), 26, true);
-    Label1->setAlignment(platform::Label::Align::Center, true);
-    Label1->setRounded(true); // a white card: the question reads on every background colour
-    Label1->setBackColor(Colours::kWhite);
+    makeCard(Label1, QStringLiteral("Comic Sans MS"), 26);
 
     Command1 = addButton(QStringLiteral("Command1"), 240, 1140, 2040, 1080, QStringLiteral("Aiuto"));
     Command1->setFont(QStringLiteral("Comic Sans MS"), 18, true);

@@ -14,10 +14,7 @@ void pagl3::createWindowControls()
     // blocks; face, counters and hint at the bottom, where nothing is pressed.
     setDesignSize(14400, 7875);
     Label1 = addLabel(QStringLiteral("Label1"), 240, 150, 5400, 1020);
-    Label1->setFont(QStringLiteral("Comic Sans MS"), 32, true);
-    Label1->setAlignment(platform::Label::Align::Center, true);
-    Label1->setRounded(true); // a white card: the word reads on every background colour
-    Label1->setBackColor(Colours::kWhite);
+    makeCard(Label1, QStringLiteral("Comic Sans MS"), 32);
     Image2 = addImage(QStringLiteral("Image2"), 5820, 120, 1080, 1080);
 
     for (int k = 0; k < kBlocks; ++k) {
@@ -47,10 +44,7 @@ void pagl3::createWindowControls()
     Label2 = addLabel(
         QStringLiteral("Label2"), 7320, 6600, 6840, 660,
         QStringLiteral("Puoi cliccare sui blocchi che non rispettano la condizione per cancellarli"));
-    Label2->setFont(QStringLiteral("Comic Sans MS"), 15, true);
-    Label2->setAlignment(platform::Label::Align::Center, true);
-    Label2->setRounded(true); // on a white card, like the counters: readable on every colour
-    Label2->setBackColor(Colours::kWhite);
+    makeCard(Label2, QStringLiteral("Comic Sans MS"), 15);
 
     const QString hand = platform::appPath(QStringLiteral("img\\manina.png"));
     Image1.forEach([&](platform::Image *image) { image->setMousePointer(hand, 10, 1); });

@@ -43,11 +43,8 @@ void GridWindow::createGridControls()
         const QRectF &r = l.names[i];
         platform::Label *name =
             addLabel(QStringLiteral("Label1"), r.x(), r.y(), r.width(), r.height(), {}, nullptr, i);
-        // White badges: the names read well on every background and stand out on the roads.
-        name->setFont(QStringLiteral("Comic Sans MS"), readablePoints(l.nameFontPoints), true);
-        name->setAlignment(platform::Label::Align::Center, true);
-        name->setRounded(true);
-        name->setBackColor(Colours::kWhite);
+        // On white cards the names also stand out on the roads.
+        makeCard(name, QStringLiteral("Comic Sans MS"), readablePoints(l.nameFontPoints));
         Label1.set(i, name);
     }
     Image1 = addImage(QStringLiteral("Image1"), l.waitingBlock.x(), l.waitingBlock.y(),

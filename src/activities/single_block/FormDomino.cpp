@@ -59,10 +59,7 @@ void FormDomino::createWindowControls()
     for (int k = 0; k < kLinks; ++k) {
         platform::Label *link = addLabel(QStringLiteral("Label1"), kLinkPlaces[k].x(), kLinkPlaces[k].y(),
                                          kLinkSide, kLinkSide, {}, nullptr, k);
-        link->setFont(QStringLiteral("Arial"), 30, true);
-        link->setAlignment(platform::Label::Align::Center, true);
-        link->setRounded(true);
-        link->setBackColor(Colours::kWhite);
+        makeCard(link, QStringLiteral("Arial"), 30);
         link->setForeColor(kLinkInk);
         Label1.set(k, link);
     }
@@ -91,18 +88,12 @@ void FormDomino::createWindowControls()
         platform::Label *l =
             addLabel(QStringLiteral("Label%1").arg(i + 3), m_variant.answersLeft + kButtonSide + kNameGap,
                      top, kNameWidth, kButtonHeight, QLatin1String(names[i]));
-        l->setFont(QStringLiteral("Arial"), 22, true);
-        l->setAlignment(platform::Label::Align::Center, true);
-        l->setRounded(true); // a white card, as every text of the program: it reads on every background
-        l->setBackColor(Colours::kWhite);
+        makeCard(l, QStringLiteral("Arial"), 22);
         *nameLabels[i] = l;
     }
     Label2 = addLabel(QStringLiteral("Label2"), m_variant.questionLeft, m_variant.questionTop, 7560, 720,
                       QLatin1String(m_variant.question));
-    Label2->setFont(QStringLiteral("Arial"), 26, true);
-    Label2->setAlignment(platform::Label::Align::Center, true);
-    Label2->setRounded(true);
-    Label2->setBackColor(Colours::kWhite);
+    makeCard(Label2, QStringLiteral("Arial"), 26);
 
     Command1.onClick(this, &FormDomino::Command1_Click);
 }

@@ -39,10 +39,7 @@ void FormTrova::createWindowControls()
 
     // The words on a white card, dark and large: readable on every background colour.
     EtFrase2 = addLabel(QStringLiteral("EtFrase2"), 5880, 1680, 5280, 2760);
-    EtFrase2->setFont(QStringLiteral("Arial"), 40, true);
-    EtFrase2->setAlignment(platform::Label::Align::Center, true);
-    EtFrase2->setRounded(true);
-    EtFrase2->setBackColor(Colours::kWhite);
+    makeCard(EtFrase2, QStringLiteral("Arial"), 40);
 
     Shape1 = addShape(QStringLiteral("Shape1"), kGridOrigin, kGridOrigin, kPictureSide, kPictureSide);
     Shape1->setBorderColor(Colours::kRed);
