@@ -21,6 +21,16 @@ double GridWindow::readablePoints(double pointsOnSmallScreen)
     return pointsOnSmallScreen * qMax(1.0, grow);
 }
 
+void GridWindow::addRoads(platform::ControlArray<platform::Line> &roads, std::span<const double[4]> edges)
+{
+    for (int i = 0; i < int(edges.size()); ++i) {
+        const auto &e = edges[i];
+        platform::Line *edge = addLine(QStringLiteral("Line2"), e[0], e[1], e[2], e[3], nullptr, i);
+        edge->setBorderWidth(2);
+        roads.set(i, edge);
+    }
+}
+
 void GridWindow::createGridControls()
 {
     const GridLayout &l = m_layout;

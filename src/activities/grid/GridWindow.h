@@ -67,6 +67,9 @@ protected:
 
     // Ends the game when a box is full; otherwise brings the next block.
     void NextBlock();
+    // The edges of the roads as the control array `roads`, each {x1, y1, x2, y2}; made before
+    // anything else, they lie under it.
+    void addRoads(platform::ControlArray<platform::Line> &roads, std::span<const double[4]> edges);
     // The boxes, slots, names, waiting block and "avanti", in this control order.
     void createGridControls();
     FramePlacement framePlacement() const override { return m_layout.frame; }

@@ -48,13 +48,7 @@ pagl7::pagl7() : GridWindow(QStringLiteral("pagl7"), roadsLayout()) {}
 void pagl7::createWindowControls()
 {
     setDesignSize(roadsLayout().design.width(), roadsLayout().design.height());
-    // The roads lie under everything else.
-    for (int i = 0; i < 6; ++i) {
-        const auto &e = kRoadEdges[i];
-        platform::Line *edge = addLine(QStringLiteral("Line2"), e[0], e[1], e[2], e[3], nullptr, i);
-        edge->setBorderWidth(2);
-        Line2.set(i, edge);
-    }
+    addRoads(Line2, kRoadEdges);
     createGridControls();
 }
 

@@ -59,13 +59,8 @@ pagl8::pagl8() : TableGame(QStringLiteral("pagl8"), roadsLayout()) {}
 void pagl8::createWindowControls()
 {
     setDesignSize(roadsLayout().design.width(), roadsLayout().design.height());
-    // The roads lie under everything else, the help's lines on top of the roads.
-    for (int i = 0; i < 14; ++i) {
-        const auto &e = kRoadEdges[i];
-        platform::Line *edge = addLine(QStringLiteral("Line2"), e[0], e[1], e[2], e[3], nullptr, i);
-        edge->setBorderWidth(2);
-        Line2.set(i, edge);
-    }
+    // The help's lines come after the roads, on top of them.
+    addRoads(Line2, kRoadEdges);
     Line1 = addLine(QStringLiteral("Line1"), 4515, 4725, 4620, 4725);
     Line1->setBorderWidth(2);
     for (int i = 0; i < 7; ++i) {
