@@ -11,18 +11,15 @@ here=$(cd "$(dirname "$0")" && pwd)
 rm -rf "$out"
 mkdir -p "$out"
 
-export XDG_RUNTIME_DIR=$(mktemp -d)
+source "$here/session.sh"
 unset XDG_CONFIG_HOME XDG_DATA_HOME
-chmod 700 "$XDG_RUNTIME_DIR"
 work=$(mktemp -d)
 chmod 755 "$work"
-eval "$(dbus-launch --sh-syntax)"
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-bus=$!
+start_session
 cleanup() {
-  kill "$bus" "$DBUS_SESSION_BUS_PID" 2>/dev/null || true
+  stop_session
   chmod -R u+w "$work" 2>/dev/null || true
-  rm -rf "$work" "$XDG_RUNTIME_DIR"
+  rm -rf "$work"
 }
 trap cleanup EXIT
 failures=0
@@ -42,7 +39,7 @@ walk() {
   # A home of its own for every walk: a choice the program's folder cannot take lands there.
   local home="$work/home-$name"
   mkdir -p "$home"
-  if ! HOME="$home" timeout 240 /usr/bin/python3 "$here/walk.py" "$copy/zorvelli" "$out/$name" "$activities" $language \
+  if ! HOME="$home" timeout 240 /usr/bin/python3 "$walk_py" "$copy/zorvelli" "$out/$name" "$activities" $language \
       >"$out/$name.log" 2>&1; then
     fail "$name" "the walk failed: $(grep -m1 FAIL "$out/$name.log" || tail -n 1 "$out/$name.log")"
     return
@@ -96,7 +93,7 @@ if [ "$(id -u)" -eq 0 ]; then
   cp "${XAUTHORITY:-$HOME/.Xauthority}" "$auth" 2>/dev/null || touch "$auth"
   chown "$user" "$auth"
   # The checkout may lie where that user cannot read: the walk goes along with the copy.
-  cp "$here/walk.py" "$work/walk.py"
+  cp "$here/walk.py" "$here/session.sh" "$work/"
   # A sanitizer build keeps its options there, suppressions included.
   san_env=()
   for v in ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS; do
@@ -110,11 +107,9 @@ if [ "$(id -u)" -eq 0 ]; then
   mkdir -p "$work/shots"
   chown "$user" "$work/shots"
   if runuser -u "$user" -- env -i DISPLAY="$DISPLAY" XAUTHORITY="$auth" HOME="$home" PATH="$PATH" "${san_env[@]}" \
-      bash -c 'export XDG_RUNTIME_DIR=$(mktemp -d); eval "$(dbus-launch --sh-syntax)";
-               /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 & b=$!;
-               /usr/bin/python3 "$0" "$1" "$2" first English; r=$?;
-               kill $b $DBUS_SESSION_BUS_PID 2>/dev/null; exit $r' \
-      "$work/walk.py" "$copy/zorvelli" "$work/shots" >"$out/read_only.log" 2>&1; then
+      bash -c 'source "$0"; start_session; /usr/bin/python3 "$walk_py" "$1" "$2" first English; r=$?;
+               stop_session; exit $r' \
+      "$work/session.sh" "$copy/zorvelli" "$work/shots" >"$out/read_only.log" 2>&1; then
     grep -q "^CurrentLanguage=English" "$home/.config/zorvelli/LangSetting.ini" 2>/dev/null ||
       fail read_only "the choice did not go to the user's configuration folder"
     [ "$(find "$copy" -type f -exec md5sum {} + | sort)" = "$before" ] || fail read_only "the program's folder changed"

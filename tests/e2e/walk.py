@@ -308,7 +308,11 @@ ACTIVITIES = [
 def exit_caption(executable, language):
     """The caption of the menu's exit button in the language picked (as its file gives it)."""
     if language:
-        lng = os.path.join(os.path.dirname(executable), language + ".lng")
+        # Beside a runnable program, or in the data folder of an installed one.
+        here = os.path.dirname(executable)
+        lng = next(p for p in (os.path.join(here, language + ".lng"),
+                               os.path.join(here, "..", "share", "games", "zorvelli", language + ".lng"))
+                   if os.path.exists(p))
         with open(lng, encoding="utf-8", errors="replace") as f:
             for line in f:
                 if line.strip().lower().startswith("command5.caption="):

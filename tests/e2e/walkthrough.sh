@@ -6,17 +6,12 @@
 set -euo pipefail
 rundir=$1
 out=$2
-here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$out"
 rm -f "$out"/step-*.png
 
-export XDG_RUNTIME_DIR=$(mktemp -d)
-chmod 700 "$XDG_RUNTIME_DIR"
+source "$(dirname "$0")/session.sh"
 work=$(mktemp -d)
-eval "$(dbus-launch --sh-syntax)"
-/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-bus=$!
-trap 'kill "$bus" "$DBUS_SESSION_BUS_PID" 2>/dev/null || true; rm -rf "$work" "$XDG_RUNTIME_DIR"' EXIT
+start_session
+trap 'stop_session; rm -rf "$work"' EXIT
 cp -r "$rundir" "$work/zorvelli"
-# Debian's own Python has the accessibility client, whatever else is first on PATH.
-/usr/bin/python3 "$here/walk.py" "$work/zorvelli/zorvelli" "$out"
+/usr/bin/python3 "$walk_py" "$work/zorvelli/zorvelli" "$out"
