@@ -42,11 +42,6 @@ QString block(const QString &colour, const QString &shape, const QString &size, 
     return u"jpg/%1/%2%3%4.JPG"_s.arg(colour, shape, size, thickness);
 }
 
-QString pic(const QString &word)
-{
-    return u"jpg/%1.jpg"_s.arg(word);
-}
-
 double hueDistance(double a, double b)
 {
     const double d = std::fmod(std::abs(a - b), 360.0);
@@ -120,9 +115,9 @@ private slots:
                         QTest::newRow(qPrintable(block(colour, shape, size, thickness)))
                             << block(colour, shape, size, thickness) << true << QSize(512, 512);
         for (const QString &word : Shapes.mid(1) + Sizes + Thicknesses + Colours + QStringList{"cerchio"})
-            QTest::newRow(qPrintable(word)) << pic(word) << true << QSize();
+            QTest::newRow(qPrintable(word)) << u"jpg/%1.jpg"_s.arg(word) << true << QSize();
         for (const QString &word : Shapes + Colours + Sizes + Thicknesses)
-            QTest::newRow(qPrintable(word.toUpper())) << pic(word.toUpper()) << false << QSize();
+            QTest::newRow(qPrintable(word.toUpper())) << u"jpg/%1.jpg"_s.arg(word.toUpper()) << false << QSize();
     }
     void pictures()
     {
@@ -253,18 +248,14 @@ private slots:
         QVERIFY(string("0031").endsWith(u' ') && string("0011") == string("0011").trimmed() &&
                 string("0012") == string("0012").trimmed());
         QCOMPARE(ini.keys(), parseIni(QString::fromUtf8(readAll(SourceDir + u"/assets/lang/Italiano.lng"_s))).keys());
-    }
-
-    // A program that starts in no language: the shipped settings name Italiano, in CRLF; the
-    // runnable folder's, whatever the child picked last, a language file that exists.
-    void settingsFile()
-    {
+        // A program that starts in no language: the shipped settings name Italiano, in CRLF; the
+        // runnable folder's, whatever the child picked last, a language file that exists.
         for (const QString &path : {SourceDir + "/assets/LangSetting.ini", RunDir + "/LangSetting.ini"}) {
-            const QByteArray bytes = readAll(path);
-            const QString current = parseIni(QString::fromUtf8(bytes)).value(u"language/currentlanguage"_s);
+            const QByteArray settings = readAll(path);
+            const QString current = parseIni(QString::fromUtf8(settings)).value(u"language/currentlanguage"_s);
             QVERIFY2(!current.isEmpty() && QFileInfo::exists(RunDir + u'/' + current + u".lng"_s), qPrintable(path));
-            QVERIFY(path.startsWith(RunDir) || (current == "Italiano"_L1 && bytes.endsWith("\r\n") &&
-                                                bytes.count("\n") == bytes.count("\r\n")));
+            QVERIFY(path.startsWith(RunDir) || (current == "Italiano"_L1 && settings.endsWith("\r\n") &&
+                                                settings.count("\n") == settings.count("\r\n")));
         }
     }
 

@@ -1,5 +1,5 @@
-// Language files: string lookup, the line scan of big files, window translation and the
-// language menu, against files written into a scratch program folder.
+// Language files: string lookup, the line scan of big files, window translation, the
+// language menu and the toolkit's own words, against files in a scratch program folder.
 
 #include "language/modLanguageSupport.h"
 #include "platform/Application.h"
@@ -10,10 +10,12 @@
 #include "platform/Label.h"
 #include "platform/Menu.h"
 #include "platform/MessageBox.h"
+#include "platform/ToolkitLanguage.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -202,13 +204,12 @@ private slots:
     {
         const QByteArray head = "[formMenu]\r\n0001=\"menu\"\r\n[Strings]\r\n0001=\"strings\"\r\n";
         CurrentLanguageName = "Edge";
-        put("Edge.lng", head + padding(64000 - head.size()));
-        QCOMPARE(bytes("Edge.lng").size(), qsizetype(64000));
-        QCOMPARE(GetString("0001"), u"strings"_s);
-        put("Edge.lng", head + padding(64001 - head.size()));
-        QCOMPARE(GetString("0001"), u"menu"_s);
-        put("Edge.lng", padding(5 * 1024 * 1024) + "\r\n0001=\"found\"\r\n"); // not too big for the scan
-        QCOMPARE(GetString("0001"), u"found"_s);
+        for (const auto &[content, expected] : {std::pair{head + padding(64000 - head.size()), "strings"},
+                                                {head + padding(64001 - head.size()), "menu"},
+                                                {padding(5 * 1024 * 1024) + "\r\n0001=\"found\"\r\n", "found"}}) {
+            put("Edge.lng", content);
+            QCOMPARE(GetString("0001"), QString::fromLatin1(expected));
+        }
     }
 
     // Every text of a window in the chosen language, through either reader. What the file lacks
@@ -403,6 +404,23 @@ private slots:
         QVERIFY(home || !QFileInfo::exists(file("config")));
         if (perUser)
             QCOMPARE(program(), programBefore);
+    }
+
+    // The Yes and No of a question follow the language picked: "Sì" with "italiano" (any letter
+    // case), "Yes" again with English or a language the toolkit does not know.
+    void toolkitWords()
+    {
+        QCOMPARE(localeForLanguageName(QString::fromUtf8("Français")), "fr");
+        QCOMPARE(localeForLanguageName(u"Klingon"_s), QString());
+        if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_it.qm"))
+            QSKIP("the toolkit's Italian translation is not installed");
+        setLanguageNameProvider([] { return CurrentLanguageName; });
+        for (const auto &[name, yes] : {std::pair{"iTaliano", "&Sì"}, {"English", "&Yes"}, {"Klingon", "&Yes"}}) {
+            CurrentLanguageName = QString::fromUtf8(name);
+            applyToolkitLanguage();
+            QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString::fromUtf8(yes));
+        }
+        setLanguageNameProvider({});
     }
 };
 

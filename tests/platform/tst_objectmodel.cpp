@@ -1,8 +1,9 @@
 // The window-and-control object model: what a window's code sees of its controls (names,
 // indexes, late-bound properties, twips), the load/unload life cycle, clicks by mouse and
-// keyboard, menus, pictures and what assistive technology is told, and the small services
-// beside it (random numbers, message boxes).
+// keyboard, menus, pictures and what assistive technology is told; and proportional layout,
+// on a screen of 12000 x 9000 twips (800 x 600 pixels).
 
+#include "layout/clsResize.h"
 #include "platform/Application.h"
 #include "platform/CheckBox.h"
 #include "platform/CommandButton.h"
@@ -15,7 +16,7 @@
 #include "platform/Menu.h"
 #include "platform/MessageBox.h"
 #include "platform/Pictures.h"
-#include "platform/Random.h"
+#include "platform/System.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -23,11 +24,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <algorithm>
+#include <cmath>
+#include <memory>
 
 using namespace platform;
 using namespace Qt::StringLiterals;
@@ -106,6 +107,66 @@ void press(Control *c)
         QAccessibleActionInterface::pressAction());
 }
 
+// Designed with an inner size of 9000 x 6000, below a menu bar; its resize event rescales it.
+class LayoutWindow : public Form
+{
+public:
+    LayoutWindow() : Form(QStringLiteral("frmLayout")) { setDesignSize(9000, 6000); }
+    std::unique_ptr<clsResize> resizer;
+
+    void sizeToScreen(std::uint8_t percent)
+    {
+        (resizer = std::make_unique<clsResize>())->setSourceForm(this);
+        resizer->SizeFormToScreen(percent);
+    }
+
+protected:
+    void createControls() override
+    {
+        addLabel("Label1", 600, 450, 3000, 900, "Label1");
+        addImage("Image1", 300, 1500, 1200, 1200, nullptr, 0);
+        addImage("Image1", 1800, 1500, 1200, 1200, nullptr, 1);
+        addLabel("Label3", 150, 300, 1500, 450, "Label3", addFrame("Frame1", 4500, 300, 3600, 2400));
+        addLine("Line1", 300, 450, 8700, 5550);
+        addLabel("Odd", 100.5, 2.5, 101.5, 3.5, "Odd"); // halves to round
+        addMenu("mnuApri", "Apri", addMenu("mnuFile", "File"));
+    }
+    void Form_Resize() override
+    {
+        if (resizer)
+            resizer->ResizeControls();
+    }
+};
+
+// Each control's left, top, width and height (a line's X1, Y1, X2, Y2), by name and index.
+QMap<QString, QList<double>> snapshot(const Form &f)
+{
+    QMap<QString, QList<double>> out;
+    for (Control *c : f.controls()) {
+        const QString key = c->name() + QString::number(c->index());
+        if (auto *line = qobject_cast<Line *>(c))
+            out[key] = {line->x1(), line->y1(), line->x2(), line->y2()};
+        else if (auto *p = qobject_cast<PositionedControl *>(c))
+            out[key] = {p->left(), p->top(), p->width(), p->height()};
+    }
+    return out;
+}
+
+QMap<QString, QList<double>> g_design; // of a window that was never scaled
+
+// Every value is its design value (in whole twips once captured) times the ratio of the
+// window's inner size to its design size (or the ratios given).
+void verifyScaled(const Form &f, bool captured = true, double wr = 0, double hr = 0)
+{
+    const double ratio[] = {wr ? wr : f.scaleWidth() / 9000, hr ? hr : f.scaleHeight() / 6000};
+    const auto now = snapshot(f);
+    QCOMPARE(now.keys(), g_design.keys());
+    for (const auto &[key, design] : g_design.asKeyValueRange())
+        for (int i = 0; i < 4; ++i)
+            QVERIFY2(qFuzzyCompare(now[key][i], (captured ? std::nearbyint(design[i]) : design[i]) * ratio[i % 2]),
+                     qPrintable(key + u'.' + u"LTWH"[i] + u' ' + QString::number(now[key][i])));
+}
+
 } // namespace
 
 class TstObjectModel : public QObject
@@ -113,6 +174,13 @@ class TstObjectModel : public QObject
     Q_OBJECT
 
     TestWindow *w = nullptr;
+    LayoutWindow *m_window = nullptr;
+    void showLayout()
+    {
+        m_window = new LayoutWindow;
+        m_window->Show();
+        QVERIFY(m_window->height() > m_window->scaleHeight()); // the menu bar
+    }
     QTemporaryDir m_dir;
     QList<MessageRequest> m_messages;
 
@@ -127,6 +195,11 @@ private slots:
         QVERIFY(writePicture(ApplicationPath + "/jpg/rosso/tondo.JPG", 64, Qt::red));
         QFile junk(ApplicationPath + "/jpg/rotto.jpg");
         QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("this is no picture at all") > 0);
+        QVERIFY2(screenWidthTwips() == 12000 && screenHeightTwips() == 9000, "screen not configured");
+        LayoutWindow design;
+        design.Load();
+        g_design = snapshot(design);
+        design.Unload();
     }
     void init()
     {
@@ -138,6 +211,11 @@ private slots:
     {
         w->Unload();
         delete w;
+        if (m_window) {
+            m_window->resizer.reset();
+            m_window->Unload();
+            delete std::exchange(m_window, nullptr);
+        }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
@@ -270,6 +348,15 @@ private slots:
         w->Frame1->setEnabled(true);
         QTest::mouseClick(w->Picture1->widget(), Qt::LeftButton);
         QCOMPARE(w->clicks, QStringList{"Picture1"});
+        // Pictures are graphics, boxes groupings; what can be clicked offers "press", and only that.
+        w->clicks.clear();
+        press(w->Image1(0));
+        press(w->Frame1);
+        QCOMPARE(w->clicks, QStringList({"Image1(0)", "Frame1"}));
+        QCOMPARE(QAccessible::queryAccessibleInterface(w->Image1(0)->widget())->role(), QAccessible::Graphic);
+        QCOMPARE(QAccessible::queryAccessibleInterface(w->Frame1->widget())->role(), QAccessible::Grouping);
+        QVERIFY(!QAccessible::queryAccessibleInterface(w->Image1(1)->widget())->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::pressAction()));
     }
 
     void menus()
@@ -349,35 +436,102 @@ private slots:
         QVERIFY(button->icon().isNull());
     }
 
-    // Pictures are graphics, boxes groupings; what can be clicked offers "press".
-    void accessibility()
+
+    // A window that jumps at its first resize, or scales from the wrong size: the first resize
+    // only records the design (whole twips, lines by their end points), later ones scale it.
+    void designIsCaptured()
     {
-        QAccessibleInterface *picture = QAccessible::queryAccessibleInterface(w->Image1(0)->widget());
-        QAccessibleInterface *idle = QAccessible::queryAccessibleInterface(w->Image1(1)->widget());
-        QCOMPARE(picture->role(), QAccessible::Graphic);
-        QCOMPARE(QAccessible::queryAccessibleInterface(w->Frame1->widget())->role(), QAccessible::Grouping);
-        QVERIFY(picture->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
-        QVERIFY(!idle->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
-        press(w->Image1(0));
-        press(w->Frame1);
-        QCOMPARE(w->clicks, QStringList({"Image1(0)", "Frame1"}));
+        showLayout();
+        m_window->setWidth(6000);
+        clsResize r;
+        r.setSourceForm(m_window);
+        r.ResizeControls();
+        verifyScaled(*m_window, false, 1, 1);
+        QCOMPARE(r.capturedWidth(), 6000);
+        m_window->setWidth(12000);
+        r.ResizeControls();
+        verifyScaled(*m_window, true, 2, 1);
     }
 
-    // The same seed gives the same draws; drawIndex is one counted draw, floor(Rnd() * n),
-    // reaching every index from 0 to n - 1 and no other.
-    void random()
+    // A window off centre or of the wrong size, drawing left frozen, controls under the menu
+    // bar or creeping after many resizes: every resize scales the design by the inner size.
+    void sizeFormToScreen()
     {
-        seedRandom(7);
-        const double first = Rnd();
-        seedRandom(7);
-        const std::uint64_t count = randomDrawCount();
-        QVERIFY(drawIndex(1000) == int(first * 1000) && randomDrawCount() == count + 1);
-        QSet<int> seen;
-        for (int i = 0; i < 2000; ++i)
-            seen.insert(drawIndex(18));
-        QVERIFY(seen.size() == 18 && std::ranges::all_of(seen, [](int i) { return i >= 0 && i < 18; }));
+        showLayout();
+        m_window->sizeToScreen(75);
+        QCOMPARE(QRectF(m_window->left(), m_window->top(), m_window->width(), m_window->height()),
+                 QRectF(1500, 1125, 9000, 6750));
+        QVERIFY(m_window->window()->updatesEnabled());
+        verifyScaled(*m_window);
+        const auto before = snapshot(*m_window);
+        for (int i = 0; i < 40; ++i) {
+            m_window->setWidth(1500 + 157 * i);
+            m_window->setHeight(9000 - 131 * i);
+        }
+        m_window->resizer->SizeFormToScreen(75);
+        QCOMPARE(snapshot(*m_window), before);
+    }
+
+    // A control that should keep its place or size and does not: "@" and the letters L, T, W, H
+    // (any case, anywhere after it) say what follows the window; without a leading "@" all does.
+    void scalingTags_data()
+    {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QString>("scaled");
+        for (const auto &[tag, scaled] : {std::pair{"@lt", "LT"}, {"@ W,h!", "WH"}, {"@", ""}, {"LT", "LTWH"}, {" @LT", "LTWH"}})
+            QTest::newRow(tag) << QString(tag) << QString(scaled);
+    }
+    void scalingTags()
+    {
+        showLayout();
+        QFETCH(QString, tag);
+        QFETCH(QString, scaled);
+        for (const char *name : {"Label1", "Line1"})
+            m_window->control(name)->setTag(tag);
+        m_window->control("Image1", 1)->setTag(tag); // an array element
+        m_window->sizeToScreen(100);
+        const double ratio[] = {m_window->scaleWidth() / 9000, m_window->scaleHeight() / 6000};
+        auto now = snapshot(*m_window);
+        for (const char *key : {"Label1-1", "Image11", "Line1-1"})
+            for (int i = 0; i < 4; ++i)
+                QCOMPARE(now[key][i], g_design[key][i] * (scaled.contains(u"LTWH"[i]) ? ratio[i % 2] : 1));
+        QCOMPARE(now["Image10"][2], 1200 * ratio[0]); // an untagged neighbour
+    }
+
+    // A crash, or controls squashed to nothing: a minimised window, one unloaded under its
+    // resizer and a resizer without a window are left alone.
+    void leftAlone()
+    {
+        showLayout();
+        m_window->sizeToScreen(75);
+        const auto at75 = snapshot(*m_window);
+        m_window->window()->setWindowState(Qt::WindowMinimized);
+        m_window->resizer->SizeFormToScreen(100);
+        QCOMPARE(snapshot(*m_window), at75);
+        m_window->window()->setWindowState(Qt::WindowNoState);
+        m_window->resizer->ResizeControls();
+        verifyScaled(*m_window);
+
+        m_window->Unload();
+        m_window->resizer->ResizeControls();
+        m_window->resizer->SizeFormToScreen(100);
+        m_window->Show(); // new controls, not the captured ones: they keep their design values
+        m_window->resizer->ResizeControls();
+        verifyScaled(*m_window, false, 1, 1);
+        clsResize unbound;
+        unbound.ResizeControls();
+        unbound.SizeFormToScreen(75);
     }
 };
 
-QTEST_MAIN(TstObjectModel)
+int main(int argc, char **argv)
+{
+    // The screen must be configured before the application exists.
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" ZORVELLI_SOURCE_DIR "/tests/platform/screen-800x600.json");
+    QApplication app(argc, argv);
+    TstObjectModel test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_objectmodel.moc"

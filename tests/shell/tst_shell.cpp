@@ -1,20 +1,33 @@
-// The splash window, the main menu and the shared messages, driven through their windows, and
-// the real language files against the real windows.
+// The shell, on a classroom whiteboard of 1024 x 768, driven through its windows: the splash
+// window, the main menu and the shared messages; the real language files against the real
+// windows; the shared block state (random blocks, feedback sounds, counters, block rules); the
+// frame every activity window shares, on every window the program registers (when the counters
+// reset and the first question is set up, menus, counters and faces, reset, about, leaving by
+// the menu or the close button); readable texts and answered buttons on every background
+// colour, a sound switch that shows, no caption cut off anywhere.
 
 #include "shell/ProgramFixture.h"
 
+#include "activities/comparison/form1.h"
 #include "platform/CheckBox.h"
 #include "platform/Random.h"
+#include "shell/BlockRules.h"
+#include "shell/Colours.h"
 #include "shell/FormAvvio.h"
 #include "shell/Messages.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QPushButton>
 #include <QSet>
 #include <QSettings>
 
+using platform::contrastRatio;
 using platform::MsgButtons;
 using platform::MsgIcon;
 using platform::MsgResult;
+using platform::toQColor;
 using testkit::click;
 using testkit::ProgramFixture;
 
@@ -28,6 +41,56 @@ QString keyOf(platform::Control *c)
 QString captionOf(platform::Control *c)
 {
     return c->propertyByName("Caption").value_or(QString()).toString();
+}
+
+struct Expected
+{
+    const char *window, *button;
+    bool backColourAtLoad, startsAtLoad; // counters reset and first question at load, not at activation
+};
+
+const Expected kWindows[] = {
+    {"form1", "Command1", true, false},
+    {"FORM2", "Command2", true, false},
+    {"pagl3", "Command3", true, false},
+    {"pagl7", "Command4", false, true},
+    {"pagl9", "Command7", false, true},
+    {"pagl8", "Command9", false, true},
+    {"FormTrova", "Command8", true, true},
+    {"FormDomino", "Command10", true, true},
+    {"FormDomino2", "Command11", true, true},
+};
+
+// The ink of a painted control: the pixel that stands out most from the given colour.
+QColor strongestInk(const QImage &shot, const QColor &face)
+{
+    QColor best = face;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if (contrastRatio(shot.pixelColor(x, y), face) > contrastRatio(best, face))
+                best = shot.pixelColor(x, y);
+    return best;
+}
+
+// Where a control's caption has to fit, and the caption itself.
+bool captionFits(platform::Control *c, QString *why)
+{
+    QWidget *w = c->widget();
+    const auto caption = c->propertyByName("Caption");
+    if (!w || !w->isVisible() || !caption || caption->toString().isEmpty())
+        return true;
+    QRect room = w->rect();
+    if (qobject_cast<QPushButton *>(w) && !qobject_cast<QPushButton *>(w)->icon().isNull())
+        room.setWidth(room.width() - qMin(room.height() / 2, 96) * 3 / 2);
+    if (qobject_cast<QCheckBox *>(w))
+        room.setWidth(room.width() - QFontMetrics(w->font()).height() * 3 / 2 - 6);
+    room.adjust(4, 0, -4, 0);
+    const QRect need = QFontMetrics(w->font()).boundingRect(room, Qt::TextWordWrap | Qt::AlignCenter, caption->toString());
+    const QRect onScreen(w->mapToGlobal(QPoint(0, 0)), w->size());
+    if (room.contains(need) && QGuiApplication::primaryScreen()->geometry().contains(onScreen))
+        return true;
+    QDebug(why) << c->name() << caption->toString() << "needs" << need.size() << "in" << room.size() << "at" << onScreen.topLeft();
+    return false;
 }
 
 } // namespace
@@ -213,8 +276,303 @@ private slots:
         QCOMPARE(f.messages.value(0).text, "riga 1\r\nriga 4\r\n\r\n-----------------------\r\n" + Messages::kCredits);
         QVERIFY(f.messages[0].buttons == MsgButtons::Ok && f.messages[0].icon == MsgIcon::Information);
     }
+
+    // A wrong picture, or a block that never comes up: colour, shape, size, thickness, one draw
+    // each, name each of the 48 pictures. Without a language file the words are empty, silently.
+    void pickRandomBlock()
+    {
+        const QStringList shapes{"rotondo", "quadrato", "rettangolo", "triangolo"}, colours{"rosso", "giallo", "blu"},
+            sizes{"grande", "piccolo"}, thicknesses{"spesso", "sottile"};
+        QSet<QString> seen;
+        for (int seed = 0; seed < 400; ++seed) {
+            platform::seedRandom(seed);
+            const int c = platform::drawIndex(3), s = platform::drawIndex(4), z = platform::drawIndex(2),
+                      t = platform::drawIndex(2);
+            platform::seedRandom(seed);
+            const std::uint64_t before = platform::randomDrawCount();
+            Modulo1::PickRandomBlock();
+            QCOMPARE(Modulo1::CurrentBlock.PicturePath,
+                     platform::ApplicationPath +
+                         QStringLiteral("\\jpg\\%1\\%2%3%4.JPG").arg(colours[c], shapes[s], sizes[z], thicknesses[t]));
+            QVERIFY(Modulo1::LastRandomIndex == t + 1 && platform::randomDrawCount() == before + 4);
+            seen.insert(Modulo1::CurrentBlock.PicturePath);
+        }
+        QCOMPARE(seen.size(), 48);
+        platform::ApplicationPath = f.path(QStringLiteral("elsewhere"));
+        Modulo1::PickRandomBlock();
+        QVERIFY(Modulo1::CurrentBlock.PicturePath.endsWith(QStringLiteral("\\jpg\\\\") + Modulo1::CurrentBlock.Size + ".JPG"));
+        QVERIFY(f.messages.isEmpty());
+    }
+
+    // Sounds with the switch off, the wrong file, or one jingle that never plays: no sound and
+    // no draw when off, no.wav for a wrong answer, one draw among si1..si4 for a right one.
+    void feedbackSounds()
+    {
+        Modulo1::SoundEnabled = false;
+        Modulo1::PlayRightSound();
+        Modulo1::PlayWrongSound();
+        QVERIFY(f.sounds.isEmpty());
+        Modulo1::SoundEnabled = true;
+        Modulo1::PlayWrongSound();
+        QCOMPARE(f.sounds, QStringList{platform::ApplicationPath + QStringLiteral("\\suoni\\no.wav")});
+        for (int seed = 0; seed < 20; ++seed) {
+            platform::seedRandom(seed);
+            const QString jingle = platform::ApplicationPath + QStringLiteral("\\suoni\\si%1.wav").arg(platform::drawIndex(4) + 1);
+            platform::seedRandom(seed);
+            const std::uint64_t before = platform::randomDrawCount();
+            Modulo1::PlayRightSound();
+            QVERIFY(f.sounds.takeLast() == jingle && platform::randomDrawCount() == before + 1);
+        }
+    }
+
+    // Questions about the wrong attribute, flips that do not flip, a table cell swapped, a
+    // counter that wraps round to a negative number after 32767 right answers.
+    void blockRulesAndCounters()
+    {
+        using namespace BlockRules;
+        const BlockAttributes b{"blu", "triangolo", "piccolo", "spesso", {}};
+        QCOMPARE(QStringList({attributeWord(b, 0), attributeWord(b, Shape), attributeWord(b, Colour),
+                              attributeWord(b, Size), attributeWord(b, Thickness), attributeWord(b, 5)}),
+                 QStringList({"", "triangolo", "blu", "piccolo", "spesso", ""}));
+        QCOMPARE(describe(b), QStringLiteral("triangolo blu piccolo spesso"));
+        QCOMPARE(QStringList({flipSize("grande"), flipSize("piccolo"), flipSize({}), flipThickness("spesso"),
+                              flipThickness("sottile"), flipThickness("thin", "thick", "thin"),
+                              flipThickness("spesso", "thick", "thin")}),
+                 QStringList({"piccolo", "grande", "grande", "sottile", "spesso", "thick", "thick"}));
+        QCOMPARE(QList<int>({tableCell(true, true), tableCell(true, false), tableCell(false, true), tableCell(false, false)}),
+                 QList<int>({0, 1, 2, 3}));
+        const int rows[][3] = {{0, -1, -1}, {32766, 1, 32767}, {32767, 1, 32767}, {-5, -100000, -32768}};
+        for (const auto &[start, delta, expected] : rows) {
+            auto counter = std::int16_t(start);
+            Modulo1::addToCount(counter, delta);
+            QCOMPARE(int(counter), expected);
+        }
+    }
+
+    // A window registered twice, or an activity without its menu button or frame settings:
+    // the one list gives every window once, and each activity its button.
+    void windowList()
+    {
+        QStringList seen, activities, expected;
+        for (const ProgramWindows::Entry &e : ProgramWindows::all()) {
+            QVERIFY2(!seen.contains(e.name), qPrintable(e.name));
+            seen << e.name;
+            QCOMPARE(ActivitySettings::exists(e.name), !e.menuButton.isEmpty());
+            if (!e.menuButton.isEmpty())
+                activities << e.name + u' ' + e.menuButton;
+        }
+        QCOMPARE(Forms::registeredNames(), seen);
+        for (const Expected &x : kWindows)
+            expected << QLatin1String(x.window) + u' ' + QLatin1String(x.button);
+        QCOMPARE(activities, expected);
+    }
+
+    void frame_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("closeButton"); // how the window is finally left
+        for (int row = 0; row < int(std::size(kWindows)); ++row)
+            for (const bool closeButton : {false, true})
+                QTest::addRow("%s, %s", kWindows[row].window, closeButton ? "close button" : "menu") << row << closeButton;
+    }
+    void frame()
+    {
+        QFETCH(int, row);
+        QFETCH(bool, closeButton);
+        const Expected &x = kWindows[row];
+        const QString name = QLatin1String(x.window);
+
+        // Loaded but not yet active: only the windows that start at load have reset and asked
+        // (beyond the one draw of the background colour, where the frame sets it).
+        Modulo1::RightCount = 7; // left over from another activity
+        Modulo1::WrongCount = 3;
+        auto *w = ProgramFixture::window<ActivityFrame>(name);
+        platform::seedRandom(11);
+        const std::uint64_t before = platform::randomDrawCount();
+        w->Load();
+        QCOMPARE(Modulo1::RightCount == 0, x.startsAtLoad);
+        QCOMPARE(int(platform::randomDrawCount() - before) > int(x.backColourAtLoad), x.startsAtLoad);
+        platform::seedRandom(11);
+        if (x.backColourAtLoad && !x.startsAtLoad)
+            QCOMPARE(w->backColor(), Modulo1::kBackColours[platform::drawIndex(18)]);
+        w->Unload();
+
+        // Opened from the menu: full screen, counters at 0 showing their captions, no face, the
+        // frame's menus translated.
+        Modulo1::RightCount = 7;
+        w = ProgramFixture::open(name);
+        QVERIFY(w);
+        testkit::verifyCoversScreen(w);
+        QCOMPARE(Modulo1::RightCount + Modulo1::WrongCount, 0);
+        QCOMPARE(w->etEsatti->caption(), f.lng(name, QStringLiteral("etEsatti.Caption")));
+        QCOMPARE(w->etErrati->caption(), f.lng(name, QStringLiteral("etErrati.Caption")));
+        QVERIFY(!testkit::shown(w->ComandoIconaSi) && !testkit::shown(w->ComandoIconaNo));
+        for (platform::Menu *m : {w->resetMenu.data(), w->aboutMenu.data(), w->leaveMenu.data()})
+            QVERIFY(!m->caption().isEmpty() && m->caption() == f.lng(name, m->name() + QStringLiteral(".Caption")));
+
+        // Each answer shows its face on the one spot and counts, with a sound; the other
+        // counter stays as it is.
+        QCOMPARE(w->ComandoIconaSi->widget()->geometry(), w->ComandoIconaNo->widget()->geometry());
+        const QString design = w->etErrati->caption();
+        w->ShowRightAnswer();
+        QVERIFY(testkit::shown(w->ComandoIconaSi) && !testkit::shown(w->ComandoIconaNo));
+        QCOMPARE(w->etEsatti->caption(), testkit::count("0011", 1));
+        QCOMPARE(w->etErrati->caption(), design);
+        w->ShowWrongAnswer();
+        w->ShowWrongAnswer();
+        QVERIFY(testkit::shown(w->ComandoIconaNo) && !testkit::shown(w->ComandoIconaSi));
+        QCOMPARE(w->etErrati->caption(), testkit::count("0012", 2));
+        QCOMPARE(w->etEsatti->caption(), testkit::count("0011", 1));
+        QVERIFY2(f.sounds.size() == 3 && f.sounds[0].contains(QStringLiteral("\\suoni\\si")) &&
+                     f.sounds[2].endsWith(QStringLiteral("\\suoni\\no.wav")),
+                 qPrintable(f.sounds.join(u' ')));
+
+        // Reset touches the counters only; about shows the about text and nothing else.
+        const QString shown = testkit::snapshot(w);
+        const QString right = w->etEsatti->caption(), wrong = w->etErrati->caption();
+        w->resetMenu->trigger();
+        QCOMPARE(w->etEsatti->caption(), testkit::count("0011", 0));
+        QCOMPARE(w->etErrati->caption(), testkit::count("0012", 0));
+        QCOMPARE(Modulo1::RightCount + Modulo1::WrongCount, 0);
+        w->aboutMenu->trigger();
+        QCOMPARE(f.messages.size(), 1);
+        QVERIFY(f.messages[0].text == Messages::aboutText() && f.messages[0].icon == platform::MsgIcon::Information);
+        w->etEsatti->setCaption(right);
+        w->etErrati->setCaption(wrong);
+        QCOMPARE(testkit::snapshot(w), shown);
+
+        // Leaving asks, by the close button as by the menu; No leaves everything as it is.
+        f.messages.clear();
+        w->window()->close();
+        w->leaveMenu->trigger();
+        QCOMPARE(f.messages.size(), 2);
+        for (const platform::MessageRequest &m : std::as_const(f.messages))
+            QVERIFY(m.text == f.lng(QStringLiteral("Strings"), QStringLiteral("0017")) &&
+                    m.buttons == platform::MsgButtons::YesNo && m.icon == platform::MsgIcon::Question &&
+                    m.title == QLatin1String("Zorvelli"));
+        auto *menu = ProgramFixture::window<formMenu>(QStringLiteral("formMenu"));
+        QVERIFY(w->isShown() && !menu->isLoaded());
+        QCOMPARE(testkit::snapshot(w), shown);
+
+        // Yes: a freshly loaded menu with a colour drawn now, the activity gone with its state,
+        // and clicks still on their way to its controls reach nothing.
+        QList<QPointer<QWidget>> stale;
+        for (platform::Control *c : w->controls())
+            if (c->widget())
+                stale << c->widget();
+        f.answers.push_back(MsgResult::Yes);
+        platform::seedRandom(4242);
+        if (closeButton)
+            w->window()->close();
+        else
+            w->leaveMenu->trigger();
+        QVERIFY(!w->isLoaded());
+        QCOMPARE(f.endCount, 0);
+        testkit::verifyCoversScreen(menu);
+        platform::seedRandom(4242);
+        QCOMPARE(menu->backColor(), Modulo1::kBackColours[platform::drawIndex(18)]);
+        for (const QPointer<QWidget> &widget : std::as_const(stale))
+            if (widget) {
+                QTest::mouseClick(widget, Qt::LeftButton);
+                QTest::mouseDClick(widget, Qt::LeftButton);
+            }
+        QCOMPARE(platform::Form::loadedForms(), QList<platform::Form *>{menu});
+        QCOMPARE(f.messages.size(), 3);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        w = ProgramFixture::open(name);
+        QVERIFY(w);
+        QCOMPARE(w->etEsatti->caption(), f.lng(name, QStringLiteral("etEsatti.Caption")));
+    }
+
+    // Every text on every activity window, the counters first, reads on all background colours.
+    void textReadableOnEveryBackground()
+    {
+        QStringList problems;
+        for (const ProgramWindows::Entry &e : ProgramWindows::all()) {
+            if (e.menuButton.isEmpty())
+                continue; // the splash and the menu keep their own colours
+            platform::Form *w = Forms::get(e.name);
+            w->Show();
+            for (const std::uint32_t colour : Modulo1::kBackColours) {
+                w->setBackColor(colour);
+                for (platform::Control *c : w->controls()) {
+                    auto *label = qobject_cast<platform::Label *>(c);
+                    if (!label || label->caption().trimmed().isEmpty())
+                        continue;
+                    const QColor ground = toQColor(label->isOpaque() ? label->backColor() : colour);
+                    if (contrastRatio(toQColor(label->foreColor()), ground) < 4.5)
+                        problems << e.name + u' ' + label->name() + u' ' + QString::number(colour, 16);
+                }
+            }
+            w->Unload();
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+
+        auto *w = ProgramFixture::open(QStringLiteral("form1"));
+        QVERIFY(w);
+        w->setBackColor(Modulo1::kBackColours[0]);
+        for (platform::Label *counter : {w->etEsatti.data(), w->etErrati.data()}) {
+            // As painted: the badge behind the text is there.
+            const QImage shot = counter->widget()->grab().toImage();
+            QCOMPARE(shot.pixelColor(shot.width() / 2, 2), toQColor(counter->backColor()));
+        }
+        // Green for right, red for wrong.
+        const QColor right = toQColor(w->etEsatti->foreColor()), wrong = toQColor(w->etErrati->foreColor());
+        QVERIFY(right.green() > right.red() && wrong.red() > wrong.green());
+    }
+
+    void rightAnswerButtonLooksRed()
+    {
+        auto *w = ProgramFixture::open<form1>(QStringLiteral("form1"));
+        QVERIFY(w);
+        testkit::click(w->ComparedValue[1] == w->ComparedValue[2] ? w->UGUALI : w->DIVERSI);
+        for (platform::CommandButton *b : {w->UGUALI.data(), w->DIVERSI.data()}) {
+            QVERIFY(!b->widget()->isEnabled());
+            const QImage shot = b->widget()->grab().toImage();
+            const QColor face = shot.pixelColor(shot.width() / 2, shot.height() / 6);
+            QCOMPARE(face, toQColor(b->backColor())); // not washed out
+            QVERIFY(contrastRatio(strongestInk(shot.copy(shot.rect().adjusted(8, 8, -8, -8)), face), face) >= 3);
+        }
+    }
+
+    void soundSwitchShowsOnEveryBackground()
+    {
+        formMenu *menu = ProgramFixture::menu();
+        auto *box = qobject_cast<QCheckBox *>(menu->Check1->widget());
+        for (const std::uint32_t colour : Modulo1::kBackColours)
+            for (const int ticked : {0, 1}) {
+                menu->Check1->setBackColor(colour);
+                menu->Check1->setValue(ticked);
+                const QImage shot = box->grab().toImage();
+                const QColor ground = toQColor(colour);
+                // The box: a light inside and a dark edge, one of which stands out from the colour.
+                const int side = QFontMetrics(box->font()).height();
+                const QColor inside = shot.pixelColor(4 + side / 5, box->height() / 2 - side / 3);
+                const QColor edge = shot.pixelColor(5, box->height() / 2);
+                QVERIFY2(qMax(contrastRatio(inside, ground), contrastRatio(edge, ground)) >= 3,
+                         qPrintable(QString::number(colour, 16)));
+                QVERIFY(contrastRatio(strongestInk(shot, ground), ground) >= 4.5);
+            }
+    }
+
+    // Nothing cut off and nothing off the screen, in every window of the program.
+    void nothingClips()
+    {
+        QStringList problems;
+        for (const ProgramWindows::Entry &e : ProgramWindows::all()) {
+            platform::Form *w = Forms::get(e.name);
+            w->Show();
+            for (platform::Control *c : w->controls()) {
+                QString why;
+                if (!captionFits(c, &why))
+                    problems << e.name + u' ' + why;
+            }
+            w->Unload();
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+    }
 };
 
-ZORVELLI_WINDOW_TEST_MAIN(TstShell)
+ZORVELLI_WINDOW_TEST_MAIN_AT(TstShell, 1024, 768)
 
 #include "tst_shell.moc"

@@ -1,8 +1,13 @@
-// Reading and writing profile (INI) files with the meaning of the Windows profile functions.
-// Read-back, repeated writes and the other keys of a file are checked on many inputs by the
-// fuzzer's seeds (fuzz_seeds); here are the exact texts read and the exact bytes written.
+// Files as the program finds, reads and writes them: paths in its spelling ('\\' or '/', any
+// letter case), folder listings, text encodings, where its data and the user's choice live,
+// and profile (INI) files with the meaning of the Windows profile functions. Read-back, repeated
+// writes and the other keys of a file are checked on many inputs by the fuzzer's seeds
+// (fuzz_seeds); here are the exact texts read and the exact bytes written.
 
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
 #include "platform/Profile.h"
+#include "platform/ProgramFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,8 +22,10 @@
 
 #ifdef Q_OS_UNIX
 #include <csignal>
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -37,7 +44,8 @@ QByteArray fileBytes(const QString &path)
 bool putFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly) &&
+           file.write(bytes) == bytes.size();
 }
 
 QByteArray utf16Le(const QString &text)
@@ -50,12 +58,13 @@ QByteArray utf16Le(const QString &text)
 
 } // namespace
 
-class TstProfile : public QObject
+class TstFiles : public QObject
 {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString path(const QString &name) const { return m_dir->filePath(name); }
+    void put(const QString &name, const QByteArray &bytes = "x") { QVERIFY(putFile(path(name), bytes)); }
     QStringList folder() const
     {
         return QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
@@ -64,6 +73,197 @@ class TstProfile : public QObject
 private slots:
     void init() { m_dir = std::make_unique<QTemporaryDir>(); }
 
+    // The program asks for "\jpg\GRANDE.jpg" and the file is "jpg/grande.jpg": a wrong answer
+    // is a missing picture, sound or language file.
+    void resolve_data()
+    {
+        QTest::addColumn<QString>("onDisk"); // files, comma-separated
+        QTest::addColumn<QString>("asked");  // below the temporary folder, as the program writes it
+        QTest::addColumn<QString>("expected");
+        // clang-format off
+        const char *rows[][4] = {
+            {"file and folder case", "JPG/GRANDE.jpg", "\\\\jpg//grande.JPG", "/JPG/GRANDE.jpg"},
+            {"accented", "città.jpg", "\\CITTÀ.JPG", "/città.jpg"},
+            {"missing parts kept as written", "JPG/GRANDE.jpg", "\\jpg\\Sub\\X.jpg", "/JPG/Sub/X.jpg"},
+            {"no partial match", "JPG/GRANDE.jpg", "\\jpg\\grande", "/JPG/grande"},
+            // Among several spellings the exact one wins, else the first in byte order; inside a
+            // path only a folder leads on.
+            {"exact twin", "a.txt,A.TXT,A.txt", "\\A.txt", "/A.txt"},
+            {"no exact twin", "a.txt,A.TXT,A.txt", "\\a.TXT", "/A.TXT"},
+            {"exact folder in a path", "top/SUB/o.txt,top/sub/x.txt", "\\Top\\sub\\X.TXT", "/top/sub/x.txt"},
+            {"folder preferred in a path", "JPG,jpg/x.png", "\\Jpg\\X.PNG", "/jpg/x.png"},
+        };
+        // clang-format on
+        for (const auto &r : rows)
+            QTest::newRow(r[0]) << QString::fromUtf8(r[1]) << QString::fromUtf8(r[2])
+                                << QString::fromUtf8(r[3]);
+    }
+    void resolve()
+    {
+        QFETCH(QString, onDisk);
+        QFETCH(QString, asked);
+        QFETCH(QString, expected);
+        for (const QString &file : onDisk.split(u','))
+            put(file);
+        QCOMPARE(resolvePath(m_dir->path() + asked), m_dir->path() + expected);
+        QCOMPARE(resolvePath(m_dir->path() + asked), m_dir->path() + expected); // again, now from the cache
+    }
+
+    // A file renamed or added while the program runs is found under its new name.
+    void cacheNoticesChanges()
+    {
+        put("old/Pic.jpg");
+        const QString folder = m_dir->filePath("old"), asked = folder + "\\PIC.JPG";
+#ifdef Q_OS_UNIX
+        // A folder untouched for an hour is one whose listing may be remembered.
+        const timespec hourAgo[2] = {{time(nullptr) - 3600, 0}, {time(nullptr) - 3600, 0}};
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(folder).constData(), hourAgo, 0), 0);
+#endif
+        QCOMPARE(resolvePath(asked), folder + "/Pic.jpg");
+        QCOMPARE(resolvePath(folder + "\\NEW.JPG"), folder + "/NEW.JPG");
+        QVERIFY(QFile::rename(folder + "/Pic.jpg", folder + "/pic.JPG"));
+        put("old/new.jpg");
+        QCOMPARE(resolvePath(asked), folder + "/pic.JPG");
+        QCOMPARE(resolvePath(folder + "\\NEW.JPG"), folder + "/new.jpg");
+#ifdef Q_OS_UNIX
+        // Two changes within one tick of the file system clock: the time stamp put back after a rename.
+        struct stat before;
+        QCOMPARE(::stat(QFile::encodeName(folder).constData(), &before), 0);
+        QVERIFY(QFile::rename(folder + "/pic.JPG", folder + "/Pic.jpg"));
+        const timespec stamps[2] = {before.st_atim, before.st_mtim};
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(folder).constData(), stamps, 0), 0);
+        QCOMPARE(resolvePath(asked), folder + "/Pic.jpg");
+#endif
+    }
+
+    // The language menu lists exactly the language files, in this order: without regard to
+    // letter case, then by byte order; no folders.
+    void listFolder()
+    {
+        for (const char *name : {"Italiano.lng", "b.LNG", "a.Lng", "A.lng", "English.lng", "LangSetting.ini",
+                                 "notes.lngx", "lng", "z(1)+.lng"})
+            put(QLatin1String(name));
+        QVERIFY(QDir(m_dir->path()).mkdir("folder.lng") && QDir(m_dir->path()).mkdir("sub"));
+        QCOMPARE(platform::listFolder(m_dir->path() + "\\SUB\\..", "*.lng").join(u','),
+                 u"A.lng,a.Lng,b.LNG,English.lng,Italiano.lng,z(1)+.lng"_s);
+        QCOMPARE(platform::listFolder(m_dir->path() + "/lng", "*.lng"), QStringList()); // a file
+    }
+
+    // Lengths (which pick the reader of a language file) and whole files in one read (a device
+    // that never ends must not hang the program).
+    void lengthsAndWholeFiles()
+    {
+        const QByteArray content("[s]\r\nk=\xE8\0tail", 13);
+        put("Data.ini", content);
+        QVERIFY(QDir(m_dir->path()).mkdir("jpg"));
+        QCOMPARE(fileLength(m_dir->path() + "\\DATA.INI"), 13);
+        for (const QString &none : {m_dir->path() + "/missing.lng", m_dir->path() + "\\JPG", QString()})
+            QCOMPARE(fileLength(none), -1);
+        bool ok = false;
+        QCOMPARE(readFileBytes(m_dir->path() + "\\DATA.INI", &ok), content);
+        QVERIFY(ok);
+        for (const QString &none : {m_dir->path() + "/missing.ini", m_dir->path() + "/jpg", u"/dev/zero"_s}) {
+            QCOMPARE(readFileBytes(none, &ok), QByteArray());
+            QVERIFY(!ok);
+        }
+    }
+
+    // Every byte of a Windows-1252 file comes back as it was (the 27 characters at 0x80-0x9F
+    // and the five unassigned bytes too), so an edit of one line keeps all the others.
+    void encodings()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        const QString text = decodeText(all, TextEncoding::Windows1252);
+        QCOMPARE(text.mid(0x80, 32), u"€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ"_s);
+        QCOMPARE(encodeText(text, TextEncoding::Windows1252), all);
+        QCOMPARE(encodeText(u"a日😀"_s, TextEncoding::Windows1252), "a??"); // a '?' a character, as on Windows
+        QCOMPARE(detectEncoding("\xEF\xBB\xBF\xEF\xBB\xBFx"), TextEncoding::Utf8Bom);
+        QCOMPARE(decodeText("\xEF\xBB\xBF\xEF\xBB\xBFx"), u"\uFEFFx"_s); // a second mark is a character
+    }
+    // A program that finds no pictures, writes into an installed folder, or loses the child's
+    // language choice: the data beside the executable, else the installed data; the user's
+    // folders for an installed or read-only program ($XDG_..._HOME if absolute, else $HOME).
+    void choice_data()
+    {
+        QTest::addColumn<QString>("executable");
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<QStringList>("environment"); // XDG_CONFIG_HOME, XDG_DATA_HOME, HOME
+        QTest::addColumn<QString>("data");
+        QTest::addColumn<QStringList>("user"); // settings, languages; none when not in use
+        const QStringList ana{"", "", "/home/ana"}, xdg{"/cfg", "/dat/", "/home/ana"};
+        const QStringList home{"/home/ana/.config/zorvelli", "/home/ana/.local/share/zorvelli"},
+            set{"/cfg/zorvelli", "/dat/zorvelli"};
+        const QString installed = "usr/share/games/zorvelli";
+        QTest::newRow("writable runnable") << "run" << true << xdg << "run" << QStringList();
+        QTest::newRow("read-only runnable") << "run" << false << ana << "run" << home;
+        QTest::newRow("installed") << "usr/games" << false << ana << installed << home;
+        QTest::newRow("installed, writable") << "usr/games" << true << ana << installed << home;
+        QTest::newRow("relative XDG ignored") << "usr/games" << true << QStringList{"cfg", "./dat", "/home/ana"} << installed << home;
+        QTest::newRow("XDG set, no home") << "usr/games" << true << QStringList{"/cfg", "/dat", ""} << installed << set;
+        QTest::newRow("relative home") << "usr/games" << true << QStringList{"", "", "home/ana"} << installed << QStringList{"", ""};
+        QTest::newRow("language files only") << "langonly" << true << ana << "langonly" << QStringList();
+        QTest::newRow("JPG in capitals") << "capitals" << true << ana << "capitals" << QStringList();
+        QTest::newRow("beside wins") << "both/games" << true << ana << "both/games" << QStringList();
+        QTest::newRow("no data anywhere") << "nothing/games" << true << ana << "nothing/games" << QStringList();
+    }
+    void choice()
+    {
+        QFETCH(QString, executable);
+        QFETCH(bool, writable);
+        QFETCH(QStringList, environment);
+        QFETCH(QString, data);
+        QFETCH(QStringList, user);
+        for (const char *file : {"run/jpg/blu.jpg", "usr/games/zorvelli", "usr/share/games/zorvelli/jpg/blu.jpg",
+                                 "langonly/English.LNG", "capitals/JPG/blu.jpg", "both/games/jpg/blu.jpg",
+                                 "both/share/games/zorvelli/jpg/blu.jpg", "nothing/games/zorvelli"})
+            put(QLatin1String(file));
+        Surroundings s{path(executable), u"../share/games/zorvelli"_s, environment[0], environment[1], environment[2]};
+        QStringList asked;
+        s.canWriteSettings = [&](const QString &folder) {
+            asked << folder;
+            return writable;
+        };
+        const ProgramFolders f = chooseProgramFolders(s);
+        QCOMPARE(f.data, path(data));
+        QCOMPARE(f.user.inUse, !user.isEmpty());
+        QCOMPARE(QStringList({f.user.settings, f.user.languages}), user.isEmpty() ? QStringList(2) : user);
+        QVERIFY(asked.isEmpty() || asked == QStringList(f.data)); // only the data folder is asked about
+    }
+
+    // A language choice that cannot be saved, taken for one that can, or the other way round:
+    // "run/jpg" has no settings file yet; "plain" is a file, not a folder; in "dir" the settings
+    // file is a folder; root writes whatever the permissions say.
+    void settingsWritable()
+    {
+        put("run/jpg/blu.jpg");
+        put("w/LangSetting.ini");
+        put("plain");
+        put("ro/LangSetting.ini");
+        QVERIFY(QDir().mkpath(path("dir/LangSetting.ini")));
+        QVERIFY(QFile::setPermissions(path("ro/LangSetting.ini"), QFile::ReadOwner));
+        const bool root = ::geteuid() == 0;
+        for (const auto &[folder, writable] : {std::pair{"w", true}, {"run/jpg", true}, {"missing", false},
+                                               {"plain", false}, {"dir", false}, {"ro", root}})
+            QVERIFY2(Surroundings::settingsWritable(path(QLatin1String(folder))) == writable, folder);
+    }
+
+    // Settings others can read, or none made at all: the user's folder and its missing parents
+    // are made private.
+    void userFolderIsCreatedPrivate()
+    {
+        const QString folder = path("home/.config/zorvelli");
+        QVERIFY(makeUserFolder(folder));
+        QVERIFY(makeUserFolder(folder)); // already there
+        for (const QString &made : {path("home/.config"), folder})
+            QCOMPARE(QFileInfo(made).permissions() & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                       QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+                     QFile::Permissions());
+        put("blocked");
+        QVERIFY(!makeUserFolder(path("blocked/zorvelli")));
+        QVERIFY(!makeUserFolder(QString()));
+    }
     // What a language file or LangSetting.ini says: a wrong rule shows a wrong or missing text.
     void read_data()
     {
@@ -306,5 +506,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TstProfile)
-#include "tst_profile.moc"
+QTEST_GUILESS_MAIN(TstFiles)
+#include "tst_files.moc"
