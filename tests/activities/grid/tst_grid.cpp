@@ -65,8 +65,8 @@ private slots:
         {
             const char *first, *second;
             int road, cell;
-        } cases[] = {{"rosso", "grande", 0, 0}, {"rosso", "piccolo", 0, 1}, {"blu", "grande", 1, 2},
-                     {"ROSSO", "grande ", 1, 3}}; // letter case and a trailing blank count
+        } cases[] = {{"rosso", "grande", 0, 0},  {"rosso", "piccolo", 0, 1}, {"blu", "grande", 1, 2},
+                     {"ROSSO", "grande ", 1, 3}, {"rosso ", "Grande", 1, 3}}; // letter case and blanks count
         for (const auto &c : cases) {
             QCOMPARE(GridRules::roadBox(c.first, QStringLiteral("rosso")), c.road);
             QCOMPARE(GridRules::tableBox(c.first, QStringLiteral("rosso"), c.second, QStringLiteral("grande")),
@@ -74,15 +74,21 @@ private slots:
         }
     }
 
-    // Two whole games, choosing a box or its first or last slot in turn: a wrong choice changes
-    // nothing but the count; a right one hands the block into the chosen box, filled from its
-    // outer end; the first full box ends the game, and then nothing takes a block, whatever
-    // reaches it, until "avanti" empties the boxes.
-    void placing_data() { addWindows(); }
-    void placing()
+    // Each game names its values afresh: "le strade 1" a value of the attribute it draws; the
+    // table two different attributes (every ordered pair comes up) with the values of the block
+    // placed last. Each name has its negation beside it.
+    // In the first two games a box or its first or last slot is chosen in turn: a wrong choice
+    // changes nothing but the count; a right one hands the block into the chosen box, filled
+    // from its outer end; the first full box ends the game, and then nothing takes a block,
+    // whatever reaches it, until "avanti" empties the boxes.
+    void games_data() { addWindows(); }
+    void games()
     {
         QFETCH(QString, name);
+        const QString no = modLanguageSupport::GetString(QStringLiteral("0031"));
         platform::seedRandom(3);
+        Modulo1::PickRandomBlock(); // as the splash leaves it
+        BlockAttributes reference = Modulo1::CurrentBlock;
         GridWindow *w = ProgramFixture::open<GridWindow>(name);
         QVERIFY(w);
         const int boxes = w->Frame1.count(), cap = w->insieme.count() / boxes;
@@ -92,7 +98,30 @@ private slots:
             click(way == 0 ? static_cast<platform::Control *>(w->Frame1(box))
                            : w->insieme(box * cap + (way == 1 ? 0 : cap - 1)));
         };
-        for (int game = 0; game < 2; ++game) {
+        QSet<QString> attributes, roadValues;
+        for (int game = 0; game < 150; ++game) {
+            QStringList values;
+            if (auto *roads = qobject_cast<pagl7 *>(w)) {
+                values << roads->ComparedValue[0];
+                roadValues << QStringLiteral("%1:%2").arg(roads->RoadAttribute).arg(values[0]);
+            } else {
+                auto *table = qobject_cast<TableGame *>(w);
+                QVERIFY(table->FirstAttribute != table->SecondAttribute);
+                attributes << QStringLiteral("%1,%2").arg(table->FirstAttribute).arg(table->SecondAttribute);
+                values << BlockRules::attributeWord(reference, table->FirstAttribute)
+                       << BlockRules::attributeWord(reference, table->SecondAttribute);
+                QCOMPARE(QStringList({table->ComparedValue[0], table->ComparedValue[1]}), values);
+                if (name == u"pagl8")
+                    values << values[1]; // the second fork is named twice
+            }
+            for (int i = 0; i < values.size(); ++i)
+                QCOMPARE(w->Label1(2 * i)->caption() + w->Label1(2 * i + 1)->caption(),
+                         values[i].toUpper() + no + values[i].toUpper());
+            if (game >= 2) {
+                reference = playToTheEnd(w);
+                click(w->bottoneavanti);
+                continue;
+            }
             while (!w->gameOver()) {
                 QVERIFY(!w->bottoneavanti->widget()->isEnabled());
                 const QString picture = w->Image1->picture() + w->Image1->description();
@@ -111,6 +140,7 @@ private slots:
                         QCOMPARE(testkit::board(w), seen);
                         QCOMPARE(int(Modulo1::WrongCount), ++wrong);
                     }
+                reference = Modulo1::CurrentBlock;
                 choose(right);
                 QCOMPARE(w->insieme(slot)->picture() + w->insieme(slot)->description(), picture);
                 QCOMPARE(w->insieme(slot)->widget()->parentWidget(), w->Frame1(right)->widget());
@@ -131,42 +161,6 @@ private slots:
             click(w->bottoneavanti);
             QVERIFY(!w->gameOver() && w->Image1->hasPicture() && !w->bottoneavanti->widget()->isEnabled());
             w->insieme.forEach([](platform::Image *s) { QVERIFY(!s->hasPicture()); });
-        }
-    }
-
-    // Each game names its values afresh: "le strade 1" a value of the attribute it draws; the
-    // table two different attributes (every ordered pair comes up) with the values of the block
-    // placed last. Each name has its negation beside it.
-    void newGames_data() { addWindows(); }
-    void newGames()
-    {
-        QFETCH(QString, name);
-        const QString no = modLanguageSupport::GetString(QStringLiteral("0031"));
-        Modulo1::PickRandomBlock(); // as the splash leaves it
-        BlockAttributes reference = Modulo1::CurrentBlock;
-        auto *w = ProgramFixture::open<GridWindow>(name);
-        QVERIFY(w);
-        QSet<QString> attributes, roadValues;
-        for (int game = 0; game < 150; ++game) {
-            QStringList values;
-            if (auto *roads = qobject_cast<pagl7 *>(w)) {
-                values << roads->ComparedValue[0];
-                roadValues << QStringLiteral("%1:%2").arg(roads->RoadAttribute).arg(values[0]);
-            } else {
-                auto *table = qobject_cast<TableGame *>(w);
-                QVERIFY(table->FirstAttribute != table->SecondAttribute);
-                attributes << QStringLiteral("%1,%2").arg(table->FirstAttribute).arg(table->SecondAttribute);
-                values << BlockRules::attributeWord(reference, table->FirstAttribute)
-                       << BlockRules::attributeWord(reference, table->SecondAttribute);
-                QCOMPARE(QStringList({table->ComparedValue[0], table->ComparedValue[1]}), values);
-                if (name == u"pagl8")
-                    values << values[1]; // the second fork is named twice
-            }
-            for (int i = 0; i < values.size(); ++i)
-                QCOMPARE(w->Label1(2 * i)->caption() + w->Label1(2 * i + 1)->caption(),
-                         values[i].toUpper() + no + values[i].toUpper());
-            reference = playToTheEnd(w);
-            click(w->bottoneavanti);
         }
         QCOMPARE(attributes.size(), name == u"pagl7" ? 0 : 12);
         QCOMPARE(roadValues.size(), name == u"pagl7" ? 11 : 0); // each value only with its attribute
