@@ -325,9 +325,11 @@ private slots:
         turns(w, pagl3::kBlocks);
     }
 
-    // Hidden blocks still count; "ricomincia" brings exactly the same turn back. A wrong number
-    // counts at every click; the right one paints its button red, rests all ten (by mouse and
-    // by digit key) and wakes "avanti", which brings grey numbers and every block back.
+    // Hidden blocks still count; "ricomincia" brings exactly the same turn back. Hiding the
+    // focused block hands the focus on. A wrong number counts at every click or digit key,
+    // wherever the focus is, and other keys do nothing; the right one paints its button red,
+    // rests all ten (by mouse and by digit key) and sends the keyboard to "avanti", which
+    // brings grey numbers and every block back, the keyboard at the first block.
     void pagl3_answering_data()
     {
         QTest::addColumn<int>("count");
@@ -341,6 +343,8 @@ private slots:
         QFETCH(int, wrong);
         pagl3 *w = open<pagl3>();
         QVERIFY(w);
+        w->window()->activateWindow(); // the offscreen screen activates no window by itself
+        QVERIFY(QTest::qWaitForWindowActive(w->window()));
         turnWhere<pagl3>(w, [count](pagl3 *t) { return t->MatchCount == count; });
         const QString turn = testkit::snapshot(w);
         click(w->Image1(5));
@@ -349,54 +353,32 @@ private slots:
         click(w->Command1);
         QCOMPARE(testkit::snapshot(w), turn);
 
-        click(w->Image1(0));
-        QVERIFY(!shown(w->Image1(0)));
+        w->Image1(0)->SetFocus();
+        QTest::keyClick(w->Image1(0)->widget(), Qt::Key_Space);
+        QVERIFY(!shown(w->Image1(0)) && w->Image1(1)->hasFocus());
         const QString hiddenOne = testkit::board(w);
+        QTest::keyClicks(w->Image1(1)->widget(), QStringLiteral("a-+"));
         click(w->NUMERI(wrong));
-        click(w->NUMERI(wrong));
+        w->NUMERI(0)->widget()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w->NUMERI(0)->widget(), char('0' + wrong));
         QCOMPARE(Modulo1::WrongCount, std::int16_t(2));
         QCOMPARE(testkit::board(w), hiddenOne);
 
-        click(w->NUMERI(count));
+        if (count == 0)
+            click(w->NUMERI(count));
+        else
+            QTest::keyClick(w->Image1(3)->widget(), char('0' + count));
         QCOMPARE(Modulo1::RightCount, std::int16_t(1));
         for (int i = 0; i < pagl3::kNumbers; ++i) {
             QVERIFY(!w->NUMERI(i)->widget()->isEnabled());
             QCOMPARE(w->NUMERI(i)->backColor(), i == count ? Colours::kRed : Colours::kLightGrey);
         }
-        QVERIFY(w->bottoneavanti->widget()->isEnabled());
+        QVERIFY(w->bottoneavanti->widget()->isEnabled() && w->bottoneavanti->hasFocus());
         QTest::keyClick(w->window(), char('0' + wrong));
         QCOMPARE(Modulo1::RightCount + Modulo1::WrongCount, 3);
 
-        click(w->bottoneavanti);
-        QVERIFY(waitingForAnswer(w) && shown(w->Image1(0)));
-    }
-
-    // By keyboard: hiding the focused block hands the focus on, a digit key answers wherever
-    // the focus is and other keys do nothing; after a right answer the keyboard goes on at
-    // "avanti" and, after it, at the first block.
-    void pagl3_keyboard()
-    {
-        pagl3 *w = open<pagl3>();
-        QVERIFY(w);
-        w->window()->activateWindow(); // the offscreen screen activates no window by itself
-        QVERIFY(QTest::qWaitForWindowActive(w->window()));
-        turnWhere<pagl3>(w, [](pagl3 *t) { return t->MatchCount >= 1 && t->MatchCount <= 8; });
-
-        w->Image1(0)->SetFocus();
-        QTest::keyClick(w->Image1(0)->widget(), Qt::Key_Space);
-        QVERIFY(!shown(w->Image1(0)) && w->Image1(1)->hasFocus());
-
-        const QString turn = testkit::snapshot(w);
-        QTest::keyClicks(w->Image1(1)->widget(), QStringLiteral("a-+"));
-        QCOMPARE(testkit::snapshot(w), turn);
-        w->NUMERI(0)->widget()->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(w->NUMERI(0)->widget(), char('0' + (w->MatchCount + 1) % 10));
-        QCOMPARE(Modulo1::WrongCount, std::int16_t(1));
-        QTest::keyClick(w->Image1(3)->widget(), char('0' + w->MatchCount));
-        QCOMPARE(w->NUMERI(w->MatchCount)->backColor(), Colours::kRed);
-        QVERIFY(w->bottoneavanti->hasFocus());
         QTest::keyClick(w->bottoneavanti->widget(), Qt::Key_Space);
-        QVERIFY(waitingForAnswer(w) && w->Image1(0)->hasFocus());
+        QVERIFY(waitingForAnswer(w) && shown(w->Image1(0)) && w->Image1(0)->hasFocus());
     }
 };
 
