@@ -74,13 +74,12 @@ private slots:
         }
     }
 
-    // Each game names its values afresh: "le strade 1" a value of the attribute it draws; the
-    // table two different attributes (every ordered pair comes up) with the values of the block
-    // placed last. Each name has its negation beside it.
-    // In the first two games a box or its first or last slot is chosen in turn: a wrong choice
-    // changes nothing but the count; a right one hands the block into the chosen box, filled
-    // from its outer end; the first full box ends the game, and then nothing takes a block,
-    // whatever reaches it, until "avanti" empties the boxes.
+    // Each game names its values afresh, each beside its negation: "le strade 1" a value of the
+    // attribute it draws, the table two different attributes (every ordered pair comes up) with
+    // the values of the block placed last. In the first two games a box or its first or last
+    // slot is chosen in turn: a wrong choice changes nothing but the count; a right one hands
+    // the block into the chosen box, filled from its outer end; the first full box ends the
+    // game, and nothing takes a block, whatever reaches it, until "avanti" empties the boxes.
     void games_data() { addWindows(); }
     void games()
     {
