@@ -59,67 +59,35 @@ private slots:
 
     // A block sent to the wrong box: the first value is compared with "rosso", the second
     // with "grande", exactly.
-    void whichBox_data()
-    {
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("second");
-        QTest::addColumn<int>("road");
-        QTest::addColumn<int>("cell");
-        QTest::newRow("both equal") << "rosso"
-                                    << "grande" << 0 << 0;
-        QTest::newRow("first only") << "rosso"
-                                    << "piccolo" << 0 << 1;
-        QTest::newRow("second only") << "blu"
-                                     << "grande" << 1 << 2;
-        QTest::newRow("neither") << "giallo"
-                                 << "piccolo" << 1 << 3;
-        QTest::newRow("letter case counts") << "ROSSO"
-                                            << "Grande" << 1 << 3;
-        QTest::newRow("a trailing blank counts") << "rosso "
-                                                 << "grande" << 1 << 2;
-    }
     void whichBox()
-    {
-        QFETCH(QString, first);
-        QFETCH(QString, second);
-        QFETCH(int, road);
-        QFETCH(int, cell);
-        QCOMPARE(GridRules::roadBox(first, QStringLiteral("rosso")), road);
-        QCOMPARE(GridRules::tableBox(first, QStringLiteral("rosso"), second, QStringLiteral("grande")), cell);
-    }
-
-    // Help that costs too much or too little: every second press takes a right answer; at 0
-    // it takes nothing and nothing is owed; a negative count is left alone. The step stops at
-    // 2 however often the help is pressed.
-    void helpCostAndStep()
     {
         const struct
         {
-            std::int16_t cost, right;
-            QList<int> countAfterEachPress;
-        } runs[] = {{0, 3, {3, 2, 2, 1, 1, 0, 0, 0, 0}}, {5, 0, {0, 0, 0, 0}}, {0, -3, {-3, -3}}};
-        for (auto run : runs)
-            for (const int expected : run.countAfterEachPress) {
-                const std::int16_t before = run.right, costBefore = run.cost;
-                QCOMPARE(GridRules::chargeHelp(run.cost, run.right), expected != before);
-                QCOMPARE(int(run.right), expected);
-                QCOMPARE(run.cost, std::int16_t(costBefore == 0 ? 5 : 0));
-            }
-        std::int16_t step = 0;
-        for (int press = 0; press < 70000; ++press)
-            step = GridRules::nextHelpStep(step);
-        QCOMPARE(step, std::int16_t(2));
+            const char *first, *second;
+            int road, cell;
+        } cases[] = {{"rosso", "grande", 0, 0},  {"rosso", "piccolo", 0, 1}, {"blu", "grande", 1, 2},
+                     {"ROSSO", "grande ", 1, 3}, {"rosso ", "Grande", 1, 3}}; // letter case and blanks count
+        for (const auto &c : cases) {
+            QCOMPARE(GridRules::roadBox(c.first, QStringLiteral("rosso")), c.road);
+            QCOMPARE(GridRules::tableBox(c.first, QStringLiteral("rosso"), c.second, QStringLiteral("grande")),
+                     c.cell);
+        }
     }
 
-    // Two whole games, choosing a box or its first or last slot in turn: a wrong choice changes
-    // nothing but the count; a right one hands the block into the chosen box, filled from its
-    // outer end; the first full box ends the game, and then nothing takes a block, whatever
-    // reaches it, until "avanti" empties the boxes.
-    void placing_data() { addWindows(); }
-    void placing()
+    // Each game names its values afresh, each beside its negation: "le strade 1" a value of the
+    // attribute it draws, the table two different attributes (every ordered pair comes up) with
+    // the values of the block placed last. In the first two games a box or its first or last
+    // slot is chosen in turn: a wrong choice changes nothing but the count; a right one hands
+    // the block into the chosen box, filled from its outer end; the first full box ends the
+    // game, and nothing takes a block, whatever reaches it, until "avanti" empties the boxes.
+    void games_data() { addWindows(); }
+    void games()
     {
         QFETCH(QString, name);
+        const QString no = modLanguageSupport::GetString(QStringLiteral("0031"));
         platform::seedRandom(3);
+        Modulo1::PickRandomBlock(); // as the splash leaves it
+        BlockAttributes reference = Modulo1::CurrentBlock;
         GridWindow *w = ProgramFixture::open<GridWindow>(name);
         QVERIFY(w);
         const int boxes = w->Frame1.count(), cap = w->insieme.count() / boxes;
@@ -129,7 +97,30 @@ private slots:
             click(way == 0 ? static_cast<platform::Control *>(w->Frame1(box))
                            : w->insieme(box * cap + (way == 1 ? 0 : cap - 1)));
         };
-        for (int game = 0; game < 2; ++game) {
+        QSet<QString> attributes, roadValues;
+        for (int game = 0; game < 150; ++game) {
+            QStringList values;
+            if (auto *roads = qobject_cast<pagl7 *>(w)) {
+                values << roads->ComparedValue[0];
+                roadValues << QStringLiteral("%1:%2").arg(roads->RoadAttribute).arg(values[0]);
+            } else {
+                auto *table = qobject_cast<TableGame *>(w);
+                QVERIFY(table->FirstAttribute != table->SecondAttribute);
+                attributes << QStringLiteral("%1,%2").arg(table->FirstAttribute).arg(table->SecondAttribute);
+                values << BlockRules::attributeWord(reference, table->FirstAttribute)
+                       << BlockRules::attributeWord(reference, table->SecondAttribute);
+                QCOMPARE(QStringList({table->ComparedValue[0], table->ComparedValue[1]}), values);
+                if (name == u"pagl8")
+                    values << values[1]; // the second fork is named twice
+            }
+            for (int i = 0; i < values.size(); ++i)
+                QCOMPARE(w->Label1(2 * i)->caption() + w->Label1(2 * i + 1)->caption(),
+                         values[i].toUpper() + no + values[i].toUpper());
+            if (game >= 2) {
+                reference = playToTheEnd(w);
+                click(w->bottoneavanti);
+                continue;
+            }
             while (!w->gameOver()) {
                 QVERIFY(!w->bottoneavanti->widget()->isEnabled());
                 const QString picture = w->Image1->picture() + w->Image1->description();
@@ -141,15 +132,14 @@ private slots:
                 else
                     QCOMPARE(right, GridRules::roadBox(word(qobject_cast<pagl7 *>(w)->RoadAttribute),
                                                        qobject_cast<pagl7 *>(w)->ComparedValue[0]));
-                for (int box = 0; box < boxes; ++box) {
-                    const QString seen = testkit::board(w);
-                    const int wrong = Modulo1::WrongCount;
+                const QString seen = testkit::board(w);
+                for (int box = 0, wrong = Modulo1::WrongCount; box < boxes; ++box)
                     if (box != right) {
                         choose(box);
                         QCOMPARE(testkit::board(w), seen);
-                        QCOMPARE(Modulo1::WrongCount, wrong + 1);
+                        QCOMPARE(int(Modulo1::WrongCount), ++wrong);
                     }
-                }
+                reference = Modulo1::CurrentBlock;
                 choose(right);
                 QCOMPARE(w->insieme(slot)->picture() + w->insieme(slot)->description(), picture);
                 QCOMPARE(w->insieme(slot)->widget()->parentWidget(), w->Frame1(right)->widget());
@@ -170,42 +160,6 @@ private slots:
             click(w->bottoneavanti);
             QVERIFY(!w->gameOver() && w->Image1->hasPicture() && !w->bottoneavanti->widget()->isEnabled());
             w->insieme.forEach([](platform::Image *s) { QVERIFY(!s->hasPicture()); });
-        }
-    }
-
-    // Each game names its values afresh: "le strade 1" a value of the attribute it draws; the
-    // table two different attributes (every ordered pair comes up) with the values of the block
-    // placed last. Each name has its negation beside it.
-    void newGames_data() { addWindows(); }
-    void newGames()
-    {
-        QFETCH(QString, name);
-        const QString no = modLanguageSupport::GetString(QStringLiteral("0031"));
-        Modulo1::PickRandomBlock(); // as the splash leaves it
-        BlockAttributes reference = Modulo1::CurrentBlock;
-        auto *w = ProgramFixture::open<GridWindow>(name);
-        QVERIFY(w);
-        QSet<QString> attributes, roadValues;
-        for (int game = 0; game < 150; ++game) {
-            QStringList values;
-            if (auto *roads = qobject_cast<pagl7 *>(w)) {
-                values << roads->ComparedValue[0];
-                roadValues << QStringLiteral("%1:%2").arg(roads->RoadAttribute).arg(values[0]);
-            } else {
-                auto *table = qobject_cast<TableGame *>(w);
-                QVERIFY(table->FirstAttribute != table->SecondAttribute);
-                attributes << QStringLiteral("%1,%2").arg(table->FirstAttribute).arg(table->SecondAttribute);
-                values << BlockRules::attributeWord(reference, table->FirstAttribute)
-                       << BlockRules::attributeWord(reference, table->SecondAttribute);
-                QCOMPARE(QStringList({table->ComparedValue[0], table->ComparedValue[1]}), values);
-                if (name == u"pagl8")
-                    values << values[1]; // the second fork is named twice
-            }
-            for (int i = 0; i < values.size(); ++i)
-                QCOMPARE(w->Label1(2 * i)->caption() + w->Label1(2 * i + 1)->caption(),
-                         values[i].toUpper() + no + values[i].toUpper());
-            reference = playToTheEnd(w);
-            click(w->bottoneavanti);
         }
         QCOMPARE(attributes.size(), name == u"pagl7" ? 0 : 12);
         QCOMPARE(roadValues.size(), name == u"pagl7" ? 11 : 0); // each value only with its attribute
@@ -263,7 +217,8 @@ private slots:
     }
 
     // Every second press of "aiuto" costs a right answer, over games, kinds of help and a
-    // closed and reopened window; the count shows at once and never falls below 0.
+    // closed and reopened window; the count shows at once and never falls below 0. The step of
+    // the help stops at 2.
     void helpCost()
     {
         auto *w = ProgramFixture::open<pagl8>(QStringLiteral("pagl8"));
@@ -293,6 +248,11 @@ private slots:
         QVERIFY(w);
         click(w->Frame1(w->rightBox()));
         press(0); // the press before closing counts
+
+        std::int16_t step = 0; // however often "aiuto" is pressed
+        for (int press = 0; press < 70000; ++press)
+            step = GridRules::nextHelpStep(step);
+        QCOMPARE(step, std::int16_t(2));
     }
 
     // "le strade 1": "Suono?" shows and switches the program's one sound switch, in step with
