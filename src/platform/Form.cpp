@@ -65,6 +65,43 @@ void FormWindow::keyPressEvent(QKeyEvent *event)
 
 } // namespace detail
 
+namespace {
+// The window the last unloaded form left. The next form loaded in the same turn of the event
+// loop takes it over; if none does, it goes at the end of the turn.
+QPointer<detail::FormWindow> &spareWindow()
+{
+    static QPointer<detail::FormWindow> window;
+    return window;
+}
+
+void leaveWindow(detail::FormWindow *window)
+{
+    window->setForm(nullptr);
+    if (spareWindow() && spareWindow() != window) {
+        spareWindow()->hide();
+        spareWindow()->deleteLater();
+    }
+    spareWindow() = window;
+    QTimer::singleShot(0, window, [window] {
+        if (spareWindow() != window)
+            return;
+        spareWindow() = nullptr;
+        window->hide();
+        window->deleteLater();
+    });
+}
+
+detail::FormWindow *takeWindow(Form *form)
+{
+    detail::FormWindow *window = std::exchange(spareWindow(), nullptr);
+    if (window)
+        window->setForm(form);
+    else
+        window = new detail::FormWindow(form);
+    return window;
+}
+} // namespace
+
 Form::Form(const QString &name, QObject *parent) : QObject(parent)
 {
     setObjectName(name);
@@ -74,7 +111,14 @@ Form::~Form()
 {
     registry().removeAll(this);
     qDeleteAll(m_controls);
-    delete m_window.data();
+    delete m_page;
+    if (m_window && m_window->form() == this)
+        delete m_window.data();
+}
+
+void Form::dropSpareWindow()
+{
+    delete std::exchange(spareWindow(), nullptr).data();
 }
 
 QList<Form *> Form::loadedForms()
@@ -87,9 +131,10 @@ void Form::Load()
     if (m_loaded)
         return;
     installAccessibility();
-    m_window = new detail::FormWindow(this);
-    m_window->setWindowTitle(m_designCaption);
-    m_surface = new detail::SurfaceWidget(m_window);
+    m_window = takeWindow(this);
+    m_page = new QWidget(m_window);
+    m_page->hide(); // shown with the form
+    m_surface = new detail::SurfaceWidget(m_page);
     m_surface->setBackground(toQColor(m_backColor));
     m_surface->onClick = [self = QPointer<Form>(this)] {
         if (self && self->m_loaded)
@@ -97,6 +142,9 @@ void Form::Load()
     };
     m_menuBar = nullptr;
     m_tag.clear();
+    m_caption = m_designCaption;
+    m_onScreen = false;
+    m_placed = false;
 
     createControls();
 
@@ -104,7 +152,8 @@ void Form::Load()
     for (Control *c : std::as_const(m_controls))
         if (c->isWindowed() && c->widget())
             c->widget()->raise();
-    m_window->resize(twipsToPixels(m_designWidth), twipsToPixels(m_designHeight) + menuBarHeight());
+    m_geometry = QRect(m_window->pos(),
+                       QSize(twipsToPixels(m_designWidth), twipsToPixels(m_designHeight) + menuBarHeight()));
     layoutChildren();
     m_lastInnerW = m_surface->width();
     m_lastInnerH = m_surface->height();
@@ -128,14 +177,39 @@ void Form::Show()
         if (!m_loaded)
             return;
     }
-    if (!m_window->isVisible()) {
-        setReadingTabOrder();
-        m_window->show();
-    }
+    if (!m_onScreen)
+        putOnScreen();
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
         m_window->raise();
         m_window->activateWindow();
     }
+}
+
+void Form::putOnScreen()
+{
+    m_onScreen = true;
+    m_window->setWindowTitle(m_caption);
+    const bool handedOver = m_window->isVisible();
+    // A form that was placed is placed; one that was not is left to the window manager.
+    if (m_placed && (!handedOver || m_window->pos() != m_geometry.topLeft()))
+        m_window->move(m_geometry.topLeft());
+    if (m_window->size() != m_geometry.size())
+        m_window->resize(m_geometry.size());
+    else
+        layoutChildren();
+    geometryChanged();
+    QWidget *first = setReadingTabOrder();
+    // The page of the form that had the window stays up until this one replaces it.
+    for (QWidget *page : m_window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (page != m_page)
+            page->hide();
+    m_page->show();
+    if (!handedOver)
+        m_window->show();
+    // The first control in reading order has the focus, also when the window was already
+    // active and nothing would give the new page the focus by itself.
+    if (first)
+        first->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void Form::Unload()
@@ -144,17 +218,19 @@ void Form::Unload()
         return;
     m_loaded = false;
     m_activated = false;
+    m_onScreen = false;
     registry().removeAll(this);
-    // Entries and children go before their parents. A control's widget, and the window, may be
+    // Entries and children go before their parents. A control's widget, and the page, may be
     // in the middle of delivering the click that led here: they go later, and what they still
     // deliver reaches no control (see Control::clickRelay).
     const QList<Control *> controls = std::exchange(m_controls, {});
     for (auto it = controls.crbegin(); it != controls.crend(); ++it)
         delete *it;
-    if (m_window) {
-        m_window->hide();
-        m_window->deleteLater();
-    }
+    // The page stays on screen until the next form's page replaces it or the window goes.
+    if (m_page)
+        m_page->deleteLater();
+    if (m_window)
+        leaveWindow(m_window);
     // Once the window's widgets are gone, so are the pictures only they showed, and the memory
     // goes back to the system: the menu between two activities stays small.
     QTimer::singleShot(250, [] {
@@ -162,13 +238,14 @@ void Form::Unload()
         malloc_trim(0);
     });
     m_window = nullptr;
+    m_page = nullptr;
     m_surface = nullptr;
     m_menuBar = nullptr;
 }
 
 bool Form::isShown() const
 {
-    return m_loaded && m_window && m_window->isVisible();
+    return m_loaded && m_onScreen && m_page->isVisible();
 }
 
 void Form::setDesignCaption(const QString &caption)

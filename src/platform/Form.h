@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QFont>
 #include <QString>
 #include <optional>
@@ -95,8 +96,13 @@ public:
     std::optional<QVariant> propertyByName(const char *name) const;
     bool setPropertyByName(const char *name, const QVariant &value);
 
+    // The top-level window the form is shown in. Windows are handed on: a form shown in the
+    // same turn as another form is unloaded takes over its window, so the screen changes in
+    // place, without a new window being made, mapped and filled.
     QWidget *window() const;
     QWidget *surface() const;
+    // Deletes the window a form left if no form has taken it over yet (at the end of the run).
+    static void dropSpareWindow();
 
     // Windows loaded now, in the order they were loaded.
     static QList<Form *> loadedForms();
@@ -147,12 +153,18 @@ private:
     QMenuBar *menuBar();
     int menuBarHeight() const;
     void layoutChildren();
+    // The outer size: the window's once the form is on screen, its own before.
+    QSize outerSize() const;
+    // Puts the form's page into its window, at the form's geometry and with its caption.
+    void putOnScreen();
     void geometryChanged();
     void notifyResize();
     // Tab goes through the controls as a child reads: rows from the top, each from the left.
-    void setReadingTabOrder();
+    // Returns the first control in that order.
+    QWidget *setReadingTabOrder();
 
     QString m_designCaption;
+    QString m_caption;
     QString m_tag;
     uint m_backColor = 0xF0F0F0;
     double m_designWidth = 9000, m_designHeight = 6000;
@@ -162,6 +174,13 @@ private:
     int m_lastInnerW = -1, m_lastInnerH = -1;
     QList<Control *> m_controls;
     QPointer<detail::FormWindow> m_window;
+    // Everything the form shows (menu bar and surface) sits on one page inside the window, so
+    // that a window can go from form to form. Until the form is on screen its geometry is its
+    // own; from then on it is the window's.
+    QWidget *m_page = nullptr;
+    QRect m_geometry;
+    bool m_onScreen = false;
+    bool m_placed = false;
     detail::SurfaceWidget *m_surface = nullptr;
     QMenuBar *m_menuBar = nullptr;
 };

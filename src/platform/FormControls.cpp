@@ -29,7 +29,7 @@ void Form::registerControl(Control *control)
 {
     control->setParent(this);
     m_controls.append(control);
-    if (control->widget() && m_window && m_window->isVisible() && control->visible())
+    if (control->widget() && m_page && m_page->isVisible() && control->visible())
         control->widget()->show();
 }
 

@@ -16,38 +16,60 @@ namespace platform {
 
 double Form::left() const
 {
-    return m_window ? pixelsToTwips(m_window->x()) : 0;
+    if (!m_window)
+        return 0;
+    return pixelsToTwips(m_onScreen ? m_window->x() : m_geometry.x());
 }
 double Form::top() const
 {
-    return m_window ? pixelsToTwips(m_window->y()) : 0;
+    if (!m_window)
+        return 0;
+    return pixelsToTwips(m_onScreen ? m_window->y() : m_geometry.y());
 }
 double Form::width() const
 {
-    return m_window ? pixelsToTwips(m_window->width()) : 0;
+    return m_window ? pixelsToTwips(outerSize().width()) : 0;
 }
 double Form::height() const
 {
-    return m_window ? pixelsToTwips(m_window->height()) : 0;
+    return m_window ? pixelsToTwips(outerSize().height()) : 0;
+}
+
+QSize Form::outerSize() const
+{
+    return m_onScreen ? m_window->size() : m_geometry.size();
 }
 
 void Form::setLeft(double twips)
 {
-    if (m_window)
+    if (!m_window)
+        return;
+    if (m_onScreen)
         m_window->move(twipsToPixels(twips), m_window->y());
+    else
+        m_geometry.moveLeft(twipsToPixels(twips));
+    m_placed = true;
 }
 
 void Form::setTop(double twips)
 {
-    if (m_window)
+    if (!m_window)
+        return;
+    if (m_onScreen)
         m_window->move(m_window->x(), twipsToPixels(twips));
+    else
+        m_geometry.moveTop(twipsToPixels(twips));
+    m_placed = true;
 }
 
 void Form::setWidth(double twips)
 {
     if (!m_window)
         return;
-    m_window->resize(qMax(1, twipsToPixels(twips)), m_window->height());
+    if (m_onScreen)
+        m_window->resize(qMax(1, twipsToPixels(twips)), m_window->height());
+    else
+        m_geometry.setWidth(qMax(1, twipsToPixels(twips)));
     geometryChanged();
 }
 
@@ -55,7 +77,10 @@ void Form::setHeight(double twips)
 {
     if (!m_window)
         return;
-    m_window->resize(m_window->width(), qMax(1, twipsToPixels(twips)));
+    if (m_onScreen)
+        m_window->resize(m_window->width(), qMax(1, twipsToPixels(twips)));
+    else
+        m_geometry.setHeight(qMax(1, twipsToPixels(twips)));
     geometryChanged();
 }
 
@@ -63,12 +88,14 @@ void Form::geometryChanged()
 {
     // A window placed over the whole screen also asks the window manager for full screen,
     // so that no title bar or border hangs off the screen's edges.
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const bool covers = screen && m_window->geometry() == screen->geometry();
-    const bool isFull = m_window->windowState().testFlag(Qt::WindowFullScreen);
-    if (covers != isFull)
-        m_window->setWindowState(covers ? (m_window->windowState() | Qt::WindowFullScreen)
-                                        : (m_window->windowState() & ~Qt::WindowFullScreen));
+    if (m_onScreen) {
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        const bool covers = screen && m_window->geometry() == screen->geometry();
+        const bool isFull = m_window->windowState().testFlag(Qt::WindowFullScreen);
+        if (covers != isFull)
+            m_window->setWindowState(covers ? (m_window->windowState() | Qt::WindowFullScreen)
+                                            : (m_window->windowState() & ~Qt::WindowFullScreen));
+    }
     layoutChildren();
     notifyResize();
 }
@@ -96,23 +123,25 @@ int Form::windowState() const
 
 void Form::freezeDrawing(bool frozen)
 {
-    if (!m_window)
+    if (!m_page)
         return;
-    m_window->setUpdatesEnabled(!frozen);
+    m_page->setUpdatesEnabled(!frozen);
     if (!frozen)
-        m_window->update();
+        m_page->update();
 }
 
 void Form::layoutChildren()
 {
-    if (!m_window)
+    if (!m_page)
         return;
     const int mbh = menuBarHeight();
+    const QSize size = outerSize();
+    m_page->setGeometry(0, 0, size.width(), size.height());
     if (m_menuBar) {
-        m_menuBar->setGeometry(0, 0, m_window->width(), mbh);
+        m_menuBar->setGeometry(0, 0, size.width(), mbh);
         m_menuBar->setVisible(mbh > 0);
     }
-    m_surface->setGeometry(0, mbh, m_window->width(), qMax(0, m_window->height() - mbh));
+    m_surface->setGeometry(0, mbh, size.width(), qMax(0, size.height() - mbh));
 }
 
 void Form::notifyResize()
@@ -127,7 +156,7 @@ void Form::notifyResize()
     Form_Resize();
     m_inResize = false;
 }
-void Form::setReadingTabOrder()
+QWidget *Form::setReadingTabOrder()
 {
     struct Stop
     {
@@ -135,9 +164,9 @@ void Form::setReadingTabOrder()
         QRect box; // in the window
     };
     QList<Stop> stops;
-    for (QWidget *w : m_window->findChildren<QWidget *>())
+    for (QWidget *w : m_page->findChildren<QWidget *>())
         if (w->focusPolicy() & Qt::TabFocus)
-            stops.append({w, QRect(w->mapTo(m_window, QPoint(0, 0)), w->size())});
+            stops.append({w, QRect(w->mapTo(m_page, QPoint(0, 0)), w->size())});
     std::stable_sort(stops.begin(), stops.end(), [](const Stop &a, const Stop &b) { return a.box.top() < b.box.top(); });
     // A control whose middle lies within the height of the row's first control joins that row.
     QList<Stop> ordered;
@@ -153,6 +182,7 @@ void Form::setReadingTabOrder()
     }
     for (qsizetype i = 1; i < ordered.size(); ++i)
         QWidget::setTabOrder(ordered[i - 1].widget, ordered[i].widget);
+    return ordered.isEmpty() ? nullptr : ordered.first().widget;
 }
 
 } // namespace platform

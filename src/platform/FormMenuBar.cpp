@@ -41,7 +41,7 @@ QMenuBar *Form::menuBar()
 {
     if (!m_menuBar) {
         static MenuBarStyle *style = new MenuBarStyle;
-        m_menuBar = new QMenuBar(m_window);
+        m_menuBar = new QMenuBar(m_page);
         m_menuBar->setNativeMenuBar(false);
         m_menuBar->setStyle(style);
         m_menuBar->setFont(menuFont());

@@ -15,12 +15,15 @@ namespace platform {
 
 QString Form::caption() const
 {
-    return m_window ? m_window->windowTitle() : m_designCaption;
+    return m_window ? m_caption : m_designCaption;
 }
 
 void Form::setCaption(const QString &caption)
 {
-    if (m_window)
+    if (!m_window)
+        return;
+    m_caption = caption;
+    if (m_onScreen)
         m_window->setWindowTitle(caption);
 }
 

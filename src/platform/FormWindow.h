@@ -7,11 +7,14 @@
 
 namespace platform::detail {
 
-// The top-level widget of a window; it reports size changes and close requests to its Form.
+// The top-level widget of a window; it reports size changes, keys and close requests to the Form
+// it shows now.
 class FormWindow : public QWidget
 {
 public:
     explicit FormWindow(Form *form);
+    Form *form() const { return m_form; }
+    void setForm(Form *form) { m_form = form; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -186,7 +186,8 @@ void ActivityFrame::LeaveActivity()
                                          platform::MsgIcon::Question, QStringLiteral("Zorvelli"));
     if (answer != platform::MsgResult::Yes || !isLoaded())
         return;
+    // The menu takes over the activity's window.
+    Unload();
     if (platform::Form *menu = Forms::get(QStringLiteral("formMenu")))
         menu->Show();
-    Unload();
 }

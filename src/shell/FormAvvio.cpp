@@ -66,7 +66,8 @@ void FormAvvio::openMenu()
 {
     if (!isLoaded())
         return; // a second click that arrived before the menu took over
+    // The menu takes over the splash's window.
+    Unload();
     if (platform::Form *menu = Forms::get(QStringLiteral("formMenu")))
         menu->Show();
-    Unload();
 }

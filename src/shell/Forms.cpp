@@ -67,6 +67,7 @@ void destroyAll()
         f->Unload();
         delete f;
     }
+    platform::Form::dropSpareWindow();
 }
 
 } // namespace Forms

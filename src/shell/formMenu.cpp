@@ -106,6 +106,7 @@ void formMenu::openActivity(const QString &windowName)
     platform::Form *target = windowName.isEmpty() ? nullptr : Forms::get(windowName);
     if (!target)
         return; // an activity this build does not have yet
-    target->Show();
+    // The activity takes over the menu's window.
     Unload();
+    target->Show();
 }

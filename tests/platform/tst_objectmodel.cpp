@@ -45,6 +45,7 @@ class TestWindow : public Form
 {
 public:
     TestWindow() : Form(u"frmTest"_s) { setDesignSize(9000, 6000); }
+    using Form::setDesignCaption;
 
     Label *Label1 = nullptr;
     CommandButton *Command1 = nullptr;
@@ -290,6 +291,33 @@ private slots:
         w->Load(); // already loaded: no second Form_Load
         QVERIFY(w->controls().size() == 12 && w->Label1->caption() == "Ciao" && !w->mnuLang->checked());
         QVERIFY(w->tag().isEmpty() && w->helpCost == 5 && w->loads == 2);
+    }
+
+    // A window shown in the turn another is unloaded takes over its top-level window, which
+    // stays on screen, with the new caption, the new page only and the focus on the first
+    // control in reading order. A window nobody takes goes at the end of the turn.
+    void windowHandedOn()
+    {
+        QPointer<QWidget> top = w->window();
+        QWidget *oldPage = w->surface()->parentWidget();
+        w->Unload();
+        QVERIFY(top && top->isVisible() && oldPage->isVisible()); // nothing flashes meanwhile
+        TestWindow second;
+        second.setDesignCaption(u"Secondo"_s);
+        second.Show();
+        QCOMPARE(second.window(), top.data());
+        QVERIFY(top->isVisible() && !oldPage->isVisible() && second.isShown());
+        QCOMPARE(top->windowTitle(), u"Secondo"_s);
+        QCOMPARE(top->focusWidget(), second.Check1->widget());
+        QTest::mouseClick(second.Command1->widget(), Qt::LeftButton);
+        QCOMPARE(second.clicks, QStringList{u"Command1"_s});
+        QVERIFY(w->clicks.isEmpty());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(top->findChildren<QWidget *>(Qt::FindDirectChildrenOnly).size(), 1);
+        second.Unload();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(top.isNull());
     }
 
     void clicks()
