@@ -220,6 +220,10 @@ void Form::Unload()
     m_activated = false;
     m_onScreen = false;
     registry().removeAll(this);
+    // What the page shows stays on screen as it is, controls included, until the next form's
+    // page replaces it: no half-emptied screen is ever drawn.
+    if (m_page)
+        m_page->setUpdatesEnabled(false);
     // Entries and children go before their parents. A control's widget, and the page, may be
     // in the middle of delivering the click that led here: they go later, and what they still
     // deliver reaches no control (see Control::clickRelay).

@@ -5,7 +5,11 @@
 #include <QFileInfo>
 #include <QCache>
 #include <QImageReader>
+#include <QMutex>
 #include <QPainter>
+
+#include <cstdlib>
+#include <vector>
 
 namespace platform {
 
@@ -32,6 +36,85 @@ PictureCache &cache()
     static PictureCache c;
     return c;
 }
+
+// The memory of decoded pictures no longer shown, kept for the next ones up to a bound. Fresh
+// memory costs a page fault for every 4 KiB on first touch, which on a virtual machine can take
+// longer than decoding the picture itself; a new screen of pictures mostly fits in the memory of
+// the last one.
+class PictureMemory
+{
+public:
+    static constexpr size_t kKeptBytes = 8u * 1024 * 1024;
+
+    static QImage image(QSize size, QImage::Format format)
+    {
+        if (size.isEmpty() || format == QImage::Format_Invalid)
+            return {};
+        const qsizetype bytesPerLine = ((qsizetype(size.width()) * QImage::toPixelFormat(format).bitsPerPixel() + 31) >> 5) << 2;
+        const size_t bytes = size_t(bytesPerLine) * size.height();
+        void *block = instance().take(bytes);
+        if (!block)
+            return {};
+        auto *info = new Block{block, bytes};
+        return QImage(static_cast<uchar *>(block), size.width(), size.height(), bytesPerLine, format, &giveBack, info);
+    }
+
+private:
+    struct Block
+    {
+        void *memory;
+        size_t bytes;
+    };
+
+    static PictureMemory &instance()
+    {
+        static PictureMemory *memory = new PictureMemory; // lives to the end, past every picture
+        return *memory;
+    }
+
+    static void giveBack(void *info)
+    {
+        auto *b = static_cast<Block *>(info);
+        instance().keep(b->memory, b->bytes);
+        delete b;
+    }
+
+    void *take(size_t bytes)
+    {
+        {
+            QMutexLocker lock(&m_mutex);
+            for (auto it = m_free.begin(); it != m_free.end(); ++it)
+                if (it->bytes == bytes) {
+                    void *memory = it->memory;
+                    m_keptBytes -= bytes;
+                    m_free.erase(it);
+                    return memory;
+                }
+        }
+        return std::malloc(bytes);
+    }
+
+    void keep(void *memory, size_t bytes)
+    {
+        QMutexLocker lock(&m_mutex);
+        // Past the bound, the oldest block goes back to the system first.
+        while (!m_free.empty() && m_keptBytes + bytes > kKeptBytes) {
+            std::free(m_free.front().memory);
+            m_keptBytes -= m_free.front().bytes;
+            m_free.erase(m_free.begin());
+        }
+        if (bytes > kKeptBytes) {
+            std::free(memory);
+            return;
+        }
+        m_free.push_back({memory, bytes});
+        m_keptBytes += bytes;
+    }
+
+    QMutex m_mutex;
+    std::vector<Block> m_free;
+    size_t m_keptBytes = 0;
+};
 
 // Pictures are never shown larger than the screen; keeping them at most this big keeps the
 // cache small and stretching cheap.
@@ -65,7 +148,9 @@ QPixmap loadPicture(const QString &programPath, int shownSide)
     if (fi.isFile()) {
         if (denominator > 1)
             reader.setScaledSize(full / denominator);
-        const QImage img = reader.read();
+        QImage img = PictureMemory::image(denominator > 1 ? full / denominator : full, reader.imageFormat());
+        if (!reader.read(&img))
+            img = QImage();
         ++c.decodes;
         if (!img.isNull())
             pm = QPixmap::fromImage(img);

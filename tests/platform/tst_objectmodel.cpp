@@ -301,7 +301,7 @@ private slots:
         QPointer<QWidget> top = w->window();
         QWidget *oldPage = w->surface()->parentWidget();
         w->Unload();
-        QVERIFY(top && top->isVisible() && oldPage->isVisible()); // nothing flashes meanwhile
+        QVERIFY(top && top->isVisible() && oldPage->isVisible() && !oldPage->updatesEnabled()); // nothing flashes
         TestWindow second;
         second.setDesignCaption(u"Secondo"_s);
         second.Show();
@@ -424,12 +424,20 @@ private slots:
             QVERIFY(loadPicture(root + "\\jpg\\rotto.jpg").isNull());
         }
         QCOMPARE(pictureDecodeCount(), start + 2);
+        // Past the budget the oldest go, and their memory serves the next pictures; one still
+        // shown keeps its own.
+        const auto redOf = [](const QPixmap &pm) { return pm.toImage().pixelColor(200, 100).red(); };
+        QPixmap shown;
         for (int i = 0; i < 80; ++i) {
-            QVERIFY(writePicture(root + u"/jpg/big%1.jpg"_s.arg(i), 512, QColor(i, 0, 0)));
-            QVERIFY(!loadPicture(root + u"\\jpg\\big%1.jpg"_s.arg(i)).isNull());
+            QVERIFY(writePicture(root + u"/jpg/big%1.jpg"_s.arg(i), 512, QColor(i * 3, 0, 0)));
+            const QPixmap pm = loadPicture(root + u"\\jpg\\big%1.jpg"_s.arg(i));
+            QVERIFY(qAbs(redOf(pm) - i * 3) <= 4);
             QVERIFY(pictureCacheKiB() <= pictureCacheBudgetKiB());
+            if (i == 40)
+                shown = pm;
         }
         QVERIFY(pictureCacheKiB() > pictureCacheBudgetKiB() / 2);
+        QVERIFY(qAbs(redOf(shown) - 120) <= 4);
     }
 
     // An image shows a picture with its description (its accessible name); a missing or broken
