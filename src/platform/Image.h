@@ -35,8 +35,6 @@ public:
 
 private:
     detail::PictureWidget *pictureWidget() const;
-    int shownSide() const;
-    bool needsSharperPicture() const;
     QString m_picture;
 };
 

@@ -4,8 +4,15 @@
 
 #include <QFileInfo>
 #include <QCache>
+#include <QCoreApplication>
 #include <QImageReader>
+#include <QHash>
 #include <QMutex>
+#include <QThread>
+#include <QThreadPool>
+#include <QFuture>
+#include <QFutureInterface>
+#include <QRunnable>
 #include <QPainter>
 
 #include <cstdlib>
@@ -119,46 +126,211 @@ private:
 // Pictures are never shown larger than the screen; keeping them at most this big keeps the
 // cache small and stretching cheap.
 constexpr int kMaxSide = 1024;
-} // namespace
 
-QPixmap loadPicture(const QString &programPath, int shownSide)
+// What a worker hands back: the picture drawn at the size asked for, or nothing.
+struct Decoded
 {
-    if (programPath.isEmpty())
-        return {};
+    QImage image;
+    bool fileExists = false;
+};
+
+// Decodes a picture for a place of `box` pixels (an empty box: its own size, at most kMaxSide).
+// A JPEG is decoded at the smallest half, quarter or eighth of its size that still covers the
+// place, several times faster than whole, and then scaled once to exactly the size it is drawn.
+// Runs on any thread: it touches nothing shared but the picture memory, which locks.
+Decoded decodePicture(const QString &programPath, QSize box, bool keepProportions, qreal dpr)
+{
+    Decoded d;
     const QString path = resolvePath(programPath);
+    d.fileExists = QFileInfo(path).isFile();
+    if (!d.fileExists)
+        return d;
     QImageReader reader(path);
     reader.setAutoTransform(false);
-    // A picture shown small is decoded small: a JPEG decodes at a half or a quarter of its size
-    // several times faster, and takes a quarter or a sixteenth of the memory.
     const QSize full = reader.size();
-    int denominator = 1;
+    QSize target = box;
     if (full.isValid()) {
-        while (denominator < 8 && qMax(full.width(), full.height()) / (denominator * 2) >= qMax(shownSide, 1) &&
-               qMax(full.width(), full.height()) / (denominator * 2) >= 64 && shownSide > 0)
-            denominator *= 2;
-        while (qMax(full.width(), full.height()) / denominator > kMaxSide)
-            denominator *= 2;
+        if (target.isEmpty())
+            target = full.scaled(QSize(kMaxSide, kMaxSide), Qt::KeepAspectRatio).boundedTo(full);
+        else if (keepProportions)
+            target = full.scaled(box, Qt::KeepAspectRatio);
     }
-    const QString key = path + u'#' + QString::number(denominator);
+    int denominator = 1;
+    while (full.isValid() && denominator < 8 && full.width() / (denominator * 2) >= target.width() &&
+           full.height() / (denominator * 2) >= target.height())
+        denominator *= 2;
+    if (denominator > 1)
+        reader.setScaledSize(full / denominator);
+    QImage img = PictureMemory::image(full.isValid() ? full / denominator : QSize(), reader.imageFormat());
+    if (!reader.read(&img) || img.isNull())
+        return d;
+    if (!target.isEmpty() && img.size() != target) {
+        // A bilinear pass over a picture less than twice the size: as smooth as painting it
+        // scaled, done once here instead of at every paint.
+        const bool opaque = !img.hasAlphaChannel();
+        QImage drawn = PictureMemory::image(target, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+        if (drawn.isNull())
+            return d;
+        if (!opaque)
+            drawn.fill(Qt::transparent);
+        QPainter p(&drawn);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(drawn.rect(), img);
+        p.end();
+        img = std::move(drawn);
+    }
+    img.setDevicePixelRatio(dpr);
+    d.image = std::move(img);
+    return d;
+}
+
+QThreadPool &decodingThreads()
+{
+    static QThreadPool pool;
+    static const bool configured = [] {
+        pool.setMaxThreadCount(qMax(1, QThread::idealThreadCount()));
+        pool.setExpiryTimeout(-1); // a screen's pictures come in bursts; keep the threads ready
+        // Nothing is decoded once the application is going: the image plugins go with it.
+        qAddPostRoutine([] {
+            pool.clear();
+            pool.waitForDone();
+        });
+        return true;
+    }();
+    Q_UNUSED(configured);
+    return pool;
+}
+
+// One picture to decode on a worker thread. Whoever waits for it before a worker has taken it
+// up decodes it in its own thread (the future knows its job and pool).
+class DecodeJob : public QRunnable
+{
+public:
+    DecodeJob(const QString &programPath, QSize box, bool keepProportions, qreal dpr)
+        : m_path(programPath), m_box(box), m_keep(keepProportions), m_dpr(dpr)
+    {
+        m_promise.setRunnable(this);
+        m_promise.setThreadPool(&decodingThreads());
+        m_promise.reportStarted();
+    }
+    QFuture<Decoded> future() { return m_promise.future(); }
+    void run() override
+    {
+        if (!m_promise.isCanceled())
+            m_promise.reportAndMoveResult(decodePicture(m_path, m_box, m_keep, m_dpr));
+        m_promise.reportFinished();
+    }
+
+private:
+    QFutureInterface<Decoded> m_promise;
+    QString m_path;
+    QSize m_box;
+    bool m_keep;
+    qreal m_dpr;
+};
+
+QString cacheKey(const QString &programPath, QSize box, bool keepProportions, qreal dpr)
+{
+    return programPath + u'#' + QString::number(box.width()) + u'x' + QString::number(box.height()) +
+           (keepProportions ? u'k' : u's') + QString::number(dpr);
+}
+} // namespace
+
+struct Picture::State
+{
+    // A picture nobody waits for any more is not decoded, unless a thread is at it already.
+    ~State()
+    {
+        if (!resolved && pending.isValid())
+            pending.cancel();
+    }
+
+    QSize drawnSize;
+    QString key;
+    QFuture<Decoded> pending;
+    bool resolved = false;
+    QPixmap pixmap;
+};
+
+namespace {
+// Pictures on their way, by cache key, so that two places asking for the same picture at once
+// share one decode.
+QHash<QString, std::weak_ptr<Picture::State>> &onTheWay()
+{
+    static QHash<QString, std::weak_ptr<Picture::State>> states;
+    return states;
+}
+
+// Takes a finished (or waited for) decode into the cache; a failure is remembered only for a
+// file that exists, as a missing one may still appear.
+void settle(Picture::State &s)
+{
+    if (s.resolved)
+        return;
+    Decoded d = s.pending.result();
+    s.pending = {};
+    s.resolved = true;
+    if (!d.image.isNull())
+        s.pixmap = QPixmap::fromImage(std::move(d.image));
+    if (!s.pixmap.isNull() || d.fileExists)
+        cache().pixmaps.insert(s.key, new QPixmap(s.pixmap), costKiB(s.pixmap));
+    auto it = onTheWay().find(s.key);
+    if (it != onTheWay().end() && (it->expired() || it->lock().get() == &s))
+        onTheWay().erase(it);
+}
+} // namespace
+
+QSize Picture::drawnSize() const
+{
+    return m_state ? m_state->drawnSize : QSize();
+}
+
+const QPixmap &Picture::pixmap() const
+{
+    static const QPixmap none;
+    if (!m_state)
+        return none;
+    settle(*m_state);
+    return m_state->pixmap.isNull() ? placeholderPicture() : m_state->pixmap;
+}
+
+Picture requestPicture(const QString &programPath, QSize box, bool keepProportions, qreal devicePixelRatio)
+{
+    Picture picture;
+    if (programPath.isEmpty())
+        return picture;
+    if (box.isEmpty())
+        box = QSize();
+    const QString key = cacheKey(programPath, box, keepProportions, devicePixelRatio);
+    if (std::shared_ptr<Picture::State> shared = onTheWay().value(key).lock()) {
+        picture.m_state = std::move(shared);
+        return picture;
+    }
+    auto state = std::make_shared<Picture::State>();
+    state->key = key;
+    state->drawnSize = box;
     auto &c = cache();
-    if (const QPixmap *known = c.pixmaps.object(key))
-        return *known;
-    QPixmap pm;
-    QFileInfo fi(path);
-    if (fi.isFile()) {
-        if (denominator > 1)
-            reader.setScaledSize(full / denominator);
-        QImage img = PictureMemory::image(denominator > 1 ? full / denominator : full, reader.imageFormat());
-        if (!reader.read(&img))
-            img = QImage();
+    if (const QPixmap *known = c.pixmaps.object(key)) {
+        state->pixmap = *known;
+        state->resolved = true;
+    } else {
         ++c.decodes;
-        if (!img.isNull())
-            pm = QPixmap::fromImage(img);
+        auto *job = new DecodeJob(programPath, box, keepProportions, devicePixelRatio);
+        state->pending = job->future();
+        decodingThreads().start(job);
+        onTheWay().insert(key, state);
     }
-    // Remember failures only for files that exist; a missing file may still appear.
-    if (!pm.isNull() || fi.isFile())
-        c.pixmaps.insert(key, new QPixmap(pm), costKiB(pm));
-    return pm;
+    picture.m_state = std::move(state);
+    return picture;
+}
+
+QPixmap loadPicture(const QString &programPath)
+{
+    const Picture picture = requestPicture(programPath, QSize(), false);
+    if (picture.isEmpty())
+        return {};
+    const QPixmap &pm = picture.pixmap();
+    return pm.cacheKey() == placeholderPicture().cacheKey() ? QPixmap() : pm;
 }
 
 const QPixmap &placeholderPicture()
@@ -182,11 +354,11 @@ const QPixmap &placeholderPicture()
     return card;
 }
 
-QPixmap pictureOrPlaceholder(const QString &programPath, int shownSide)
+QPixmap pictureOrPlaceholder(const QString &programPath)
 {
     if (programPath.isEmpty())
         return {};
-    const QPixmap pm = loadPicture(programPath, shownSide);
+    const QPixmap pm = loadPicture(programPath);
     return pm.isNull() ? placeholderPicture() : pm;
 }
 

@@ -87,33 +87,97 @@ PictureWidget::PictureWidget(QWidget *parent) : Clickable<QWidget>(parent)
 void PictureWidget::resizeEvent(QResizeEvent *e)
 {
     Clickable<QWidget>::resizeEvent(e);
-    if (onResize)
-        onResize();
+    askIfOutgrown();
 }
 
-void PictureWidget::setPixmap(const QPixmap &pixmap)
+void PictureWidget::showEvent(QShowEvent *e)
 {
-    m_pixmap = pixmap;
+    Clickable<QWidget>::showEvent(e);
+    if (!m_asked && hasPicture())
+        askForPicture();
+}
+
+void PictureWidget::showPicture(const QString &programPath)
+{
+    m_path = programPath;
+    m_picture = {};
+    m_asked = false;
+    // While its window is still being built the place may yet change size; the picture is
+    // asked for when it is shown.
+    if (isVisible())
+        askForPicture();
     update();
+}
+
+void PictureWidget::showPictureOf(const PictureWidget &other)
+{
+    m_path = other.m_path;
+    m_picture = other.m_picture;
+    m_asked = other.m_asked;
+    if (!m_asked && isVisible())
+        askForPicture();
+    askIfOutgrown();
+    update();
+}
+
+const Picture &PictureWidget::picture()
+{
+    if (!m_asked)
+        askForPicture();
+    return m_picture;
+}
+
+QSize PictureWidget::pictureBox() const
+{
+    return size() * devicePixelRatioF();
+}
+
+void PictureWidget::askForPicture()
+{
+    m_picture = requestPicture(m_path, pictureBox(), m_keepProportions, devicePixelRatioF());
+    m_asked = true;
+}
+
+void PictureWidget::askIfOutgrown()
+{
+    if (!m_asked || m_picture.isEmpty())
+        return;
+    const QSize asked = m_picture.drawnSize(), box = pictureBox();
+    if (!asked.isEmpty() && (asked.width() < box.width() || asked.height() < box.height()))
+        askForPicture();
 }
 
 void PictureWidget::setKeepsProportions(bool keep)
 {
+    if (keep == m_keepProportions)
+        return;
     m_keepProportions = keep;
+    if (m_asked && isVisible())
+        askForPicture();
+    else
+        m_asked = false;
     update();
 }
 
 void PictureWidget::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    if (!m_pixmap.isNull()) {
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (hasPicture()) {
+        const QPixmap &pm = picture().pixmap();
+        const QSize shown = pm.deviceIndependentSize().toSize();
         QRect target = rect();
         if (m_keepProportions) {
-            target.setSize(m_pixmap.size().scaled(size(), Qt::KeepAspectRatio));
+            target.setSize(shown.scaled(size(), Qt::KeepAspectRatio));
             target.moveCenter(rect().center());
         }
-        p.drawPixmap(target, m_pixmap);
+        // A picture made for this place is copied as it is; any other (one handed on from a
+        // bigger place, the placeholder) is scaled smoothly.
+        if (target.size() == shown)
+            p.drawPixmap(target.topLeft(), pm);
+        else {
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            p.drawPixmap(target, pm);
+        }
     }
     paintFocusMark(this, p, 6);
 }

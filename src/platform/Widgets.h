@@ -2,6 +2,8 @@
 
 // The small Qt widgets behind the controls. Only the platform layer sees them.
 
+#include "platform/Pictures.h"
+
 #include <QCheckBox>
 #include <QMouseEvent>
 #include <QLabel>
@@ -138,23 +140,37 @@ private:
     bool m_badge = false;
 };
 
-// Shows its picture stretched to its own size.
+// Shows its picture stretched to its own size (or, keeping proportions, as large as fits). The
+// picture is asked for once the widget is on screen at its final size, and decoded for exactly
+// that size: a window built at one size and shown at another decodes nothing twice.
 class PictureWidget : public Clickable<QWidget>
 {
 public:
     explicit PictureWidget(QWidget *parent);
-    void setPixmap(const QPixmap &pixmap);
-    const QPixmap &pixmap() const { return m_pixmap; }
+    // The picture at a program path; an empty path clears it.
+    void showPicture(const QString &programPath);
+    // Shows what another shows, sharing its decoded picture.
+    void showPictureOf(const PictureWidget &other);
+    bool hasPicture() const { return !m_path.isEmpty(); }
+    // What is shown, asked for now if it was not yet.
+    const Picture &picture();
     bool keepsProportions() const { return m_keepProportions; }
     void setKeepsProportions(bool keep);
-    std::function<void()> onResize;
 
 protected:
     void paintEvent(QPaintEvent *) override;
     void resizeEvent(QResizeEvent *e) override;
+    void showEvent(QShowEvent *e) override;
 
 private:
-    QPixmap m_pixmap;
+    QSize pictureBox() const;
+    void askForPicture();
+    // Asks again when the place outgrew the size the picture was asked for.
+    void askIfOutgrown();
+
+    QString m_path;
+    Picture m_picture;
+    bool m_asked = false; // m_picture belongs to m_path
     bool m_keepProportions = false;
 };
 

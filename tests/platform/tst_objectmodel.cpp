@@ -17,6 +17,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Pictures.h"
 #include "platform/System.h"
+#include "platform/Widgets.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -470,6 +471,41 @@ private slots:
         QVERIFY(!button->icon().isNull());
         w->Command1->setPicture(QString());
         QVERIFY(button->icon().isNull());
+    }
+
+    // A picture is decoded for exactly the place it is drawn in (kept proportions fit inside it),
+    // only once its place is on screen. Many decoded side by side each come out right; one given
+    // up before it was needed costs nothing and breaks nothing.
+    void picturesFitTheirPlace()
+    {
+        const QString red = ApplicationPath + "\\jpg\\rosso\\tondo.jpg"; // 64 x 48
+        const std::tuple<QSize, bool, QSize> sizes[] = {
+            {QSize(200, 100), false, QSize(200, 100)}, {QSize(200, 100), true, QSize(133, 100)}, {QSize(), false, QSize(64, 48)}};
+        for (const auto &[box, keep, drawn] : sizes)
+            QCOMPARE(requestPicture(red, box, keep).pixmap().size(), drawn);
+
+        QList<Picture> kept;
+        for (int i = 0; i < 24; ++i) {
+            QVERIFY(writePicture(ApplicationPath + u"/jpg/side%1.jpg"_s.arg(i), 256, QColor(0, i * 10, 0)));
+            const Picture p = requestPicture(ApplicationPath + u"\\jpg\\side%1.jpg"_s.arg(i), QSize(90, 70), false);
+            if (i % 3)
+                kept.append(p);
+        }
+        for (int i = 0, k = 0; i < 24; ++i)
+            if (i % 3) {
+                const QImage img = kept[k++].pixmap().toImage();
+                QVERIFY(img.size() == QSize(90, 70) && qAbs(img.pixelColor(45, 35).green() - i * 10) <= 4);
+            }
+
+        Image *a = w->Image1(0);
+        a->setVisible(false);
+        const int decodes = pictureDecodeCount();
+        a->setPicture(ApplicationPath + "\\jpg\\side1.jpg");
+        QCOMPARE(pictureDecodeCount(), decodes);
+        a->setVisible(true);
+        QCOMPARE(pictureDecodeCount(), decodes + 1);
+        auto *shown = static_cast<detail::PictureWidget *>(a->widget());
+        QCOMPARE(shown->picture().pixmap().size(), shown->size());
     }
 
 
