@@ -11,9 +11,11 @@
 #include "platform/ProgramFolders.h"
 #include "platform/System.h"
 
+#include <QFile>
 #include <QPointer>
 
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace modLanguageSupport {
 
@@ -66,6 +68,69 @@ QString scanLargeFile(const QString &file, const QString &key, bool *ok)
     return scanLargeFile(bytes, key);
 }
 
+// What tells one state of a file on disk from another.
+struct FileStamp
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{}, changed{};
+
+    bool operator==(const FileStamp &o) const
+    {
+        return device == o.device && inode == o.inode && size == o.size && modified.tv_sec == o.modified.tv_sec &&
+               modified.tv_nsec == o.modified.tv_nsec && changed.tv_sec == o.changed.tv_sec &&
+               changed.tv_nsec == o.changed.tv_nsec;
+    }
+};
+
+bool stampOf(const QString &path, FileStamp *stamp)
+{
+    struct stat st;
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    *stamp = {st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+    return true;
+}
+
+// The files read while a OneReading is held, by resolved path.
+struct HeldText
+{
+    FileStamp stamp;
+    QString text;
+};
+int readingsHeld = 0;
+QHash<QString, HeldText> &heldTexts()
+{
+    static QHash<QString, HeldText> texts;
+    return texts;
+}
+
+// The length of a file (-1: none there) and, when the profile reader takes it, its text.
+qint64 profileText(const QString &file, QString *text)
+{
+    const QString path = platform::resolvePath(file);
+    FileStamp stamp;
+    if (!stampOf(path, &stamp))
+        return -1;
+    if (stamp.size > kProfileReaderLimit)
+        return stamp.size;
+    if (readingsHeld > 0) {
+        if (auto it = heldTexts().constFind(path); it != heldTexts().constEnd() && it->stamp == stamp) {
+            *text = it->text;
+            return stamp.size;
+        }
+    }
+    bool ok = false;
+    const QByteArray bytes = platform::readFileBytes(path, &ok, kProfileReaderLimit + 1);
+    *text = ok ? platform::decodeText(bytes) : QString();
+    // Read after the stamp was taken: a change in between makes the stamp stale, so the next
+    // lookup reads again.
+    if (ok && readingsHeld > 0)
+        heldTexts().insert(path, {stamp, *text});
+    return stamp.size;
+}
+
 // One language file read once for the many lookups of one window's translation, each answered
 // exactly as GetIniValue answers it from the file.
 class LanguageFile
@@ -73,10 +138,11 @@ class LanguageFile
 public:
     explicit LanguageFile(const QString &file)
     {
-        m_bytes = platform::readFileBytes(file, &m_ok);
-        m_large = m_bytes.size() > kProfileReaderLimit;
-        if (m_ok && !m_large)
-            m_text = platform::decodeText(m_bytes);
+        const qint64 length = profileText(file, &m_text);
+        m_ok = length >= 0;
+        m_large = length > kProfileReaderLimit;
+        if (m_large)
+            m_bytes = platform::readFileBytes(file, &m_ok);
     }
     QString value(const QString &section, const QString &key, bool *ok) const
     {
@@ -104,20 +170,33 @@ QString GetIniValue(const QString &file, const QString &section, const QString &
 {
     if (ok)
         *ok = true;
-    const qint64 length = platform::fileLength(file);
+    QString text;
+    const qint64 length = profileText(file, &text);
     if (length < 0) {
         if (ok)
             *ok = false;
         return {};
     }
     if (length <= kProfileReaderLimit)
-        return platform::readProfileString(file, section, key, QString(), 512);
+        return platform::readProfileStringFromText(text, section, key, QString(), 512);
     return scanLargeFile(file, key, ok);
 }
 
 bool WriteIniValue(const QString &file, const QString &section, const QString &key, const QString &value)
 {
+    heldTexts().remove(platform::resolvePath(file));
     return platform::writeProfileString(file, section, key, value);
+}
+
+OneReading::OneReading()
+{
+    ++readingsHeld;
+}
+
+OneReading::~OneReading()
+{
+    if (--readingsHeld == 0)
+        heldTexts().clear();
 }
 
 QString settingsFilePath()

@@ -42,8 +42,22 @@ bool namesLanguageFile(const QString &name);
 QString readCurrentLanguageSetting();
 
 // The text of a four-digit string identifier from section "Strings" of the current
-// language file; empty when missing. The file is read anew at every call.
+// language file; empty when missing. The file is read anew at every call, except while a
+// OneReading is held.
 QString GetString(const QString &id);
+
+// While one is held, GetIniValue reads each file once and answers the next lookups from what it
+// read, as long as the file on disk is still the same one, of the same size and times: building
+// a screen looks up dozens of texts in the same language file. The program's own writes are
+// always read back.
+class OneReading
+{
+public:
+    OneReading();
+    ~OneReading();
+    OneReading(const OneReading &) = delete;
+    OneReading &operator=(const OneReading &) = delete;
+};
 
 // Replaces the window's texts from its section of the current language file.
 void TranslateForm(platform::Form &form);

@@ -124,6 +124,7 @@ void ActivityFrame::createFrameMenus()
 
 void ActivityFrame::Form_Load()
 {
+    const modLanguageSupport::OneReading texts; // the window's texts and first question
     modLanguageSupport::TranslateForm(*this);
     WindowSteps::layoutStep(*this);
     if (m_settings.frameSetsBackColour)
@@ -138,6 +139,7 @@ void ActivityFrame::Form_Load()
 
 void ActivityFrame::Form_Activate()
 {
+    const modLanguageSupport::OneReading texts;
     WindowSteps::coverScreen(*this);
     if (m_settings.resetCountersAt == ActivitySettings::When::AtActivation) {
         Modulo1::RightCount = 0;
