@@ -224,6 +224,19 @@ void checkReads(const QString &dir, const Input &in)
         CHECK(viaModule == direct, viaModule + QStringLiteral(" / ") + direct);
         CHECK(direct.size() <= 511, QString());
     }
+    // Looked up in an index of the text (as for a window's many texts), every value reads as it
+    // does by walking the text, whatever the letter case asked for.
+    const QString text = platform::decodeText(in.content);
+    const platform::ProfileIndex index(text);
+    QList<std::pair<QString, QString>> asked{{in.section, in.key}};
+    for (const auto &[s, k] : keysOf(in.content))
+        asked << std::pair(s, k) << std::pair(s.toUpper(), k.toLower());
+    for (const auto &[s, k] : std::as_const(asked)) {
+        bool walked = false, indexed = false;
+        const QString a = platform::readProfileStringFromText(text, s, k, QString(), 512, &walked);
+        const QString b = index.value(s, k, QString(), 512, &indexed);
+        CHECK(a == b && walked == indexed, describe(s, k, a) + QStringLiteral(" / ") + b);
+    }
     CurrentLanguageName = QStringLiteral("Fuzz");
     GetString(in.key);
     // The same bytes as the settings file: whatever language it names, nothing breaks.

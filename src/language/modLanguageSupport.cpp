@@ -15,6 +15,7 @@
 #include <QPointer>
 
 #include <algorithm>
+#include <memory>
 #include <sys/stat.h>
 
 namespace modLanguageSupport {
@@ -93,42 +94,60 @@ bool stampOf(const QString &path, FileStamp *stamp)
     return true;
 }
 
+// A file as the profile reader sees it: its length (-1: there is none) and, when the reader takes
+// it, its text, with the index of its values when many are to be looked up.
+struct ProfileFile
+{
+    qint64 length = -1;
+    QString text;
+    std::shared_ptr<const platform::ProfileIndex> index;
+};
+
 // The files read while a OneReading is held, by resolved path.
-struct HeldText
+struct HeldFile
 {
     FileStamp stamp;
-    QString text;
+    ProfileFile file;
 };
 int readingsHeld = 0;
-QHash<QString, HeldText> &heldTexts()
+QHash<QString, HeldFile> &heldFiles()
 {
-    static QHash<QString, HeldText> texts;
-    return texts;
+    static QHash<QString, HeldFile> files;
+    return files;
 }
 
-// The length of a file (-1: none there) and, when the profile reader takes it, its text.
-qint64 profileText(const QString &file, QString *text)
+ProfileFile profileFile(const QString &file, bool forManyLookups)
 {
+    ProfileFile f;
     const QString path = platform::resolvePath(file);
     FileStamp stamp;
     if (!stampOf(path, &stamp))
-        return -1;
-    if (stamp.size > kProfileReaderLimit)
-        return stamp.size;
-    if (readingsHeld > 0) {
-        if (auto it = heldTexts().constFind(path); it != heldTexts().constEnd() && it->stamp == stamp) {
-            *text = it->text;
-            return stamp.size;
-        }
+        return f;
+    f.length = stamp.size;
+    if (f.length > kProfileReaderLimit)
+        return f;
+    const bool held = readingsHeld > 0;
+    if (held) {
+        if (auto it = heldFiles().constFind(path); it != heldFiles().constEnd() && it->stamp == stamp)
+            return it->file;
     }
     bool ok = false;
     const QByteArray bytes = platform::readFileBytes(path, &ok, kProfileReaderLimit + 1);
-    *text = ok ? platform::decodeText(bytes) : QString();
+    if (ok)
+        f.text = platform::decodeText(bytes);
+    if (held || forManyLookups)
+        f.index = std::make_shared<const platform::ProfileIndex>(f.text);
     // Read after the stamp was taken: a change in between makes the stamp stale, so the next
     // lookup reads again.
-    if (ok && readingsHeld > 0)
-        heldTexts().insert(path, {stamp, *text});
-    return stamp.size;
+    if (ok && held)
+        heldFiles().insert(path, {stamp, f});
+    return f;
+}
+
+QString valueOf(const ProfileFile &f, const QString &section, const QString &key)
+{
+    return f.index ? f.index->value(section, key, QString(), 512)
+                   : platform::readProfileStringFromText(f.text, section, key, QString(), 512);
 }
 
 // One language file read once for the many lookups of one window's translation, each answered
@@ -136,11 +155,10 @@ qint64 profileText(const QString &file, QString *text)
 class LanguageFile
 {
 public:
-    explicit LanguageFile(const QString &file)
+    explicit LanguageFile(const QString &file) : m_file(profileFile(file, true))
     {
-        const qint64 length = profileText(file, &m_text);
-        m_ok = length >= 0;
-        m_large = length > kProfileReaderLimit;
+        m_ok = m_file.length >= 0;
+        m_large = m_file.length > kProfileReaderLimit;
         if (m_large)
             m_bytes = platform::readFileBytes(file, &m_ok);
     }
@@ -149,12 +167,12 @@ public:
         *ok = m_ok;
         if (!m_ok)
             return {};
-        return m_large ? scanLargeFile(m_bytes, key) : platform::readProfileStringFromText(m_text, section, key, QString());
+        return m_large ? scanLargeFile(m_bytes, key) : valueOf(m_file, section, key);
     }
 
 private:
+    ProfileFile m_file;
     QByteArray m_bytes;
-    QString m_text;
     bool m_ok = false;
     bool m_large = false;
 };
@@ -170,21 +188,20 @@ QString GetIniValue(const QString &file, const QString &section, const QString &
 {
     if (ok)
         *ok = true;
-    QString text;
-    const qint64 length = profileText(file, &text);
-    if (length < 0) {
+    const ProfileFile f = profileFile(file, false);
+    if (f.length < 0) {
         if (ok)
             *ok = false;
         return {};
     }
-    if (length <= kProfileReaderLimit)
-        return platform::readProfileStringFromText(text, section, key, QString(), 512);
+    if (f.length <= kProfileReaderLimit)
+        return valueOf(f, section, key);
     return scanLargeFile(file, key, ok);
 }
 
 bool WriteIniValue(const QString &file, const QString &section, const QString &key, const QString &value)
 {
-    heldTexts().remove(platform::resolvePath(file));
+    heldFiles().remove(platform::resolvePath(file));
     return platform::writeProfileString(file, section, key, value);
 }
 
@@ -196,7 +213,7 @@ OneReading::OneReading()
 OneReading::~OneReading()
 {
     if (--readingsHeld == 0)
-        heldTexts().clear();
+        heldFiles().clear();
 }
 
 QString settingsFilePath()

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -415,6 +416,42 @@ QString readProfileStringFromText(const QString &text, const QString &section, c
         if (found)
             *found = true;
         return cutToBuffer(unquote(value).toString(), bufferSize);
+    }
+    return cutToBuffer(stripTrailingSpaces(defaultValue), bufferSize);
+}
+
+ProfileIndex::ProfileIndex(const QString &text) : m_text(text)
+{
+    // Names are kept case-folded, which is how they compare; only the first section of a name
+    // counts, and in it the first line of a key.
+    QHash<QString, QStringView> *current = nullptr;
+    qsizetype pos = 0;
+    while (pos < m_text.size()) {
+        const ProfileLine parsed = parseLine(nextLine(m_text, &pos));
+        if (parsed.kind == LineKind::Section) {
+            const QString name = parsed.name.toString().toCaseFolded();
+            current = m_sections.contains(name) ? nullptr : &m_sections[name];
+        } else if (parsed.kind == LineKind::Key && current) {
+            const QString name = parsed.name.toString().toCaseFolded();
+            if (!current->contains(name))
+                current->insert(name, parsed.value);
+        }
+    }
+}
+
+QString ProfileIndex::value(const QString &section, const QString &key, const QString &defaultValue, int bufferSize,
+                            bool *found) const
+{
+    if (found)
+        *found = false;
+    const auto s = m_sections.constFind(stripSpaces(section).toCaseFolded());
+    if (s != m_sections.constEnd()) {
+        const auto k = s->constFind(stripSpaces(key).toCaseFolded());
+        if (k != s->constEnd()) {
+            if (found)
+                *found = true;
+            return cutToBuffer(unquote(*k).toString(), bufferSize);
+        }
     }
     return cutToBuffer(stripTrailingSpaces(defaultValue), bufferSize);
 }
