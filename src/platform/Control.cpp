@@ -21,9 +21,12 @@ Control::Control(Form *form, const QString &name, int index) : m_form(form), m_i
 Control::~Control()
 {
     // The widget may be in the middle of delivering the click that unloads its window, so it
-    // goes later; hidden, it takes no more input meanwhile.
+    // goes later. One on the frozen page of a window being unloaded stays as it is until the
+    // page goes as a whole (what it still delivers reaches no control); any other is hidden, so
+    // that it takes no more input meanwhile.
     if (m_widget) {
-        m_widget->hide();
+        if (m_widget->updatesEnabled())
+            m_widget->hide();
         m_widget->deleteLater();
     }
 }

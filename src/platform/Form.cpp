@@ -195,8 +195,6 @@ void Form::putOnScreen()
         m_window->move(m_geometry.topLeft());
     if (m_window->size() != m_geometry.size())
         m_window->resize(m_geometry.size());
-    else
-        layoutChildren();
     geometryChanged();
     QWidget *first = setReadingTabOrder();
     // The page of the form that had the window stays up until this one replaces it.

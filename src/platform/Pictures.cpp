@@ -103,16 +103,16 @@ private:
 
     void keep(void *memory, size_t bytes)
     {
+        if (bytes > kKeptBytes) {
+            std::free(memory);
+            return;
+        }
         QMutexLocker lock(&m_mutex);
         // Past the bound, the oldest block goes back to the system first.
         while (!m_free.empty() && m_keptBytes + bytes > kKeptBytes) {
             std::free(m_free.front().memory);
             m_keptBytes -= m_free.front().bytes;
             m_free.erase(m_free.begin());
-        }
-        if (bytes > kKeptBytes) {
-            std::free(memory);
-            return;
         }
         m_free.push_back({memory, bytes});
         m_keptBytes += bytes;
