@@ -106,18 +106,27 @@ protected:
         }
         Base::keyPressEvent(e);
     }
+    // Only the focus mark shows the focus, and only once the keyboard has moved it (see
+    // paintFocusMark): the focus that comes with a window becoming active repaints nothing. The
+    // base classes' handling is left out on purpose: it repaints the whole widget, and a label's
+    // sets up text selection, which these labels do not offer.
     void focusInEvent(QFocusEvent *e) override
     {
-        Base::focusInEvent(e);
-        this->update();
+        e->accept();
+        updateFocusMark();
     }
     void focusOutEvent(QFocusEvent *e) override
     {
-        Base::focusOutEvent(e);
-        this->update();
+        e->accept();
+        updateFocusMark();
     }
 
 private:
+    void updateFocusMark()
+    {
+        if (this->window()->testAttribute(Qt::WA_KeyboardFocusChange))
+            this->update();
+    }
     void applyFocusPolicy()
     {
         this->setFocusPolicy(pressable() && tabStop() ? Qt::StrongFocus : Qt::NoFocus);

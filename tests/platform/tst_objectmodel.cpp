@@ -22,6 +22,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDir>
+#include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -386,6 +387,40 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(w->Frame1->widget())->role(), QAccessible::Grouping);
         QVERIFY(!QAccessible::queryAccessibleInterface(w->Image1(1)->widget())->actionInterface()->actionNames().contains(
             QAccessibleActionInterface::pressAction()));
+    }
+
+    // The focus mark is drawn only once the keyboard has moved the focus: focus that comes with
+    // the window, or is given by the program, repaints nothing; a Tab repaints the control it
+    // leaves and the one it reaches.
+    void focusMarkFollowsKeyboard()
+    {
+        w->window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w->window()));
+        w->window()->setAttribute(Qt::WA_KeyboardFocusChange, false);
+        QWidget *label = w->Label1->widget(), *button = w->Command1->widget();
+        struct PaintCounter : QObject
+        {
+            QMap<QObject *, int> paints;
+            bool eventFilter(QObject *o, QEvent *e) override
+            {
+                if (e->type() == QEvent::Paint)
+                    ++paints[o];
+                return false;
+            }
+        } counter;
+        label->installEventFilter(&counter);
+        button->installEventFilter(&counter);
+        // What the window still has to show after its activation is shown first.
+        for (int round = 0; round < 50 && (round == 0 || !counter.paints.isEmpty()); ++round) {
+            counter.paints.clear();
+            QTest::qWait(10);
+        }
+        label->setFocus(Qt::OtherFocusReason);
+        QCoreApplication::processEvents();
+        QVERIFY(label->hasFocus() && counter.paints.isEmpty());
+        QTest::keyClick(label, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+        QVERIFY(button->hasFocus() && counter.paints.value(label) > 0 && counter.paints.value(button) > 0);
     }
 
     void menus()
