@@ -1,6 +1,7 @@
 #include "activities/ProgramWindows.h"
 #include "language/modLanguageSupport.h"
 #include "platform/Application.h"
+#include "platform/Fonts.h"
 #include "platform/ProgramFolders.h"
 #include "platform/ToolkitLanguage.h"
 #include "platform/Random.h"
@@ -25,7 +26,9 @@ void Main()
 
 int main(int argc, char **argv)
 {
+    platform::FontSetupAhead fonts;
     QApplication app(argc, argv);
+    fonts.wait();
     QApplication::setApplicationName(QStringLiteral("Zorvelli"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setQuitOnLastWindowClosed(false);
