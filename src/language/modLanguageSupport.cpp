@@ -201,7 +201,8 @@ QString GetIniValue(const QString &file, const QString &section, const QString &
 
 bool WriteIniValue(const QString &file, const QString &section, const QString &key, const QString &value)
 {
-    heldFiles().remove(platform::resolvePath(file));
+    if (readingsHeld > 0)
+        heldFiles().remove(platform::resolvePath(file));
     return platform::writeProfileString(file, section, key, value);
 }
 

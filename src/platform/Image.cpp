@@ -43,7 +43,7 @@ bool Image::hasPicture() const
 
 bool Image::showsPlaceholder() const
 {
-    return hasPicture() && pictureWidget()->picture().pixmap().cacheKey() == placeholderPicture().cacheKey();
+    return hasPicture() && pictureWidget()->picture().decoded().isNull();
 }
 
 bool Image::keepsProportions() const

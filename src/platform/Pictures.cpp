@@ -285,13 +285,19 @@ QSize Picture::drawnSize() const
     return m_state ? m_state->drawnSize : QSize();
 }
 
-const QPixmap &Picture::pixmap() const
+const QPixmap &Picture::decoded() const
 {
     static const QPixmap none;
     if (!m_state)
         return none;
     settle(*m_state);
-    return m_state->pixmap.isNull() ? placeholderPicture() : m_state->pixmap;
+    return m_state->pixmap;
+}
+
+const QPixmap &Picture::pixmap() const
+{
+    const QPixmap &pm = decoded();
+    return pm.isNull() && m_state ? placeholderPicture() : pm;
 }
 
 Picture requestPicture(const QString &programPath, QSize box, bool keepProportions, qreal devicePixelRatio)
@@ -326,11 +332,7 @@ Picture requestPicture(const QString &programPath, QSize box, bool keepProportio
 
 QPixmap loadPicture(const QString &programPath)
 {
-    const Picture picture = requestPicture(programPath, QSize(), false);
-    if (picture.isEmpty())
-        return {};
-    const QPixmap &pm = picture.pixmap();
-    return pm.cacheKey() == placeholderPicture().cacheKey() ? QPixmap() : pm;
+    return requestPicture(programPath, QSize(), false).decoded();
 }
 
 const QPixmap &placeholderPicture()

@@ -32,7 +32,9 @@ public:
     bool isEmpty() const { return !m_state; }
     // The size in device pixels the picture was asked for (or has, when given ready).
     QSize drawnSize() const;
-    // The picture, or the placeholder when the file could not be shown; waits if still on its way.
+    // The picture as decoded, null when the file could not be shown; waits if still on its way.
+    const QPixmap &decoded() const;
+    // The picture, or the placeholder when the file could not be shown.
     const QPixmap &pixmap() const;
 
     struct State; // how far the picture has come; only Pictures.cpp knows it
