@@ -16,6 +16,7 @@
 #include <QPainter>
 
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace platform {
@@ -132,7 +133,68 @@ struct Decoded
 {
     QImage image;
     bool fileExists = false;
+    qsizetype bytes = 0;
 };
+
+// Two pixels of four 8-bit channels mixed, w/256 of the second: two channels at a time.
+inline quint32 mix(quint32 a, quint32 b, quint32 w)
+{
+    const quint32 rb = ((((a & 0x00ff00ffu) * (256 - w) + (b & 0x00ff00ffu) * w) >> 8) & 0x00ff00ffu);
+    const quint32 ag = ((((a >> 8) & 0x00ff00ffu) * (256 - w) + ((b >> 8) & 0x00ff00ffu) * w) & 0xff00ff00u);
+    return rb | ag;
+}
+
+// Where a picture can be made smaller in the memory it was decoded into: not larger either way,
+// and of a format whose channels mix linearly.
+bool shrinksInPlace(const QImage &img, QSize target)
+{
+    return target.width() <= img.width() && target.height() <= img.height() &&
+           (img.format() == QImage::Format_RGB32 || img.format() == QImage::Format_ARGB32_Premultiplied);
+}
+
+// Scales a decoded picture down, bilinearly (as painting it scaled smoothly would), in its own
+// memory: row by row from the top, each finished row written where no row still to be read
+// lies. A screen of pictures so needs half the fresh memory, and fresh memory costs a page fault
+// per 4 KiB at its first touch. The result shares (and keeps) the decoded picture's memory.
+QImage shrunkInPlace(QImage img, QSize target)
+{
+    const int inW = img.width(), inH = img.height(), outW = target.width(), outH = target.height();
+    const qsizetype inStride = img.bytesPerLine(), outStride = qsizetype(outW) * 4;
+    uchar *const base = img.bits(); // the only holder: no copy is made
+    // Each output column and row: the first source pixel it mixes and the weight of the next
+    // one, sampled at the pixel centres.
+    const auto sampling = [](int in, int out, std::vector<int> &first, std::vector<quint32> &weight) {
+        first.resize(out);
+        weight.resize(out);
+        for (int i = 0; i < out; ++i) {
+            const qint64 at = ((2 * qint64(i) + 1) * in * 256) / (2 * out) - 128; // in 1/256 pixels
+            const int f = int(qBound(qint64(0), at >> 8, qint64(in - 1)));
+            first[i] = f;
+            weight[i] = f + 1 < in && at > 0 ? quint32(at - (qint64(f) << 8)) : 0;
+        }
+    };
+    std::vector<int> firstX, firstY;
+    std::vector<quint32> weightX, weightY;
+    sampling(inW, outW, firstX, weightX);
+    sampling(inH, outH, firstY, weightY);
+    std::vector<quint32> column(inW), row(outW);
+    for (int y = 0; y < outH; ++y) {
+        const auto *top = reinterpret_cast<const quint32 *>(base + firstY[y] * inStride);
+        const auto *bottom = firstY[y] + 1 < inH ? reinterpret_cast<const quint32 *>(base + (firstY[y] + 1) * inStride) : top;
+        const quint32 wy = weightY[y];
+        for (int x = 0; x < inW; ++x)
+            column[x] = mix(top[x], bottom[x], wy);
+        for (int x = 0; x < outW; ++x) {
+            const int fx = firstX[x];
+            row[x] = mix(column[fx], column[fx + 1 < inW ? fx + 1 : fx], weightX[x]);
+        }
+        // Rows below this one start at or after (y + 1) source rows, past the end of this row.
+        std::memcpy(base + y * outStride, row.data(), size_t(outStride));
+    }
+    const QImage::Format format = img.format();
+    auto *keeper = new QImage(std::move(img));
+    return QImage(base, outW, outH, outStride, format, [](void *held) { delete static_cast<QImage *>(held); }, keeper);
+}
 
 // Decodes a picture for a place of `box` pixels (an empty box: its own size, at most kMaxSide).
 // A JPEG is decoded at the smallest half, quarter or eighth of its size that still covers the
@@ -164,9 +226,12 @@ Decoded decodePicture(const QString &programPath, QSize box, bool keepProportion
     QImage img = PictureMemory::image(full.isValid() ? full / denominator : QSize(), reader.imageFormat());
     if (!reader.read(&img) || img.isNull())
         return d;
-    if (!target.isEmpty() && img.size() != target) {
-        // A bilinear pass over a picture less than twice the size: as smooth as painting it
-        // scaled, done once here instead of at every paint.
+    d.bytes = img.sizeInBytes(); // what the picture keeps, also once made smaller in place
+    if (!target.isEmpty() && img.size() != target && shrinksInPlace(img, target)) {
+        img = shrunkInPlace(std::move(img), target);
+    } else if (!target.isEmpty() && img.size() != target) {
+        // A bilinear pass, as smooth as painting the picture scaled, done once here instead of
+        // at every paint.
         const bool opaque = !img.hasAlphaChannel();
         QImage drawn = PictureMemory::image(target, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
         if (drawn.isNull())
@@ -178,6 +243,7 @@ Decoded decodePicture(const QString &programPath, QSize box, bool keepProportion
         p.drawImage(drawn.rect(), img);
         p.end();
         img = std::move(drawn);
+        d.bytes = img.sizeInBytes();
     }
     img.setDevicePixelRatio(dpr);
     d.image = std::move(img);
@@ -273,7 +339,7 @@ void settle(Picture::State &s)
     if (!d.image.isNull())
         s.pixmap = QPixmap::fromImage(std::move(d.image));
     if (!s.pixmap.isNull() || d.fileExists)
-        cache().pixmaps.insert(s.key, new QPixmap(s.pixmap), costKiB(s.pixmap));
+        cache().pixmaps.insert(s.key, new QPixmap(s.pixmap), qMax(costKiB(s.pixmap), int(d.bytes / 1024)));
     auto it = onTheWay().find(s.key);
     if (it != onTheWay().end() && (it->expired() || it->lock().get() == &s))
         onTheWay().erase(it);

@@ -519,6 +519,21 @@ private slots:
         for (const auto &[box, keep, drawn] : sizes)
             QCOMPARE(requestPicture(red, box, keep).pixmap().size(), drawn);
 
+        // Made smaller where it was decoded, a picture keeps every row and column in place: red
+        // grows to the right, green downwards, as in the file.
+        QImage ramp(240, 240, QImage::Format_RGB32);
+        for (int y = 0; y < 240; ++y)
+            for (int x = 0; x < 240; ++x)
+                ramp.setPixel(x, y, qRgb(x, y, 128));
+        QVERIFY(ramp.save(ApplicationPath + "/jpg/ramp.jpg", "JPEG", 95));
+        const QImage shrunk = requestPicture(ApplicationPath + "\\jpg\\ramp.jpg", QSize(200, 90), false).pixmap().toImage();
+        QCOMPARE(shrunk.size(), QSize(200, 90));
+        for (const QPoint at : {QPoint(0, 0), QPoint(199, 89), QPoint(100, 45), QPoint(37, 71)}) {
+            const QColor c = shrunk.pixelColor(at);
+            QVERIFY2(qAbs(c.red() - (at.x() + 0.5) * 1.2) <= 4 && qAbs(c.green() - (at.y() + 0.5) * 240 / 90) <= 4,
+                     qPrintable(u"%1,%2: %3,%4"_s.arg(at.x()).arg(at.y()).arg(c.red()).arg(c.green())));
+        }
+
         QList<Picture> kept;
         for (int i = 0; i < 24; ++i) {
             QVERIFY(writePicture(ApplicationPath + u"/jpg/side%1.jpg"_s.arg(i), 256, QColor(0, i * 10, 0)));
