@@ -227,23 +227,25 @@ Decoded decodePicture(const QString &programPath, QSize box, bool keepProportion
     if (!reader.read(&img) || img.isNull())
         return d;
     d.bytes = img.sizeInBytes(); // what the picture keeps, also once made smaller in place
-    if (!target.isEmpty() && img.size() != target && shrinksInPlace(img, target)) {
-        img = shrunkInPlace(std::move(img), target);
-    } else if (!target.isEmpty() && img.size() != target) {
-        // A bilinear pass, as smooth as painting the picture scaled, done once here instead of
-        // at every paint.
-        const bool opaque = !img.hasAlphaChannel();
-        QImage drawn = PictureMemory::image(target, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
-        if (drawn.isNull())
-            return d;
-        if (!opaque)
-            drawn.fill(Qt::transparent);
-        QPainter p(&drawn);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(drawn.rect(), img);
-        p.end();
-        img = std::move(drawn);
-        d.bytes = img.sizeInBytes();
+    if (!target.isEmpty() && img.size() != target) {
+        if (shrinksInPlace(img, target)) {
+            img = shrunkInPlace(std::move(img), target);
+        } else {
+            // A bilinear pass into memory of its own, as smooth as painting the picture scaled,
+            // done once here instead of at every paint.
+            const bool opaque = !img.hasAlphaChannel();
+            QImage drawn = PictureMemory::image(target, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+            if (drawn.isNull())
+                return d;
+            if (!opaque)
+                drawn.fill(Qt::transparent);
+            QPainter p(&drawn);
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            p.drawImage(drawn.rect(), img);
+            p.end();
+            img = std::move(drawn);
+            d.bytes = img.sizeInBytes();
+        }
     }
     img.setDevicePixelRatio(dpr);
     d.image = std::move(img);
