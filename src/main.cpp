@@ -5,12 +5,12 @@
 #include "platform/ProgramFolders.h"
 #include "platform/ToolkitLanguage.h"
 #include "platform/Random.h"
+#include "platform/Style.h"
 #include "shell/Forms.h"
 #include "shell/Modulo1.h"
 
 #include <QApplication>
 #include <QFont>
-#include <QStyleFactory>
 
 namespace {
 
@@ -30,7 +30,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     fonts.wait();
     QApplication::setApplicationName(QStringLiteral("Zorvelli"));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(platform::makeProgramStyle());
     QApplication::setQuitOnLastWindowClosed(false);
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(12);

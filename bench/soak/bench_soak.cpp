@@ -6,6 +6,7 @@
 #include "platform/Application.h"
 #include "platform/MessageBox.h"
 #include "platform/Random.h"
+#include "platform/Style.h"
 #include "shell/ActivityFrame.h"
 #include "shell/Forms.h"
 #include "shell/Modulo1.h"
@@ -15,7 +16,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
-#include <QStyleFactory>
 #include <cstdio>
 
 namespace {
@@ -58,7 +58,7 @@ void openAndLeave(const QString &window)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(platform::makeProgramStyle());
     QApplication::setQuitOnLastWindowClosed(false);
     const int cycles = argc > 1 ? QByteArray(argv[1]).toInt() : 100;
     platform::ApplicationPath = QStringLiteral(ZORVELLI_RUNDIR);

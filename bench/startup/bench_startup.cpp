@@ -14,6 +14,7 @@
 #include "platform/CommandButton.h"
 #include "platform/MessageBox.h"
 #include "platform/Sound.h"
+#include "platform/Style.h"
 #include "shell/Forms.h"
 #include "shell/Modulo1.h"
 #include "shell/formMenu.h"
@@ -23,7 +24,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyleFactory>
 #include <QTest>
 #include <functional>
 #include <sys/resource.h>
@@ -255,7 +255,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" SCREEN_CONFIG);
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(platform::makeProgramStyle());
     platform::ApplicationPath = QStringLiteral(ZORVELLI_RUNDIR);
     platform::setMessageAnswerer([](const platform::MessageRequest &) { return platform::MsgResult::Yes; });
     platform::setSoundSink([](const QString &) {});

@@ -5,6 +5,7 @@
 #include "platform/Application.h"
 #include "platform/Fonts.h"
 #include "platform/Random.h"
+#include "platform/Style.h"
 #include "shell/FormAvvio.h"
 #include "shell/Forms.h"
 #include "shell/Modulo1.h"
@@ -12,7 +13,6 @@
 
 #include <QApplication>
 #include <QScreen>
-#include <QStyleFactory>
 #include <QTimer>
 #include <cstdio>
 #include <cstring>
@@ -37,7 +37,7 @@ int main(int argc, char **argv)
         bareWindow->show();
         target = bareWindow.get();
     } else {
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setStyle(platform::makeProgramStyle());
         platform::ApplicationPath = QStringLiteral(ZORVELLI_RUNDIR);
         ProgramWindows::registerAll();
         platform::Randomize();

@@ -4,6 +4,7 @@
 #include "platform/Form.h"
 
 #include "platform/FormWindow.h"
+#include "platform/Style.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -17,7 +18,7 @@ namespace {
 class MenuBarStyle : public QProxyStyle
 {
 public:
-    MenuBarStyle() : QProxyStyle(QApplication::style()->name()) {}
+    MenuBarStyle() : QProxyStyle(makeProgramStyle()) {}
     int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
     {
         if (metric == PM_MenuBarItemSpacing)

@@ -17,6 +17,7 @@
 #include "platform/Sound.h"
 #include "platform/System.h"
 #include "platform/Units.h"
+#include "platform/Style.h"
 #include "shell/ActivityFrame.h"
 #include "shell/Forms.h"
 #include "shell/Modulo1.h"
@@ -26,7 +27,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFont>
-#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
@@ -198,7 +198,7 @@ inline int runWindowTest(QObject &test, int argc, char **argv, int width, int he
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen.fileName().toLocal8Bit());
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorvelli"));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(platform::makeProgramStyle());
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(QFont(QStringLiteral("Arial"), 12));
     ProgramWindows::registerAll();
