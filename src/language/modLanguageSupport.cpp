@@ -116,17 +116,31 @@ QHash<QString, HeldFile> &heldFiles()
     return files;
 }
 
+// Where each file name led while a OneReading is held: a window's texts are looked up dozens of
+// times in the same file, and finding a name's spelling on disk costs a look at the disk.
+QHash<QString, QString> &heldPaths()
+{
+    static QHash<QString, QString> paths;
+    return paths;
+}
+
 ProfileFile profileFile(const QString &file, bool forManyLookups)
 {
     ProfileFile f;
-    const QString path = platform::resolvePath(file);
+    const bool held = readingsHeld > 0;
+    QString path = held ? heldPaths().value(file) : QString();
     FileStamp stamp;
-    if (!stampOf(path, &stamp))
-        return f;
+    // A file found before is looked for anew once it is not there any more.
+    if (path.isEmpty() || !stampOf(path, &stamp)) {
+        path = platform::resolvePath(file);
+        if (!stampOf(path, &stamp))
+            return f;
+        if (held)
+            heldPaths().insert(file, path);
+    }
     f.length = stamp.size;
     if (f.length > kProfileReaderLimit)
         return f;
-    const bool held = readingsHeld > 0;
     if (held) {
         if (auto it = heldFiles().constFind(path); it != heldFiles().constEnd() && it->stamp == stamp)
             return it->file;
@@ -213,8 +227,10 @@ OneReading::OneReading()
 
 OneReading::~OneReading()
 {
-    if (--readingsHeld == 0)
+    if (--readingsHeld == 0) {
         heldFiles().clear();
+        heldPaths().clear();
+    }
 }
 
 QString settingsFilePath()

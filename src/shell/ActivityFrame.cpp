@@ -191,5 +191,5 @@ void ActivityFrame::LeaveActivity()
     // The menu takes over the activity's window.
     Unload();
     if (platform::Form *menu = Forms::get(QStringLiteral("formMenu")))
-        menu->Show();
+        WindowSteps::show(*menu);
 }

@@ -69,5 +69,5 @@ void FormAvvio::openMenu()
     // The menu takes over the splash's window.
     Unload();
     if (platform::Form *menu = Forms::get(QStringLiteral("formMenu")))
-        menu->Show();
+        WindowSteps::show(*menu);
 }

@@ -1,5 +1,6 @@
 #include "shell/WindowSteps.h"
 
+#include "language/modLanguageSupport.h"
 #include "platform/System.h"
 #include "shell/Modulo1.h"
 
@@ -24,6 +25,12 @@ void resizeStep()
 {
     if (Modulo1::FormResizer)
         Modulo1::FormResizer->ResizeControls();
+}
+
+void show(platform::Form &form)
+{
+    const modLanguageSupport::OneReading texts;
+    form.Show();
 }
 
 } // namespace WindowSteps

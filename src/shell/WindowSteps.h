@@ -12,5 +12,8 @@ void layoutStep(platform::Form &form);
 void coverScreen(platform::Form &form);
 // At every resize: the controls follow the window's new size.
 void resizeStep();
+// The window takes over the screen: shown, with the language file read once for the whole of
+// its opening (its load and its activation each look up many texts).
+void show(platform::Form &form);
 
 } // namespace WindowSteps

@@ -108,5 +108,5 @@ void formMenu::openActivity(const QString &windowName)
         return; // an activity this build does not have yet
     // The activity takes over the menu's window.
     Unload();
-    target->Show();
+    WindowSteps::show(*target);
 }
