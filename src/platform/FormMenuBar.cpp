@@ -8,24 +8,22 @@
 
 #include <QApplication>
 #include <QMenuBar>
-#include <QProxyStyle>
 
 namespace platform {
 
 namespace {
 // Room between the titles, so small fingers hit the one they aim at. A style rather than a style
 // sheet: a style sheet makes every new window's menu bar go through the slow style-sheet engine.
-class MenuBarStyle : public QProxyStyle
+class MenuBarStyle : public ProgramStyle
 {
 public:
-    MenuBarStyle() : QProxyStyle(makeProgramStyle()) {}
     int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
     {
         if (metric == PM_MenuBarItemSpacing)
             return 20;
         if (metric == PM_MenuBarVMargin)
             return 3;
-        return QProxyStyle::pixelMetric(metric, option, widget);
+        return ProgramStyle::pixelMetric(metric, option, widget);
     }
 };
 } // namespace
