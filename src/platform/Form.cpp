@@ -13,9 +13,15 @@
 #include <QKeyEvent>
 #include <QTimer>
 
-#include <malloc.h>
+#include <QBackingStore>
 #include <QGuiApplication>
+#include <QWindow>
+
 #include <algorithm>
+#include <cstdint>
+#include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -32,6 +38,51 @@ namespace detail {
 FormWindow::FormWindow(Form *form) : QWidget(nullptr), m_form(form)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+void FormWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_bufferReady && windowHandle())
+        windowHandle()->installEventFilter(this);
+}
+
+bool FormWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) {
+        windowHandle()->removeEventFilter(this);
+        m_bufferReady = true;
+        readyDrawingBuffer();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// The drawing buffer of a new window is fresh memory. Left alone, the first drawing takes a page
+// fault for every 4 KiB of it, and on a full screen these cost more than the drawing itself. So,
+// just before the first drawing, the buffer is made at the window's size (as the drawing would
+// make it) and all its pages are asked for at once. The window keeps the buffer while it is
+// handed from form to form.
+void FormWindow::readyDrawingBuffer()
+{
+#ifdef MADV_POPULATE_WRITE
+    QBackingStore *store = backingStore();
+    if (!store)
+        return;
+    if (store->size() != size())
+        store->resize(size());
+    const QPaintDevice *device = store->paintDevice();
+    if (!device || device->devType() != QInternal::Image)
+        return;
+    const auto &buffer = *static_cast<const QImage *>(device);
+    if (buffer.isNull())
+        return;
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto start = reinterpret_cast<std::uintptr_t>(buffer.constBits());
+    const std::uintptr_t first = start & ~(page - 1);
+    const std::uintptr_t end = (start + static_cast<std::uintptr_t>(buffer.sizeInBytes()) + page - 1) & ~(page - 1);
+    // Where the system cannot do this, the pages come one at a time, as they would have.
+    madvise(reinterpret_cast<void *>(first), end - first, MADV_POPULATE_WRITE);
+#endif
 }
 
 void FormWindow::resizeEvent(QResizeEvent *event)

@@ -17,12 +17,17 @@ public:
     void setForm(Form *form) { m_form = form; }
 
 protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void readyDrawingBuffer();
+
     QPointer<Form> m_form;
+    bool m_bufferReady = false;
 };
 
 } // namespace platform::detail
