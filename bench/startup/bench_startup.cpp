@@ -55,6 +55,23 @@ ChildUsage childUsage()
     return {ms(r.ru_utime) + ms(r.ru_stime), double(r.ru_minflt)};
 }
 
+// Starts the child once and times it up to the first frame handed to the X server, which the
+// child reports; how long it then takes to go is not part of starting. Negative on failure.
+double timeChildMs(const QString &mode, const QProcessEnvironment &env)
+{
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer timer;
+    timer.start();
+    child.start(QStringLiteral(CHILD_PATH), {mode});
+    const bool painted = child.waitForReadyRead(30000);
+    const double elapsed = double(timer.nsecsElapsed()) / 1e6;
+    if (!painted || !child.waitForFinished(30000) || child.exitCode() != 0)
+        return -1;
+    return elapsed;
+}
+
 void runChild(benchmark::State &state, const QString &mode)
 {
     const QProcessEnvironment env = childEnvironment();
@@ -62,21 +79,12 @@ void runChild(benchmark::State &state, const QString &mode)
     // of a whole run (start to exit) say more steadily whether a change made start-up cheaper.
     const ChildUsage before = childUsage();
     for (auto _ : state) {
-        QProcess child;
-        child.setProcessEnvironment(env);
-        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        QElapsedTimer timer;
-        timer.start();
-        child.start(QStringLiteral(CHILD_PATH), {mode});
-        // Timed to the first frame handed to the X server, which the child reports; how long it
-        // then takes to go is not part of starting.
-        const bool painted = child.waitForReadyRead(30000);
-        const qint64 elapsed = timer.nsecsElapsed();
-        if (!painted || !child.waitForFinished(30000) || child.exitCode() != 0) {
+        const double ms = timeChildMs(mode, env);
+        if (ms < 0) {
             state.SkipWithError("the child did not start, paint and quit");
             break;
         }
-        state.SetIterationTime(double(elapsed) / 1e9);
+        state.SetIterationTime(ms / 1e3);
     }
     const ChildUsage after = childUsage();
     state.counters["cpu_ms"] = benchmark::Counter(after.cpuMs - before.cpuMs, benchmark::Counter::kAvgIterations);
@@ -92,6 +100,34 @@ void BM_StartupBareQtWindow(benchmark::State &state)
 void BM_StartupToPaintedSplash(benchmark::State &state)
 {
     runChild(state, QStringLiteral("splash"));
+}
+
+// The splash and a bare window started by turns, so that both meet the same drift of the machine:
+// the time is the splash's, `bare_ms` the bare window's, `ratio` the one over the other.
+void BM_StartupSplashBesideBare(benchmark::State &state)
+{
+    const QProcessEnvironment env = childEnvironment();
+    double splashTotal = 0, bareTotal = 0;
+    int turn = 0;
+    for (auto _ : state) {
+        double splash = 0, bare = 0;
+        if (turn++ % 2 == 0) {
+            bare = timeChildMs(QStringLiteral("bare"), env);
+            splash = timeChildMs(QStringLiteral("splash"), env);
+        } else {
+            splash = timeChildMs(QStringLiteral("splash"), env);
+            bare = timeChildMs(QStringLiteral("bare"), env);
+        }
+        if (splash < 0 || bare < 0) {
+            state.SkipWithError("a child did not start, paint and quit");
+            break;
+        }
+        splashTotal += splash;
+        bareTotal += bare;
+        state.SetIterationTime(splash / 1e3);
+    }
+    state.counters["bare_ms"] = benchmark::Counter(bareTotal, benchmark::Counter::kAvgIterations);
+    state.counters["ratio"] = bareTotal > 0 ? splashTotal / bareTotal : 0;
 }
 
 // Runs events until the widget has been painted.
@@ -246,6 +282,7 @@ void registerWindowBenchmarks()
 
 BENCHMARK(BM_StartupBareQtWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_StartupToPaintedSplash)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_StartupSplashBesideBare)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_ShowBareQtWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(50);
 
 } // namespace
