@@ -8,6 +8,7 @@
 #include "platform/Style.h"
 #include "shell/Forms.h"
 #include "shell/Modulo1.h"
+#include "shell/WindowSteps.h"
 
 #include <QApplication>
 #include <QFont>
@@ -19,7 +20,7 @@ void Main()
 {
     platform::Randomize();
     Modulo1::SoundEnabled = true;
-    Forms::get(QStringLiteral("FormAvvio"))->Show();
+    WindowSteps::show(*Forms::get(QStringLiteral("FormAvvio")));
 }
 
 } // namespace

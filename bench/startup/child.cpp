@@ -9,6 +9,7 @@
 #include "shell/FormAvvio.h"
 #include "shell/Forms.h"
 #include "shell/Modulo1.h"
+#include "shell/WindowSteps.h"
 #include "shell/formMenu.h"
 
 #include <QApplication>
@@ -43,7 +44,7 @@ int main(int argc, char **argv)
         platform::Randomize();
         Modulo1::SoundEnabled = true;
         platform::Form *splash = Forms::get(QStringLiteral("FormAvvio"));
-        splash->Show();
+        WindowSteps::show(*splash);
         target = splash->surface();
     }
     PaintProbe probe(target);
