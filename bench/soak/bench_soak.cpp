@@ -43,11 +43,7 @@ void settle()
 void openAndLeave(const QString &window)
 {
     auto *menu = static_cast<formMenu *>(Forms::get(QStringLiteral("formMenu")));
-    for (platform::CommandButton *b : menu->activityButtons())
-        if (Forms::windowOpenedBy(b->name()) == window) {
-            static_cast<QPushButton *>(b->widget())->click();
-            break;
-        }
+    static_cast<QPushButton *>(menu->buttonFor(window)->widget())->click();
     settle();
     static_cast<ActivityFrame *>(Forms::get(window))->LeaveActivity();
     settle();

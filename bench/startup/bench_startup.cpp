@@ -214,10 +214,7 @@ const QList<std::pair<QString, AnswerControl>> &answerControls()
 
 platform::CommandButton *menuButtonFor(formMenu *menu, const QString &window)
 {
-    for (platform::CommandButton *b : menu->activityButtons())
-        if (Forms::windowOpenedBy(b->name()) == window)
-            return b;
-    return nullptr;
+    return menu->buttonFor(window);
 }
 
 // A click on the menu's button to the activity's first paint.

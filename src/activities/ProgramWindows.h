@@ -6,13 +6,14 @@
 #include <QString>
 
 // Every window of the program, in one list: the splash, the menu and the activities with the
-// menu button that opens each. Adding an activity is one line here.
+// menu button that opens each, in the order the menu shows them. Adding an activity is one line
+// here (see docs/ARCHITECTURE.md).
 namespace ProgramWindows {
 
 struct Entry
 {
     QString name;
-    QString menuButton; // empty for the splash and the menu
+    Forms::MenuButton menuButton; // no name for the splash and the menu
     Forms::Factory factory;
 };
 

@@ -11,67 +11,8 @@
 
 using modLanguageSupport::GetString;
 
-namespace {
-
-struct Row
-{
-    const char *window;
-    const char *reset, *about, *leave;
-    const char *resetCaption, *aboutCaption;
-    bool backColour;
-    ActivitySettings::When resetAt, startAt;
-};
-
-// One row per activity window: its menu names and captions, whether the frame paints its
-// background at load, and when the counters reset and the first question comes.
-const Row *findRow(const QString &windowName)
-{
-    using W = ActivitySettings::When;
-    static const Row rows[] = {
-        {"form1", "mnu1", "mnu3", "mnuEsci", "Azzera conteggio", "Informazioni", true, W::AtActivation, W::AtActivation},
-        {"FORM2", "mnu1", "mnu3", "mnuFine", "Azzera conteggio", "Informazioni", true, W::AtActivation, W::AtActivation},
-        {"pagl3", "mnu1", "mnu3", "mnuEsci", "Azzera conteggio", "Informazioni", true, W::AtActivation, W::AtActivation},
-        {"pagl7", "mnu1", "mnu3", "mnuFine", "Azzera conteggio", "Informazioni", false, W::AtLoad, W::AtLoad},
-        {"pagl9", "mnu1", "mnu3", "mnuEsci", "Azzera conteggio", "Informazioni", false, W::AtLoad, W::AtLoad},
-        {"pagl8", "mnu1", "mnu3", "mnuEsci", "Azzera conteggio", "Informazioni", false, W::AtLoad, W::AtLoad},
-        {"FormTrova", "MenuAzzera", "MenuInformazioni", "mnuEsci", "Azzera conteggio   ", "Informazioni         ", true,
-         W::AtLoad, W::AtLoad},
-        {"FormDomino", "MenuAzzera", "MenuInformazioni", "mnuEsci", "Azzera conteggio        ",
-         "Informazioni          ", true, W::AtLoad, W::AtLoad},
-        {"FormDomino2", "MenuAzzera", "MenuInformazioni", "mnuEsci", "Azzera conteggio        ",
-         "Informazioni          ", true, W::AtLoad, W::AtLoad},
-    };
-    for (const Row &r : rows)
-        if (windowName == QLatin1String(r.window))
-            return &r;
-    return nullptr;
-}
-
-} // namespace
-
-bool ActivitySettings::exists(const QString &windowName)
-{
-    return findRow(windowName) != nullptr;
-}
-
-ActivitySettings ActivitySettings::forWindow(const QString &windowName)
-{
-    const Row *r = findRow(windowName);
-    if (!r)
-        qFatal("No frame settings for the window \"%s\"", qPrintable(windowName));
-    ActivitySettings s;
-    s.resetMenuName = QLatin1String(r->reset);
-    s.aboutMenuName = QLatin1String(r->about);
-    s.leaveMenuName = QLatin1String(r->leave);
-    s.resetMenuCaption = QLatin1String(r->resetCaption);
-    s.aboutMenuCaption = QLatin1String(r->aboutCaption);
-    s.frameSetsBackColour = r->backColour;
-    s.resetCountersAt = r->resetAt;
-    s.firstQuestionAt = r->startAt;
-    return s;
-}
-
-ActivityFrame::ActivityFrame(const QString &name) : platform::Form(name), m_settings(ActivitySettings::forWindow(name))
+ActivityFrame::ActivityFrame(const QString &name, const ActivitySettings &settings)
+    : platform::Form(name), m_settings(settings)
 {
 }
 
@@ -89,6 +30,17 @@ void ActivityFrame::makeCard(platform::Label *label, const QString &font, double
     label->setAlignment(platform::Label::Align::Center, true);
     label->setRounded(true);
     label->setBackColor(Colours::kWhite);
+}
+
+platform::CommandButton *ActivityFrame::addNextButton(double left, double top, double width, double height,
+                                                     double points)
+{
+    bottoneavanti = addButton(QStringLiteral("bottoneavanti"), left, top, width, height, QStringLiteral("avanti"));
+    bottoneavanti->setFont(QStringLiteral("Comic Sans MS"), points, true);
+    bottoneavanti->setPicture(platform::appPath(QStringLiteral("img\\freccia.png")));
+    bottoneavanti->setMousePointer(platform::appPath(QStringLiteral("img\\manina.png")), 10, 1);
+    bottoneavanti->setEnabled(false);
+    return bottoneavanti;
 }
 
 void ActivityFrame::createFrameControls(const FramePlacement &p)
@@ -154,12 +106,30 @@ void ActivityFrame::Form_Resize()
     WindowSteps::resizeStep();
 }
 
+namespace {
+// A counter's caption: the language file's word, a space, the count.
+QString countCaption(const char *id, std::int16_t count)
+{
+    return GetString(QLatin1String(id)) + u' ' + QString::number(count);
+}
+} // namespace
+
+void ActivityFrame::showRightCount()
+{
+    etEsatti->setCaption(countCaption("0011", Modulo1::RightCount));
+}
+
+void ActivityFrame::showWrongCount()
+{
+    etErrati->setCaption(countCaption("0012", Modulo1::WrongCount));
+}
+
 void ActivityFrame::ShowRightAnswer()
 {
     Modulo1::addToCount(Modulo1::RightCount, 1);
     ComandoIconaSi->setVisible(true);
     ComandoIconaNo->setVisible(false);
-    etEsatti->setCaption(GetString(QStringLiteral("0011")) + u' ' + QString::number(Modulo1::RightCount));
+    showRightCount();
     Modulo1::PlayRightSound();
 }
 
@@ -168,16 +138,16 @@ void ActivityFrame::ShowWrongAnswer()
     Modulo1::addToCount(Modulo1::WrongCount, 1);
     ComandoIconaNo->setVisible(true);
     ComandoIconaSi->setVisible(false);
-    etErrati->setCaption(GetString(QStringLiteral("0012")) + u' ' + QString::number(Modulo1::WrongCount));
+    showWrongCount();
     Modulo1::PlayWrongSound();
 }
 
 void ActivityFrame::ResetCounters()
 {
-    etEsatti->setCaption(GetString(QStringLiteral("0011")) + QStringLiteral(" 0"));
-    etErrati->setCaption(GetString(QStringLiteral("0012")) + QStringLiteral(" 0"));
     Modulo1::RightCount = 0;
     Modulo1::WrongCount = 0;
+    showRightCount();
+    showWrongCount();
 }
 
 void ActivityFrame::LeaveActivity()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/CommandButton.h"
 #include "platform/Form.h"
 #include "platform/Image.h"
 #include "platform/Label.h"
@@ -7,7 +8,8 @@
 
 #include <QPointer>
 
-// What one activity window does differently from the others in the shared frame.
+// What one activity window does differently from the others in the shared frame; each window
+// passes its own to the frame. The defaults are those of most windows.
 struct ActivitySettings
 {
     enum class When { AtLoad, AtActivation };
@@ -18,14 +20,10 @@ struct ActivitySettings
     QString resetMenuCaption = QStringLiteral("Azzera conteggio");
     QString aboutMenuCaption = QStringLiteral("Informazioni");
     QString leaveMenuCaption = QStringLiteral("Esci");
+    // Whether the frame paints a random background at load (windows with a fixed one say no).
     bool frameSetsBackColour = true;
     When resetCountersAt = When::AtActivation;
     When firstQuestionAt = When::AtActivation;
-
-    // The settings of each of the nine activity windows, by window name. A name without a row
-    // is a programming error and stops the program at once.
-    static ActivitySettings forWindow(const QString &windowName);
-    static bool exists(const QString &windowName);
 };
 
 // Where a window puts the frame's controls, in design twips.
@@ -58,13 +56,15 @@ public:
     QPointer<platform::Menu> resetMenu;
     QPointer<platform::Menu> aboutMenu;
     QPointer<platform::Menu> leaveMenu;
+    // "avanti", in the windows that have one (addNextButton); null in the others.
+    QPointer<platform::CommandButton> bottoneavanti;
 
     // The faces are shown at this size, whatever the window.
     static constexpr double kFaceWidth = 735;
     static constexpr double kFaceHeight = 615;
 
 protected:
-    explicit ActivityFrame(const QString &name);
+    ActivityFrame(const QString &name, const ActivitySettings &settings);
 
     // The window's own controls, in control order; the frame adds its counters, faces and
     // menus after them, at the places framePlacement() gives.
@@ -77,6 +77,12 @@ protected:
 
     // A text on a white card, centred and bold: it reads on every background colour.
     static void makeCard(platform::Label *label, const QString &font, double points);
+    // "avanti" with its arrow, resting until an answer lets the child go on; the window
+    // connects its click.
+    platform::CommandButton *addNextButton(double left, double top, double width, double height, double points);
+    // The counters' captions ("right: 3", "wrong: 1") from the current counts.
+    void showRightCount();
+    void showWrongCount();
 
     void Form_Load() override;
     void Form_Activate() override;

@@ -2,6 +2,7 @@
 
 #include "language/modLanguageSupport.h"
 #include "platform/System.h"
+#include "shell/Colours.h"
 #include "shell/Forms.h"
 #include "shell/Modulo1.h"
 #include "shell/WindowSteps.h"
@@ -19,7 +20,7 @@ void FormAvvio::createControls()
     Label1 = addLabel(QStringLiteral("Label1"), 1200, 600, 12000, 2100, QStringLiteral("Zorvelli"));
     Label1->setFont(QStringLiteral("Comic Sans MS"), 66, true);
     Label1->setAlignment(platform::Label::Align::Center, true);
-    Label1->setForeColor(0x8B3A1F);
+    Label1->setForeColor(Colours::kTitleInk);
     Label2 = addLabel(QStringLiteral("Label2"), 9600, 7140, 4440, 600, QStringLiteral("08 novembre 2003"));
     Label2->setFont(QStringLiteral("Comic Sans MS"), 14, false);
     Label2->setAlignment(platform::Label::Align::Right, true);

@@ -2,6 +2,7 @@
 
 #include "layout/clsResize.h"
 #include "platform/Application.h"
+#include "shell/Colours.h"
 
 #include <QString>
 #include <cstdint>
@@ -53,10 +54,8 @@ QString attributePicturePath(const QString &name);
 // Shows the picture of CurrentBlock, described by its four words.
 void showCurrentBlock(platform::Image *image);
 
-// Background colours, 0xBBGGRR; the same pink twice makes it twice as likely.
-inline constexpr std::uint32_t kBackColours[18] = {
-    0xC0C0FF, 0x8080FF, 0x0000FF, 0x80C0FF, 0x0080FF, 0xC0FFFF, 0x00FFFF, 0x0040C0, 0x80FF80,
-    0x00C000, 0xFFFFC0, 0xFFFF00, 0xFFC0C0, 0xFFC0FF, 0xFFC0FF, 0xE0E0E0, 0xFF0000, 0xFF00FF};
+// The background colours PickRandomBackColor draws from.
+inline constexpr const auto &kBackColours = Colours::kBackgrounds;
 
 // Identifiers of the attribute words in the language files, by 1-based index.
 inline const char *const kShapeIds[4] = {"0002", "0003", "0004", "0005"};

@@ -2,6 +2,7 @@
 
 #include "language/modLanguageSupport.h"
 #include "platform/System.h"
+#include "shell/Colours.h"
 #include "shell/Forms.h"
 #include "shell/Messages.h"
 #include "shell/Modulo1.h"
@@ -12,41 +13,30 @@ formMenu::formMenu() : platform::Form(QStringLiteral("formMenu")) {}
 void formMenu::createControls()
 {
     setDesignSize(14400, 7875);
-    struct Design
-    {
-        QPointer<platform::CommandButton> *field;
-        const char *name;
-        const char *caption;
-        quint32 colour;
-    };
-    // Three rows of three large, brightly coloured buttons.
-    const Design buttons[] = {
-        {&Command1, "Command1", "uguale - diverso", 0xB0D8FF}, {&Command2, "Command2", "insiemi", 0xB0FFC8},
-        {&Command3, "Command3", "quanti sono ?", 0xFFD8B0},    {&Command4, "Command4", "le strade 1", 0xC0F0F0},
-        {&Command7, "Command7", "tabella", 0xF0C8F0},          {&Command9, "Command9", "le strade 2", 0xC0F8FF},
-        {&Command8, "Command8", "trova il blocco", 0xD0FFD0},  {&Command10, "Command10", "Cosa cambia?", 0xFFE0C8},
-        {&Command11, "Command11", "Cosa resta uguale?", 0xE8D0FF}};
-    for (int i = 0; i < 9; ++i) {
-        const int row = i / 3, column = i % 3;
-        auto *b = addButton(QLatin1String(buttons[i].name), 480 + column * 3600, 480 + row * 2280, 3360, 1980,
-                            QString::fromUtf8(buttons[i].caption));
+    // Large, brightly coloured buttons, three to a row, one per activity of the window list;
+    // more than three rows share the same height.
+    const QList<Forms::MenuButton> activities = Forms::menuButtons();
+    const int rows = qMax(3, int(activities.size() + 2) / 3);
+    const double pitch = 2280.0 * 3 / rows, height = 1980.0 * 3 / rows;
+    m_activityButtons.clear();
+    for (int i = 0; i < activities.size(); ++i) {
+        const Forms::MenuButton &a = activities[i];
+        auto *b = addButton(a.name, 480 + (i % 3) * 3600, 480 + (i / 3) * pitch, 3360, height, a.caption);
         b->setFont(QStringLiteral("Comic Sans MS"), 22, true);
-        b->setBackColor(buttons[i].colour);
-        *buttons[i].field = b;
+        b->setBackColor(a.colour);
+        const QString window = a.window;
+        connect(b, &platform::Control::Click, this, [this, window] { openActivity(window); });
+        m_activityButtons.append(b);
     }
     Command5 = addButton(QStringLiteral("Command5"), 11520, 5040, 2400, 1500, QStringLiteral("FINE"));
     Command5->setFont(QStringLiteral("Comic Sans MS"), 24, true);
-    Command5->setBackColor(0x9090FF);
+    Command5->setBackColor(Colours::kLightRed);
     Check1 = addCheckBox(QStringLiteral("Check1"), 11520, 600, 2640, 1200, QStringLiteral("Suoni attivati"));
     Check1->setFont(QStringLiteral("Arial"), 18, true);
 
     mnuLanguages = addMenu(QStringLiteral("mnuLanguages"), QStringLiteral("Lingua"));
     addMenu(QStringLiteral("mnuLanguage"), QString(), mnuLanguages, 0);
 
-    for (platform::CommandButton *b : activityButtons()) {
-        const QString button = b->name();
-        connect(b, &platform::Control::Click, this, [this, button] { openActivity(Forms::windowOpenedBy(button)); });
-    }
     connect(Command5, &platform::Control::Click, this, [] { Messages::ConfirmExit(); });
     connect(Check1, &platform::Control::Click, this, [this] { Check1_Click(); });
 }
@@ -60,7 +50,19 @@ void formMenu::MLSFillMenuLanguages()
 
 QList<platform::CommandButton *> formMenu::activityButtons() const
 {
-    return {Command1, Command2, Command3, Command4, Command7, Command9, Command8, Command10, Command11};
+    QList<platform::CommandButton *> buttons;
+    for (const auto &b : m_activityButtons)
+        buttons.append(b);
+    return buttons;
+}
+
+platform::CommandButton *formMenu::buttonFor(const QString &windowName) const
+{
+    const QList<Forms::MenuButton> activities = Forms::menuButtons();
+    for (int i = 0; i < activities.size() && i < m_activityButtons.size(); ++i)
+        if (activities[i].window == windowName)
+            return m_activityButtons[i];
+    return nullptr;
 }
 
 void formMenu::Form_Load()

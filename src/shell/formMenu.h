@@ -18,13 +18,14 @@ public:
     // Fills the "Lingua" menu with one entry per language file and ticks the current one.
     void MLSFillMenuLanguages();
 
-    QPointer<platform::CommandButton> Command1, Command2, Command3, Command4, Command7, Command9, Command8,
-        Command10, Command11, Command5;
+    QPointer<platform::CommandButton> Command5; // "FINE"
     QPointer<platform::CheckBox> Check1;
     QPointer<platform::Menu> mnuLanguages;
 
-    // The nine activity buttons, in reading order.
+    // The activity buttons, one per activity of the window list, in reading order.
     QList<platform::CommandButton *> activityButtons() const;
+    // The button that opens the window; null when there is none.
+    platform::CommandButton *buttonFor(const QString &windowName) const;
 
 protected:
     void createControls() override;
@@ -37,4 +38,6 @@ private:
     void mnuLanguage_Click(int index);
     void Check1_Click();
     void openActivity(const QString &windowName);
+
+    QList<QPointer<platform::CommandButton>> m_activityButtons;
 };

@@ -166,12 +166,8 @@ public:
     // An activity opened with a click on its menu button; null if it did not open.
     template <class T = ActivityFrame> static T *open(const QString &name)
     {
-        QString button;
-        for (const ProgramWindows::Entry &e : ProgramWindows::all())
-            if (e.name == name)
-                button = e.menuButton;
         formMenu *m = menu();
-        click(m->control(button));
+        click(m->buttonFor(name));
         T *w = window<T>(name);
         return w && w->isShown() && !m->isLoaded() ? w : nullptr;
     }

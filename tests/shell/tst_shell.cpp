@@ -20,6 +20,7 @@
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSet>
 #include <QSettings>
 
@@ -43,22 +44,40 @@ QString captionOf(platform::Control *c)
     return c->propertyByName("Caption").value_or(QString()).toString();
 }
 
+// The nine activities in the order of the menu: the button that opens each (its texts' key in
+// the language files), the menu through which it is left, and what its frame does.
 struct Expected
 {
-    const char *window, *button;
+    const char *window, *button, *leaveMenu;
     bool backColourAtLoad, startsAtLoad; // counters reset and first question at load, not at activation
 };
 
 const Expected kWindows[] = {
-    {"form1", "Command1", true, false},
-    {"FORM2", "Command2", true, false},
-    {"pagl3", "Command3", true, false},
-    {"pagl7", "Command4", false, true},
-    {"pagl9", "Command7", false, true},
-    {"pagl8", "Command9", false, true},
-    {"FormTrova", "Command8", true, true},
-    {"FormDomino", "Command10", true, true},
-    {"FormDomino2", "Command11", true, true},
+    {"form1", "Command1", "mnuEsci", true, false},      {"FORM2", "Command2", "mnuFine", true, false},
+    {"pagl3", "Command3", "mnuEsci", true, false},      {"pagl7", "Command4", "mnuFine", false, true},
+    {"pagl9", "Command7", "mnuEsci", false, true},      {"pagl8", "Command9", "mnuEsci", false, true},
+    {"FormTrova", "Command8", "mnuEsci", true, true},   {"FormDomino", "Command10", "mnuEsci", true, true},
+    {"FormDomino2", "Command11", "mnuEsci", true, true},
+};
+
+// The smallest activity there is: the frame, "avanti" and a question.
+class TenthActivity : public ActivityFrame
+{
+public:
+    TenthActivity() : ActivityFrame(QStringLiteral("formProva"), {}) {}
+    int questions = 0;
+
+protected:
+    void createWindowControls() override
+    {
+        setDesignSize(9000, 6000);
+        addNextButton(6000, 4800, 2400, 900, 20);
+    }
+    FramePlacement framePlacement() const override
+    {
+        return {QRectF(600, 600, 2400, 600), QRectF(600, 1320, 2400, 600), QPointF(3600, 600)};
+    }
+    void firstQuestion() override { ++questions; }
 };
 
 // The ink of a painted control: the pixel that stands out most from the given colour.
@@ -176,8 +195,8 @@ private slots:
     void clickOnLeavingMenu()
     {
         formMenu *menu = ProgramFixture::menu();
-        QPointer<QWidget> other = menu->Command2->widget();
-        click(menu->Command1);
+        QPointer<QWidget> other = menu->buttonFor(QStringLiteral("FORM2"))->widget();
+        click(menu->buttonFor(QStringLiteral("form1")));
         QVERIFY(!menu->isLoaded() && other);
         QTest::mouseClick(other, Qt::LeftButton);
         QCOMPARE(platform::Form::loadedForms(), QList<platform::Form *>{Forms::get(QStringLiteral("form1"))});
@@ -349,51 +368,98 @@ private slots:
         }
     }
 
-    // A window registered twice, or an activity without its menu button or frame settings:
-    // the one list gives every window once, and each activity its button.
+    // A window registered twice, or an activity without its menu button: the one list gives
+    // every window once, and each activity its button with a caption.
     void windowList()
     {
         QStringList seen, activities, expected;
         for (const ProgramWindows::Entry &e : ProgramWindows::all()) {
             QVERIFY2(!seen.contains(e.name), qPrintable(e.name));
             seen << e.name;
-            QCOMPARE(ActivitySettings::exists(e.name), !e.menuButton.isEmpty());
-            if (!e.menuButton.isEmpty())
-                activities << e.name + u' ' + e.menuButton;
+            QVERIFY(e.menuButton.name.isEmpty() || !e.menuButton.caption.isEmpty());
+            if (!e.menuButton.name.isEmpty())
+                activities << e.name + u' ' + e.menuButton.name;
         }
         QCOMPARE(Forms::registeredNames(), seen);
+        // The nine, in this order; an activity added later may stand anywhere among them.
         for (const Expected &x : kWindows)
             expected << QLatin1String(x.window) + u' ' + QLatin1String(x.button);
+        activities.removeIf([&](const QString &a) { return !expected.contains(a); });
         QCOMPARE(activities, expected);
     }
 
+    // A window that asks its frame for the wrong start, background or leaving menu.
+    void settingsOfEachWindow()
+    {
+        for (const Expected &x : kWindows) {
+            const ActivitySettings &s = ProgramFixture::window<ActivityFrame>(QLatin1String(x.window))->settings();
+            using W = ActivitySettings::When;
+            QCOMPARE(s.frameSetsBackColour, x.backColourAtLoad);
+            QCOMPARE(s.resetCountersAt == W::AtLoad && s.firstQuestionAt == W::AtLoad, x.startsAtLoad);
+            QCOMPARE(s.resetCountersAt == W::AtActivation && s.firstQuestionAt == W::AtActivation, !x.startsAtLoad);
+            QCOMPARE(s.leaveMenuName, QLatin1String(x.leaveMenu));
+        }
+    }
+
+    // The recipe for a new activity (its own class, one line in the window list, its texts):
+    // a tenth activity gets a button of its own that fits beside the others, opens from it and
+    // has the whole frame.
+    void tenthActivity()
+    {
+        const QString name = QStringLiteral("formProva");
+        Forms::registerForm(name, [] { return new TenthActivity; },
+                            {QStringLiteral("Command12"), QStringLiteral("prova"), Colours::kWhite, {}});
+        const auto forget = qScopeGuard([&] { Forms::unregisterForm(name); });
+        formMenu *menu = ProgramFixture::menu();
+        const QList<platform::CommandButton *> buttons = menu->activityButtons();
+        QCOMPARE(buttons.size(), 10);
+        QCOMPARE(buttons.last()->caption(), QStringLiteral("prova"));
+        QList<QRect> places{menu->Command5->widget()->geometry(), menu->Check1->widget()->geometry()};
+        for (platform::CommandButton *b : buttons) {
+            const QRect r = b->widget()->geometry();
+            QVERIFY(b->widget()->parentWidget()->rect().contains(r));
+            for (const QRect &other : std::as_const(places))
+                QVERIFY2(!r.intersects(other), qPrintable(b->name()));
+            places << r;
+        }
+        auto *w = static_cast<TenthActivity *>(ProgramFixture::open(name));
+        QVERIFY(w);
+        QCOMPARE(w->questions, 1);
+        w->ShowRightAnswer();
+        QCOMPARE(w->etEsatti->caption(), testkit::count("0011", 1));
+        QVERIFY(w->bottoneavanti && !w->bottoneavanti->enabled());
+        f.leave(w);
+        QVERIFY(menu->isShown());
+    }
+
+    // The frame on every activity of the window list, as each window's settings ask.
     void frame_data()
     {
-        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("closeButton"); // how the window is finally left
-        for (int row = 0; row < int(std::size(kWindows)); ++row)
+        for (const QString &name : ProgramWindows::activityNames())
             for (const bool closeButton : {false, true})
-                QTest::addRow("%s, %s", kWindows[row].window, closeButton ? "close button" : "menu") << row << closeButton;
+                QTest::addRow("%s, %s", qPrintable(name), closeButton ? "close button" : "menu") << name << closeButton;
     }
     void frame()
     {
-        QFETCH(int, row);
+        QFETCH(QString, name);
         QFETCH(bool, closeButton);
-        const Expected &x = kWindows[row];
-        const QString name = QLatin1String(x.window);
 
         // Loaded but not yet active: only the windows that start at load have reset and asked
         // (beyond the one draw of the background colour, where the frame sets it).
         Modulo1::RightCount = 7; // left over from another activity
         Modulo1::WrongCount = 3;
         auto *w = ProgramFixture::window<ActivityFrame>(name);
+        const bool startsAtLoad = w->settings().firstQuestionAt == ActivitySettings::When::AtLoad;
+        const bool backColourAtLoad = w->settings().frameSetsBackColour;
         platform::seedRandom(11);
         const std::uint64_t before = platform::randomDrawCount();
         w->Load();
-        QCOMPARE(Modulo1::RightCount == 0, x.startsAtLoad);
-        QCOMPARE(int(platform::randomDrawCount() - before) > int(x.backColourAtLoad), x.startsAtLoad);
+        QCOMPARE(Modulo1::RightCount == 0, w->settings().resetCountersAt == ActivitySettings::When::AtLoad);
+        QCOMPARE(int(platform::randomDrawCount() - before) > int(backColourAtLoad), startsAtLoad);
         platform::seedRandom(11);
-        if (x.backColourAtLoad && !x.startsAtLoad)
+        if (backColourAtLoad && !startsAtLoad)
             QCOMPARE(w->backColor(), Modulo1::kBackColours[platform::drawIndex(18)]);
         w->Unload();
 
@@ -489,7 +555,7 @@ private slots:
     {
         QStringList problems;
         for (const ProgramWindows::Entry &e : ProgramWindows::all()) {
-            if (e.menuButton.isEmpty())
+            if (e.menuButton.name.isEmpty())
                 continue; // the splash and the menu keep their own colours
             platform::Form *w = Forms::get(e.name);
             w->Show();

@@ -5,7 +5,7 @@
 #include "shell/Colours.h"
 #include "shell/Modulo1.h"
 
-FORM2::FORM2() : ActivityFrame(QStringLiteral("FORM2")) {}
+FORM2::FORM2() : ActivityFrame(QStringLiteral("FORM2"), {.leaveMenuName = QStringLiteral("mnuFine")}) {}
 
 void FORM2::createWindowControls()
 {

@@ -28,7 +28,7 @@ const form1::Question &form1::question(int askedAttribute)
     return questions[qBound(1, askedAttribute, 4) - 1];
 }
 
-form1::form1() : ActivityFrame(QStringLiteral("form1")) {}
+form1::form1() : ActivityFrame(QStringLiteral("form1"), {}) {}
 
 void form1::createWindowControls()
 {
@@ -55,11 +55,7 @@ void form1::createWindowControls()
         b->setMousePointer(platform::appPath(QStringLiteral("img\\manina.png")), 10, 1);
     }
 
-    bottoneavanti = addButton(QStringLiteral("bottoneavanti"), 11160, 1140, 2760, 1200, QStringLiteral("avanti"));
-    bottoneavanti->setFont(QStringLiteral("Comic Sans MS"), 20, true);
-    bottoneavanti->setPicture(platform::appPath(QStringLiteral("img\\freccia.png")));
-    bottoneavanti->setEnabled(false);
-
+    addNextButton(11160, 1140, 2760, 1200, 20);
 
     connect(UGUALI, &platform::Control::Click, this, [this] { UGUALI_Click(); });
     connect(DIVERSI, &platform::Control::Click, this, [this] { DIVERSI_Click(); });

@@ -34,7 +34,7 @@ public:
     QPointer<platform::Label> Label1;
     QPointer<platform::CommandButton> Command1;
     QPointer<platform::Image> Image1, Image2, Image3, Image4, Image5, Image6;
-    QPointer<platform::CommandButton> UGUALI, DIVERSI, bottoneavanti;
+    QPointer<platform::CommandButton> UGUALI, DIVERSI;
 
     void UGUALI_Click() { judge(true); }
     void DIVERSI_Click() { judge(false); }

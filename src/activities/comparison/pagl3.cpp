@@ -5,7 +5,7 @@
 #include "shell/Colours.h"
 #include "shell/Modulo1.h"
 
-pagl3::pagl3() : ActivityFrame(QStringLiteral("pagl3")) {}
+pagl3::pagl3() : ActivityFrame(QStringLiteral("pagl3"), {}) {}
 
 void pagl3::createWindowControls()
 {
@@ -35,11 +35,7 @@ void pagl3::createWindowControls()
     Command1->setFont(QStringLiteral("Comic Sans MS"), 20, true);
     Command1->setPicture(platform::appPath(QStringLiteral("img\\ricomincia.png")));
 
-    bottoneavanti =
-        addButton(QStringLiteral("bottoneavanti"), 10320, 3480, 3840, 1200, QStringLiteral("avanti"));
-    bottoneavanti->setFont(QStringLiteral("Comic Sans MS"), 20, true);
-    bottoneavanti->setPicture(platform::appPath(QStringLiteral("img\\freccia.png")));
-    bottoneavanti->setEnabled(false);
+    addNextButton(10320, 3480, 3840, 1200, 20);
 
     Label2 = addLabel(
         QStringLiteral("Label2"), 7320, 6600, 6840, 660,
@@ -50,7 +46,6 @@ void pagl3::createWindowControls()
     Image1.forEach([&](platform::Image *image) { image->setMousePointer(hand, 10, 1); });
     NUMERI.forEach([&](platform::CommandButton *b) { b->setMousePointer(hand, 10, 1); });
     Command1->setMousePointer(hand, 10, 1);
-    bottoneavanti->setMousePointer(hand, 10, 1);
 
     Image1.onClick(this, &pagl3::Image1_Click);
     NUMERI.onClick(this, &pagl3::NUMERI_Click);

@@ -28,7 +28,6 @@ public:
     platform::ControlArray<platform::Image> Image1;         // the nine blocks, 0-4 above, 5-8 below
     platform::ControlArray<platform::CommandButton> NUMERI; // "0" to "9"
     QPointer<platform::CommandButton> Command1;             // "ricomincia"
-    QPointer<platform::CommandButton> bottoneavanti;        // "avanti"
     QPointer<platform::Label> Label2;                       // the hint
 
     static constexpr int kBlocks = 9;

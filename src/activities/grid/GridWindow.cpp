@@ -5,7 +5,13 @@
 #include "shell/Colours.h"
 #include "shell/Modulo1.h"
 
-GridWindow::GridWindow(const QString &name, const GridLayout &layout) : ActivityFrame(name), m_layout(layout)
+GridWindow::GridWindow(const QString &name, const GridLayout &layout, const QString &leaveMenuName)
+    // The background is the layout's, and a game starts as soon as the window is loaded.
+    : ActivityFrame(name, {.leaveMenuName = leaveMenuName,
+                           .frameSetsBackColour = false,
+                           .resetCountersAt = ActivitySettings::When::AtLoad,
+                           .firstQuestionAt = ActivitySettings::When::AtLoad}),
+      m_layout(layout)
 {
 }
 
@@ -61,12 +67,7 @@ void GridWindow::createGridControls()
                       l.waitingBlock.width(), l.waitingBlock.height());
     Image1->setKeepsProportions(true);
 
-    bottoneavanti = addButton(QStringLiteral("bottoneavanti"), l.avanti.x(), l.avanti.y(), l.avanti.width(),
-                              l.avanti.height(), QStringLiteral("avanti"));
-    bottoneavanti->setFont(QStringLiteral("Comic Sans MS"), readablePoints(16), true);
-    bottoneavanti->setPicture(platform::appPath(QStringLiteral("img\\freccia.png")));
-    bottoneavanti->setEnabled(false);
-    showHand(bottoneavanti);
+    addNextButton(l.avanti.x(), l.avanti.y(), l.avanti.width(), l.avanti.height(), readablePoints(16));
 
     Frame1.onClick(this, &GridWindow::Frame1_Click);
     insieme.onClick(this, &GridWindow::insieme_Click);

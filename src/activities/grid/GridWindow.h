@@ -41,7 +41,6 @@ public:
     platform::ControlArray<platform::Image> insieme;
     platform::ControlArray<platform::Label> Label1;
     QPointer<platform::Image> Image1;
-    QPointer<platform::CommandButton> bottoneavanti;
 
     // Blocks placed in box k in this game (Filled0 to Filled3).
     std::array<std::int16_t, 4> Filled{};
@@ -56,7 +55,7 @@ public:
     virtual int rightBox() const = 0;
 
 protected:
-    GridWindow(const QString &name, const GridLayout &layout);
+    GridWindow(const QString &name, const GridLayout &layout, const QString &leaveMenuName = QStringLiteral("mnuEsci"));
 
     // Starts a game: the values of the roads or of the table, and their names.
     virtual void NewReference() = 0;

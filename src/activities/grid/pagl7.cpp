@@ -43,7 +43,7 @@ constexpr double kRoadEdges[6][4] = {
 
 } // namespace
 
-pagl7::pagl7() : GridWindow(QStringLiteral("pagl7"), roadsLayout()) {}
+pagl7::pagl7() : GridWindow(QStringLiteral("pagl7"), roadsLayout(), QStringLiteral("mnuFine")) {}
 
 void pagl7::createWindowControls()
 {

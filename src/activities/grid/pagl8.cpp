@@ -75,7 +75,7 @@ void pagl8::createWindowControls()
 
     Command2 = addButton(QStringLiteral("Command2"), 2730, 5340, 1275, 870, QStringLiteral("aiuto"));
     Command2->setFont(QStringLiteral("Comic Sans MS"), readablePoints(16), true);
-    Command2->setBackColor(0xFFE0B0); // light blue: it stands out from the roads' yellow
+    Command2->setBackColor(Colours::kLightBlue); // it stands out from the roads' yellow
     showHand(Command2);
     connect(Command2, &platform::Control::Click, this, [this] { Command2_Click(); });
 }
@@ -115,8 +115,7 @@ void pagl8::CancellaAiuto()
 void pagl8::Command2_Click()
 {
     if (GridRules::chargeHelp(HelpCost, Modulo1::RightCount))
-        etEsatti->setCaption(modLanguageSupport::GetString(QStringLiteral("0011")) + u' ' +
-                             QString::number(Modulo1::RightCount));
+        showRightCount();
     const GridRules::HelpMarks marks = GridRules::helpMarks(HelpStep, firstMatches(), secondMatches());
     if (HelpOnRoads) {
         for (const int line : marks.roadLines)

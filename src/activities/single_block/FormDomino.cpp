@@ -26,9 +26,6 @@ constexpr double kAnswerPitch = 900;
 constexpr double kButtonSide = 840, kButtonHeight = 780;
 constexpr double kNameGap = 120, kNameWidth = 2640;
 
-// Dark ink for the link letters, on their white badges.
-constexpr std::uint32_t kLinkInk = 0x502010;
-
 // Near-black or white, whichever shows better on the background.
 std::uint32_t inkOn(std::uint32_t background)
 {
@@ -43,7 +40,14 @@ FormDomino::FormDomino()
 {
 }
 
-FormDomino::FormDomino(const QString &name, const Variant &variant) : ActivityFrame(name), m_variant(variant)
+FormDomino::FormDomino(const QString &name, const Variant &variant)
+    : ActivityFrame(name, {.resetMenuName = QStringLiteral("MenuAzzera"),
+                           .aboutMenuName = QStringLiteral("MenuInformazioni"),
+                           .resetMenuCaption = QStringLiteral("Azzera conteggio        "),
+                           .aboutMenuCaption = QStringLiteral("Informazioni          "),
+                           .resetCountersAt = ActivitySettings::When::AtLoad,
+                           .firstQuestionAt = ActivitySettings::When::AtLoad}),
+      m_variant(variant)
 {
 }
 
@@ -60,7 +64,7 @@ void FormDomino::createWindowControls()
         platform::Label *link = addLabel(QStringLiteral("Label1"), kLinkPlaces[k].x(), kLinkPlaces[k].y(),
                                          kLinkSide, kLinkSide, {}, nullptr, k);
         makeCard(link, QStringLiteral("Arial"), 30);
-        link->setForeColor(kLinkInk);
+        link->setForeColor(Colours::kLinkInk);
         Label1.set(k, link);
     }
     for (int i = 0; i < 4; ++i) {

@@ -12,7 +12,15 @@ constexpr double kGridOrigin = 120, kPitch = 1560, kPictureSide = 1455;
 constexpr double kOutlineWidth = 5; // pixels: seen at a glance, on every block and background
 } // namespace
 
-FormTrova::FormTrova() : ActivityFrame(QStringLiteral("FormTrova")) {}
+FormTrova::FormTrova()
+    : ActivityFrame(QStringLiteral("FormTrova"), {.resetMenuName = QStringLiteral("MenuAzzera"),
+                                                  .aboutMenuName = QStringLiteral("MenuInformazioni"),
+                                                  .resetMenuCaption = QStringLiteral("Azzera conteggio   "),
+                                                  .aboutMenuCaption = QStringLiteral("Informazioni         "),
+                                                  .resetCountersAt = ActivitySettings::When::AtLoad,
+                                                  .firstQuestionAt = ActivitySettings::When::AtLoad})
+{
+}
 
 QString FormTrova::blockKey(const BlockAttributes &b)
 {
@@ -46,11 +54,7 @@ void FormTrova::createWindowControls()
     Shape1->setBorderWidth(int(kOutlineWidth));
     Shape1->setVisible(false);
 
-    bottoneavanti =
-        addButton(QStringLiteral("bottoneavanti"), 7140, 5040, 2760, 1200, QStringLiteral("avanti"));
-    bottoneavanti->setFont(QStringLiteral("Comic Sans MS"), 20, true);
-    bottoneavanti->setPicture(platform::appPath(QStringLiteral("img\\freccia.png")));
-    bottoneavanti->setEnabled(false);
+    addNextButton(7140, 5040, 2760, 1200, 20);
 
     Image1.onClick(this, &FormTrova::Image1_Click);
     connect(bottoneavanti, &platform::Control::Click, this, [this] { bottoneavanti_Click(); });

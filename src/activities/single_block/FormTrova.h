@@ -28,7 +28,6 @@ public:
     platform::ControlArray<platform::Image> Image1;
     QPointer<platform::Label> EtFrase2;
     QPointer<platform::Shape> Shape1;
-    QPointer<platform::CommandButton> bottoneavanti;
 
     void Image1_Click(int index);
     void bottoneavanti_Click();
