@@ -5,6 +5,7 @@
 #include "platform/ProgramFolders.h"
 #include "platform/ToolkitLanguage.h"
 #include "platform/Random.h"
+#include "platform/Sound.h"
 #include "platform/Style.h"
 #include "shell/Forms.h"
 #include "shell/Modulo1.h"
@@ -12,6 +13,9 @@
 
 #include <QApplication>
 #include <QFont>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -47,6 +51,12 @@ int main(int argc, char **argv)
     ProgramWindows::registerAll();
     Main();
     const int rc = QApplication::exec();
+    // A sound server that stopped answering keeps the player waiting: the program does not
+    // wait with it.
+    if (!platform::stopPlayer(500)) {
+        std::fflush(nullptr);
+        std::_Exit(rc);
+    }
     Forms::destroyAll();
     return rc;
 }

@@ -2,75 +2,80 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "platform/SpeechEngine.h"
+#include "platform/Wave.h"
 
 #include <QCoreApplication>
 #include <QHash>
-#include <QtEndian>
+#include <QPointer>
+#include <QTimer>
 
 #include <pulse/simple.h>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <dlfcn.h>
+#include <future>
+#include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
-// Sounds go to the desktop's sound server (PulseAudio, or PipeWire speaking its protocol) on a
-// thread of their own, so the child never waits for one. The server's client library is opened
-// only when the first sound plays: the program starts faster and smaller, and without it (or
-// without a server, or a device) everything simply stays silent.
+// Sounds and speech go to the desktop's sound server (PulseAudio, or PipeWire speaking its
+// protocol) from one thread of their own, so the child never waits for either. The server's
+// client library and the speech engine are opened by that thread when first needed: the
+// program starts faster and smaller, and without them (or without a server) it is silent.
 
 namespace platform {
 
 namespace {
 
-SoundSink &sink()
+SoundSink &soundSink()
 {
     static SoundSink s;
     return s;
 }
 
-// A WAV file's samples in the form the server takes them.
-struct Wave
+SpeechSink &speechSink()
 {
-    pa_sample_spec sampleFormat{};
-    QByteArray samples;
-};
-
-// 8- or 16-bit PCM, mono or stereo; anything else (or a damaged file) gives no wave.
-bool parseWave(const QByteArray &bytes, Wave *wave)
-{
-    const auto u16 = [&](qsizetype at) { return qFromLittleEndian<quint16>(bytes.constData() + at); };
-    const auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(bytes.constData() + at); };
-    if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
-        return false;
-    bool haveFormat = false;
-    for (qsizetype at = 12; at + 8 <= bytes.size();) {
-        const QByteArray id = bytes.mid(at, 4);
-        const qsizetype body = at + 8;
-        const qint64 size = u32(at + 4);
-        if (size > bytes.size() - body)
-            return false;
-        if (id == "fmt " && size >= 16) {
-            const int format = u16(body), channels = u16(body + 2), bits = u16(body + 14);
-            const quint32 rate = u32(body + 4);
-            if (format != 1 || channels < 1 || channels > 2 || rate < 1000 || rate > 192000 ||
-                (bits != 8 && bits != 16))
-                return false;
-            wave->sampleFormat.format = bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
-            wave->sampleFormat.channels = uint8_t(channels);
-            wave->sampleFormat.rate = rate;
-            haveFormat = true;
-        } else if (id == "data" && haveFormat) {
-            wave->samples = bytes.mid(body, size);
-            return !wave->samples.isEmpty();
-        }
-        at = body + size + (size & 1);
-    }
-    return false;
+    static SpeechSink s;
+    return s;
 }
 
-// The few functions of the server's simple client library, looked up when first needed.
+// What this thread knows of speech: the voices wanted, and what the player last found.
+struct SpeechState
+{
+    QStringList voices;
+    bool available = false;
+    std::function<void()> listener;
+    unsigned request = 0; // the newest speech asked for; older ones not yet handed on are dropped
+};
+
+SpeechState &speechState()
+{
+    static SpeechState s;
+    return s;
+}
+
+// Lives on the program's thread for the whole run: what the player finds reaches it there.
+QObject *programThreadContext()
+{
+    static QObject *context = new QObject; // never deleted: the player may still post to it
+    return context;
+}
+
+void setAvailable(bool available)
+{
+    SpeechState &s = speechState();
+    if (s.available == available)
+        return;
+    s.available = available;
+    if (s.listener)
+        s.listener();
+}
+
+// The few functions of the server's simple client library.
 struct PulseSimple
 {
     decltype(&pa_simple_new) create = nullptr;
@@ -93,106 +98,283 @@ struct PulseSimple
     }
 };
 
-// Plays one wave at a time; a new one cuts the one playing short.
+std::atomic<void (*)()> playbackStartProbe{nullptr};
+
+// The stream everything plays through, opened again for a wave of another format.
+class Output
+{
+public:
+    ~Output() { close(); }
+
+    bool open(const Wave &format)
+    {
+        if (!m_loaded) {
+            m_loaded = true;
+            m_available = m_pulse.load();
+        }
+        if (!m_available)
+            return false;
+        if (m_stream && sameFormat(format))
+            return true;
+        close();
+        pa_sample_spec spec{};
+        spec.format = format.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
+        spec.channels = uint8_t(format.channels);
+        spec.rate = uint32_t(format.rate);
+        // A tenth of a second ahead of what is heard: a newer sound takes over that quickly,
+        // and the end of a sound is known to within that.
+        pa_buffer_attr buffer;
+        buffer.maxlength = uint32_t(-1);
+        buffer.tlength = uint32_t(format.bytesPerSecond() / 10);
+        buffer.prebuf = uint32_t(-1);
+        buffer.minreq = uint32_t(-1);
+        buffer.fragsize = uint32_t(-1);
+        m_stream = m_pulse.create(nullptr, "Zorvelli", PA_STREAM_PLAYBACK, nullptr, "feedback", &spec, nullptr,
+                                  &buffer, nullptr);
+        m_format = format;
+        return m_stream != nullptr;
+    }
+
+    // Plays the wave until its end or until `cut` says to stop. False when the server went.
+    template <class Cut> bool play(const Wave &wave, Cut cut)
+    {
+        if (!open(wave))
+            return false;
+        const qsizetype piece = qMax<qsizetype>(4, wave.bytesPerSecond() / 50 & ~qsizetype(3));
+        for (qsizetype at = 0; at < wave.samples.size(); at += piece) {
+            if (cut()) {
+                m_pulse.flush(m_stream, nullptr);
+                return true;
+            }
+            const size_t n = size_t(qMin(piece, wave.samples.size() - at));
+            if (m_pulse.write(m_stream, wave.samples.constData() + at, n, nullptr) < 0) {
+                close();
+                return false;
+            }
+            if (void (*probe)() = playbackStartProbe.load(); probe && at == 0)
+                probe();
+        }
+        if (m_pulse.drain(m_stream, nullptr) < 0) {
+            close();
+            return false;
+        }
+        return true;
+    }
+
+    void close()
+    {
+        if (m_stream)
+            m_pulse.release(m_stream);
+        m_stream = nullptr;
+    }
+
+private:
+    bool sameFormat(const Wave &w) const
+    {
+        return w.bits == m_format.bits && w.channels == m_format.channels && w.rate == m_format.rate;
+    }
+
+    PulseSimple m_pulse;
+    bool m_loaded = false, m_available = false;
+    pa_simple *m_stream = nullptr;
+    Wave m_format;
+};
+
+// The format the sounds are made in, which speech is brought to.
+const Wave kStreamFormat{16, 1, 44100, {}};
+
 class Player
 {
 public:
     Player() : m_thread([this] { run(); }) {}
-    ~Player()
+
+    // Only when the thread has finished; a player whose thread never comes back is left alone.
+    ~Player() { m_thread.join(); }
+
+    void playSound(const Wave &wave)
     {
         {
             std::lock_guard lock(m_mutex);
-            m_quit = true;
+            m_sound = wave;
+            ++m_soundGeneration;
         }
         m_wake.notify_one();
-        m_thread.join();
     }
 
-    void play(const Wave &wave)
+    void speak(const QString &text)
     {
         {
             std::lock_guard lock(m_mutex);
-            m_next = wave;
-            m_pending = true;
-            ++m_generation;
+            m_speech = text;
+            ++m_speechGeneration;
         }
         m_wake.notify_one();
+    }
+
+    void stopSpeaking()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_speech.reset();
+            ++m_speechGeneration;
+        }
+        m_wake.notify_one();
+    }
+
+    void setVoices(const QStringList &voices)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_voices = voices;
+        }
+        m_wake.notify_one();
+    }
+
+    SpokenText synthesiseNow(const QString &text)
+    {
+        // Shared: a caller that gave up waiting leaves the promise to the player.
+        auto promise = std::make_shared<std::promise<SpokenText>>();
+        std::future<SpokenText> result = promise->get_future();
+        {
+            std::lock_guard lock(m_mutex);
+            m_synthesis.push_back({text, promise});
+        }
+        m_wake.notify_one();
+        if (result.wait_for(std::chrono::seconds(30)) != std::future_status::ready)
+            return {};
+        return result.get();
+    }
+
+    bool finish(int msecs)
+    {
+        std::unique_lock lock(m_mutex);
+        m_quit = true;
+        m_sound.reset();
+        m_speech.reset();
+        ++m_soundGeneration;
+        ++m_speechGeneration;
+        m_wake.notify_one();
+        return m_done.wait_for(lock, std::chrono::milliseconds(msecs), [this] { return m_finished; });
     }
 
 private:
+    struct Synthesis
+    {
+        QString text;
+        std::shared_ptr<std::promise<SpokenText>> promise;
+    };
+
     void run()
     {
-        PulseSimple pulse;
-        const bool available = pulse.load();
-        pa_simple *stream = nullptr;
-        pa_sample_spec streamFormat{};
+        SpeechEngine engine;
+        Output output;
+        QString voice;
+        bool serverAnswers = false;
+        const auto report = [&] {
+            const bool available = !voice.isEmpty() && serverAnswers;
+            QMetaObject::invokeMethod(programThreadContext(), [available] { setAvailable(available); },
+                                      Qt::QueuedConnection);
+        };
         for (;;) {
-            Wave wave;
-            unsigned generation = 0;
+            std::optional<Wave> sound;
+            std::optional<QString> speech;
+            std::optional<QStringList> voices;
+            std::optional<Synthesis> synthesis;
+            unsigned soundGeneration = 0, speechGeneration = 0;
             {
                 std::unique_lock lock(m_mutex);
-                m_wake.wait(lock, [this] { return m_quit || m_pending; });
+                m_wake.wait(lock, [this] { return m_quit || m_sound || m_speech || m_voices || !m_synthesis.empty(); });
                 if (m_quit)
                     break;
-                wave = m_next;
-                generation = m_generation;
-                m_pending = false;
+                // The voices first, so that speech asked for with them is said with them; a
+                // sound before speech that waits.
+                if (m_voices)
+                    voices = std::exchange(m_voices, std::nullopt);
+                else if (!m_synthesis.empty())
+                    synthesis = m_synthesis.takeFirst();
+                else if (m_sound)
+                    sound = std::exchange(m_sound, std::nullopt);
+                else
+                    speech = std::exchange(m_speech, std::nullopt);
+                soundGeneration = m_soundGeneration;
+                speechGeneration = m_speechGeneration;
             }
-            if (!available)
-                continue;
-            if (stream && (streamFormat.format != wave.sampleFormat.format || streamFormat.rate != wave.sampleFormat.rate ||
-                           streamFormat.channels != wave.sampleFormat.channels)) {
-                pulse.release(stream);
-                stream = nullptr;
-            }
-            if (!stream) {
-                stream = pulse.create(nullptr, "Zorvelli", PA_STREAM_PLAYBACK, nullptr, "feedback", &wave.sampleFormat,
-                                      nullptr, nullptr, nullptr);
-                streamFormat = wave.sampleFormat;
-            }
-            if (!stream)
-                continue; // no server or no device: silence
-            // Short pieces, so that a newer sound takes over within a few hundredths of a second.
-            const qsizetype perSecond =
-                qsizetype(wave.sampleFormat.rate) * wave.sampleFormat.channels * (wave.sampleFormat.format == PA_SAMPLE_U8 ? 1 : 2);
-            const qsizetype piece = qMax<qsizetype>(4, perSecond / 50 & ~qsizetype(3));
-            bool cut = false;
-            for (qsizetype at = 0; at < wave.samples.size() && !cut; at += piece) {
-                if (pulse.write(stream, wave.samples.constData() + at, size_t(qMin(piece, wave.samples.size() - at)),
-                                nullptr) < 0) {
-                    pulse.release(stream);
-                    stream = nullptr;
-                    break;
+            if (voices) {
+                voice = engine.chooseVoice(*voices);
+                serverAnswers = output.open(kStreamFormat);
+                report();
+            } else if (synthesis) {
+                const std::atomic<unsigned> never{0};
+                const Wave w = engine.synthesise(synthesis->text, never, 0);
+                synthesis->promise->set_value({w.samples, w.rate, voice});
+            } else if (sound) {
+                const bool answered = output.play(*sound, [&] { return m_soundGeneration != soundGeneration; });
+                if (answered != serverAnswers) {
+                    serverAnswers = answered;
+                    report();
                 }
-                cut = m_generation.load() != generation;
+            } else if (speech) {
+                Wave w = engine.synthesise(*speech, m_speechGeneration, speechGeneration);
+                if (w.samples.isEmpty())
+                    continue;
+                if (w.rate * 2 == kStreamFormat.rate) {
+                    w.samples = doubleRate(w.samples);
+                    w.rate = kStreamFormat.rate;
+                }
+                // Speech gives way to a sound, and to newer speech.
+                const bool answered = output.play(w, [&] {
+                    return m_speechGeneration != speechGeneration || m_soundGeneration != soundGeneration;
+                });
+                if (answered != serverAnswers) {
+                    serverAnswers = answered;
+                    report();
+                }
             }
-            if (stream && cut)
-                pulse.flush(stream, nullptr);
         }
-        if (stream)
-            pulse.release(stream);
+        {
+            std::lock_guard lock(m_mutex);
+            for (Synthesis &s : m_synthesis)
+                s.promise->set_value({});
+            m_synthesis.clear();
+        }
+        output.close();
+        std::lock_guard lock(m_mutex);
+        m_finished = true;
+        m_done.notify_all();
     }
 
     std::mutex m_mutex;
-    std::condition_variable m_wake;
-    Wave m_next;
-    bool m_pending = false;
-    bool m_quit = false;
-    std::atomic<unsigned> m_generation{0};
+    std::condition_variable m_wake, m_done;
+    std::optional<Wave> m_sound;
+    std::optional<QString> m_speech;
+    std::optional<QStringList> m_voices;
+    QList<Synthesis> m_synthesis;
+    bool m_quit = false, m_finished = false;
+    std::atomic<unsigned> m_soundGeneration{0}, m_speechGeneration{0};
     std::thread m_thread;
 };
 
-Player *&player()
+Player *&playerPointer()
 {
     static Player *p = nullptr;
     return p;
 }
 
-// The player stops with the application, while everything it needs still exists.
-void stopPlayer()
+// The player goes with the application, while everything it needs still exists.
+void stopPlayerAtExit()
 {
-    delete player();
-    player() = nullptr;
+    stopPlayer(500);
+}
+
+Player &player()
+{
+    Player *&p = playerPointer();
+    if (!p) {
+        programThreadContext();
+        p = new Player;
+        qAddPostRoutine(stopPlayerAtExit);
+    }
+    return *p;
 }
 
 // Waves read once: reading a file again each time would delay the sound a child waits for.
@@ -206,30 +388,110 @@ QHash<QString, Wave> &waves()
 
 void setSoundSink(SoundSink s)
 {
-    sink() = std::move(s);
+    soundSink() = std::move(s);
+}
+
+void setSpeechSink(SpeechSink s)
+{
+    speechSink() = std::move(s);
+    speechState().request++;
+    setAvailable(bool(speechSink()));
 }
 
 void playSoundAsync(const QString &programPath)
 {
-    if (sink()) {
-        sink()(programPath);
+    if (soundSink()) {
+        soundSink()(programPath);
         return;
     }
     const QString path = resolvePath(programPath);
     auto it = waves().constFind(path);
     if (it == waves().constEnd()) {
         bool ok = false;
-        Wave wave;
         const QByteArray bytes = readFileBytes(path, &ok, 16 * 1024 * 1024);
-        if (!ok || !parseWave(bytes, &wave))
+        const std::optional<Wave> wave = ok ? parseWave(bytes) : std::nullopt;
+        if (!wave)
             return; // missing or no playable WAV: nothing is heard, nothing is said
-        it = waves().insert(path, wave);
+        it = waves().insert(path, *wave);
     }
-    if (!player()) {
-        player() = new Player;
-        qAddPostRoutine(stopPlayer);
+    player().playSound(*it);
+}
+
+void speakAsync(const QString &text)
+{
+    SpeechState &s = speechState();
+    const unsigned request = ++s.request;
+    if (speechSink()) {
+        speechSink()(text, s.voices.value(0));
+        return;
     }
-    player()->play(*it);
+    if (s.voices.isEmpty())
+        return;
+    // Handed on once the event that asked for it is done: a sound asked for in the same event
+    // reaches the player first, and plays first.
+    QTimer::singleShot(0, programThreadContext(), [text, request] {
+        if (speechState().request == request)
+            player().speak(text);
+    });
+}
+
+void stopSpeaking()
+{
+    SpeechState &s = speechState();
+    ++s.request;
+    if (speechSink()) {
+        speechSink()(QString(), s.voices.value(0));
+        return;
+    }
+    if (playerPointer())
+        playerPointer()->stopSpeaking();
+}
+
+void setSpeechVoices(const QStringList &voices)
+{
+    SpeechState &s = speechState();
+    if (voices == s.voices)
+        return;
+    s.voices = voices;
+    if (speechSink())
+        return;
+    if (voices.isEmpty()) {
+        setAvailable(false);
+        return;
+    }
+    player().setVoices(voices);
+}
+
+void setPlaybackStartProbe(void (*probe)())
+{
+    playbackStartProbe = probe;
+}
+
+bool speechAvailable()
+{
+    return speechState().available;
+}
+
+void setSpeechAvailabilityListener(std::function<void()> listener)
+{
+    speechState().listener = std::move(listener);
+}
+
+SpokenText synthesiseNow(const QString &text)
+{
+    return player().synthesiseNow(text);
+}
+
+bool stopPlayer(int msecs)
+{
+    Player *&p = playerPointer();
+    if (!p)
+        return true;
+    if (!p->finish(msecs))
+        return false; // its thread waits on the server still; it goes with the process
+    delete p;
+    p = nullptr;
+    return true;
 }
 
 } // namespace platform

@@ -1,0 +1,190 @@
+// The sound files and the speech the player is given: WAV files read as they are (and damaged
+// ones refused), speech brought to the sounds' rate, texts made fit to be spoken, and every voice
+// the program ships with saying something of a plausible length.
+
+#include "platform/SpeechEngine.h"
+#include "platform/Sound.h"
+#include "platform/Wave.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <QtEndian>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray u16(int v)
+{
+    QByteArray b(2, 0);
+    qToLittleEndian<quint16>(quint16(v), b.data());
+    return b;
+}
+QByteArray u32(quint32 v)
+{
+    QByteArray b(4, 0);
+    qToLittleEndian<quint32>(v, b.data());
+    return b;
+}
+QByteArray chunk(const QByteArray &id, const QByteArray &body, qint64 claimed = -1)
+{
+    return id + u32(quint32(claimed < 0 ? body.size() : claimed)) + body + (body.size() % 2 ? QByteArray(1, 0) : QByteArray());
+}
+QByteArray format(int tag, int channels, int rate, int bits)
+{
+    const int frame = channels * bits / 8;
+    return chunk("fmt ", u16(tag) + u16(channels) + u32(rate) + u32(rate * frame) + u16(frame) + u16(bits));
+}
+QByteArray riff(const QByteArray &chunks)
+{
+    return "RIFF" + u32(quint32(chunks.size() + 4)) + "WAVE" + chunks;
+}
+
+double rms(const QByteArray &mono16)
+{
+    double sum = 0;
+    const qsizetype n = mono16.size() / 2;
+    for (qsizetype i = 0; i < n; ++i) {
+        const double v = qFromLittleEndian<qint16>(mono16.constData() + 2 * i) / 32768.0;
+        sum += v * v;
+    }
+    return n ? std::sqrt(sum / n) : 0;
+}
+
+} // namespace
+
+class TstSound : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void parseWave_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("bits"); // 0: refused
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("samplesBytes");
+        const QByteArray four = QByteArray("\x01\x02\x03\x04", 4);
+        QTest::newRow("16-bit mono") << riff(format(1, 1, 44100, 16) + chunk("data", four)) << 16 << 1 << 4;
+        QTest::newRow("8-bit stereo") << riff(format(1, 2, 8000, 8) + chunk("data", four)) << 8 << 2 << 4;
+        QTest::newRow("other chunks skipped") << riff(chunk("LIST", "abc") + format(1, 1, 22050, 16) + chunk("data", four))
+                                              << 16 << 1 << 4;
+        QTest::newRow("half a sample dropped") << riff(format(1, 1, 44100, 16) + chunk("data", "abc")) << 16 << 1 << 2;
+        QTest::newRow("floating point") << riff(format(3, 1, 44100, 32) + chunk("data", four)) << 0 << 0 << 0;
+        QTest::newRow("24-bit") << riff(format(1, 1, 44100, 24) + chunk("data", four + "ab")) << 0 << 0 << 0;
+        QTest::newRow("no channel") << riff(format(1, 0, 44100, 16) + chunk("data", four)) << 0 << 0 << 0;
+        QTest::newRow("absurd rate") << riff(format(1, 1, 999999, 16) + chunk("data", four)) << 0 << 0 << 0;
+        QTest::newRow("data before format") << riff(chunk("data", four) + format(1, 1, 44100, 16)) << 0 << 0 << 0;
+        QTest::newRow("data longer than the file") << riff(format(1, 1, 44100, 16) + chunk("data", four, 400)) << 0 << 0 << 0;
+        QTest::newRow("empty data") << riff(format(1, 1, 44100, 16) + chunk("data", {})) << 0 << 0 << 0;
+        QTest::newRow("not a WAV file") << QByteArray("RIFX\0\0\0\0WAVE", 12) << 0 << 0 << 0;
+        QTest::newRow("cut short") << riff(format(1, 1, 44100, 16)).left(20) << 0 << 0 << 0;
+        QTest::newRow("nothing") << QByteArray() << 0 << 0 << 0;
+    }
+    void parseWave()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, bits);
+        QFETCH(int, channels);
+        QFETCH(int, samplesBytes);
+        const std::optional<platform::Wave> w = platform::parseWave(file);
+        QCOMPARE(w.has_value(), bits != 0);
+        if (w) {
+            QCOMPARE(w->bits, bits);
+            QCOMPARE(w->channels, channels);
+            QCOMPARE(w->samples.size(), samplesBytes);
+        }
+    }
+
+    // Speech at half the sounds' rate, brought to it without a click at the end.
+    void speechBroughtToTheSoundsRate()
+    {
+        QByteArray in;
+        for (int v : {0, 100, -100})
+            in += u16(quint16(qint16(v)));
+        const QByteArray out = platform::doubleRate(in);
+        QList<int> samples;
+        for (qsizetype i = 0; i < out.size(); i += 2)
+            samples << qFromLittleEndian<qint16>(out.constData() + i);
+        QCOMPARE(samples, QList<int>({0, 50, 100, 0, -100, -100}));
+    }
+
+    void speakable_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("plain") << u"Clicca sui blocchi ROSSI"_s << u"Clicca sui blocchi ROSSI"_s;
+        QTest::newRow("control characters") << u"uno\r\ndue\x01\ttre\x7f"_s << u"uno due tre"_s;
+        QTest::newRow("nothing but blanks") << u" \t\r\n "_s << QString();
+        QTest::newRow("empty") << QString() << QString();
+    }
+    void speakable()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, spoken);
+        QCOMPARE(platform::SpeechEngine::speakable(text), spoken);
+    }
+
+    // Ten thousand characters are cut at a word, to what a child would still listen to.
+    void longTextCut()
+    {
+        QString text;
+        while (text.size() < 10000)
+            text += u"blocco rosso "_s;
+        const QString spoken = platform::SpeechEngine::speakable(text);
+        QVERIFY(spoken.size() <= platform::SpeechEngine::kMaxCharacters && spoken.size() > 100);
+        QVERIFY(spoken.endsWith(u"rosso"_s) || spoken.endsWith(u"blocco"_s));
+    }
+
+    // Every language the program ships with is spoken, audibly and at a child's pace; a voice
+    // that is not installed or is garbage gives way to the next one in the list.
+    void voices_data()
+    {
+        QTest::addColumn<QStringList>("voices");
+        QTest::addColumn<QString>("chosen");
+        for (const char *v : {"it", "en", "fr", "es", "de"})
+            QTest::newRow(v) << QStringList{QString::fromLatin1(v)} << QString::fromLatin1(v);
+        QTest::newRow("garbage first") << QStringList{u""_s, u"../../etc"_s, u"zz-nothing"_s, u"fr"_s} << u"fr"_s;
+        QTest::newRow("none installed") << QStringList{u"zz"_s, u"qq"_s} << QString();
+    }
+    void voices()
+    {
+        QFETCH(QStringList, voices);
+        QFETCH(QString, chosen);
+        platform::setSpeechVoices(voices);
+        const platform::SpokenText spoken = platform::synthesiseNow(u"uno, due, tre, quattro, cinque"_s);
+        QCOMPARE(spoken.voice, chosen);
+        if (chosen.isEmpty()) {
+            QVERIFY(spoken.samples.isEmpty());
+            return;
+        }
+        const double seconds = spoken.samples.size() / 2.0 / spoken.rate;
+        QVERIFY2(seconds > 1.0 && seconds < 6.0, qPrintable(QString::number(seconds)));
+        QVERIFY(rms(spoken.samples) > 0.02);
+        // Ten thousand characters are spoken only as far as they were cut.
+        QString longText;
+        while (longText.size() < 10000)
+            longText += u"uno due "_s;
+        const platform::SpokenText cut = platform::synthesiseNow(longText);
+        QVERIFY(cut.samples.size() / 2.0 / cut.rate < 60);
+    }
+
+    // A sink hears what would be said, with the voice it would be said with; stopping is told
+    // as nothing to say.
+    void sinkRecordsUtterances()
+    {
+        QStringList heard;
+        platform::setSpeechSink([&](const QString &text, const QString &voice) { heard << voice + u':' + text; });
+        platform::setSpeechVoices({u"en"_s, u"it"_s});
+        QVERIFY(platform::speechAvailable());
+        platform::speakAsync(u"hello"_s);
+        platform::stopSpeaking();
+        platform::setSpeechSink(nullptr);
+        QCOMPARE(heard, QStringList({u"en:hello"_s, u"en:"_s}));
+        QVERIFY(!platform::speechAvailable());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstSound)
+#include "tst_sound.moc"
