@@ -7,7 +7,6 @@
 
 #include <QCoreApplication>
 #include <QHash>
-#include <QPointer>
 #include <QTimer>
 
 #include <pulse/simple.h>
@@ -43,26 +42,25 @@ SpeechSink &speechSink()
     return s;
 }
 
-// What this thread knows of speech: the voices wanted, and what the player last found.
+// What the player last found of speech, for the voices of one choice: (choice << 2) | answer.
+enum Answer : unsigned { NotYet = 0, Unavailable = 1, Available = 2 };
+std::atomic<unsigned> playerAnswer{0};
+
+// What the program's thread knows of speech: the voices wanted, and what it last told.
 struct SpeechState
 {
     QStringList voices;
+    unsigned choice = 0; // counts the choices of voices
     bool available = false;
     std::function<void()> listener;
     unsigned request = 0; // the newest speech asked for; older ones not yet handed on are dropped
+    QTimer *poll = nullptr;
 };
 
 SpeechState &speechState()
 {
     static SpeechState s;
     return s;
-}
-
-// Lives on the program's thread for the whole run: what the player finds reaches it there.
-QObject *programThreadContext()
-{
-    static QObject *context = new QObject; // never deleted: the player may still post to it
-    return context;
 }
 
 void setAvailable(bool available)
@@ -73,6 +71,18 @@ void setAvailable(bool available)
     s.available = available;
     if (s.listener)
         s.listener();
+}
+
+// Takes in what the player found for the current choice of voices; false while it has not
+// answered yet.
+bool takePlayerAnswer()
+{
+    SpeechState &s = speechState();
+    const unsigned answer = playerAnswer.load();
+    if (answer >> 2 != s.choice || (answer & 3) == NotYet)
+        return false;
+    setAvailable((answer & 3) == Available);
+    return true;
 }
 
 // The few functions of the server's simple client library.
@@ -221,11 +231,12 @@ public:
         m_wake.notify_one();
     }
 
-    void setVoices(const QStringList &voices)
+    void setVoices(const QStringList &voices, unsigned choice)
     {
         {
             std::lock_guard lock(m_mutex);
             m_voices = voices;
+            m_choice = choice;
         }
         m_wake.notify_one();
     }
@@ -270,10 +281,9 @@ private:
         Output output;
         QString voice;
         bool serverAnswers = false;
+        unsigned choice = 0;
         const auto report = [&] {
-            const bool available = !voice.isEmpty() && serverAnswers;
-            QMetaObject::invokeMethod(programThreadContext(), [available] { setAvailable(available); },
-                                      Qt::QueuedConnection);
+            playerAnswer = choice << 2 | (!voice.isEmpty() && serverAnswers ? Available : Unavailable);
         };
         for (;;) {
             std::optional<Wave> sound;
@@ -288,8 +298,10 @@ private:
                     break;
                 // The voices first, so that speech asked for with them is said with them; a
                 // sound before speech that waits.
-                if (m_voices)
+                if (m_voices) {
                     voices = std::exchange(m_voices, std::nullopt);
+                    choice = m_choice;
+                }
                 else if (!m_synthesis.empty())
                     synthesis = m_synthesis.takeFirst();
                 else if (m_sound)
@@ -349,6 +361,7 @@ private:
     std::optional<QString> m_speech;
     std::optional<QStringList> m_voices;
     QList<Synthesis> m_synthesis;
+    unsigned m_choice = 0;
     bool m_quit = false, m_finished = false;
     std::atomic<unsigned> m_soundGeneration{0}, m_speechGeneration{0};
     std::thread m_thread;
@@ -370,7 +383,6 @@ Player &player()
 {
     Player *&p = playerPointer();
     if (!p) {
-        programThreadContext();
         p = new Player;
         qAddPostRoutine(stopPlayerAtExit);
     }
@@ -427,9 +439,10 @@ void speakAsync(const QString &text)
     }
     if (s.voices.isEmpty())
         return;
+    takePlayerAnswer();
     // Handed on once the event that asked for it is done: a sound asked for in the same event
     // reaches the player first, and plays first.
-    QTimer::singleShot(0, programThreadContext(), [text, request] {
+    QTimer::singleShot(0, QCoreApplication::instance(), [text, request] {
         if (speechState().request == request)
             player().speak(text);
     });
@@ -453,13 +466,24 @@ void setSpeechVoices(const QStringList &voices)
     if (voices == s.voices)
         return;
     s.voices = voices;
+    ++s.choice;
     if (speechSink())
         return;
-    if (voices.isEmpty()) {
-        setAvailable(false);
+    setAvailable(false);
+    if (voices.isEmpty())
         return;
+    player().setVoices(voices, s.choice);
+    // The player answers once it has tried the engine, the voices and the server; until then
+    // this thread looks now and then.
+    if (!s.poll) {
+        s.poll = new QTimer(QCoreApplication::instance());
+        s.poll->setInterval(50);
+        QObject::connect(s.poll, &QTimer::timeout, [] {
+            if (takePlayerAnswer())
+                speechState().poll->stop();
+        });
     }
-    player().setVoices(voices);
+    s.poll->start();
 }
 
 void setPlaybackStartProbe(void (*probe)())
@@ -469,6 +493,8 @@ void setPlaybackStartProbe(void (*probe)())
 
 bool speechAvailable()
 {
+    if (!speechSink())
+        takePlayerAnswer();
     return speechState().available;
 }
 
