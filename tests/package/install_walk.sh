@@ -30,6 +30,7 @@ export DEBIAN_FRONTEND=noninteractive
 apt=(apt-get -o DPkg::Lock::Timeout=600 -y -q)
 scratch=$(mktemp -d)
 trap 'dpkg-query -W zorvelli >/dev/null 2>&1 && dpkg --purge zorvelli >/dev/null; rm -rf "$scratch"' EXIT
+trap 'exit 1' INT TERM HUP
 
 # Every file below the folders a package can touch, to compare after the purge. dpkg's and
 # apt's own records and logs change with every install and are left out.
