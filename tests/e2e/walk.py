@@ -148,6 +148,22 @@ def uguale_diverso(p):
     if not (p.find_all("esatti: 1", "label") or p.find_all("errati: 1", "label")):
         raise Failed("the answer was not counted")
     p.shot("uguale-diverso-answered")
+    about(p)
+
+
+def about(p):
+    """The about box: the language file's lines, then the credits, which end with the licence
+    and the manual; no web or mail address."""
+    p.click("Informazioni", "menu item")
+    box = p.find("Zorvelli", ("dialog", "alert"))
+    p.shot("about")
+    texts = [n.name for n in p._walk(box) if n.getRoleName() == "label" and n.name]
+    text = "\n".join(texts)
+    if "GPL-3.0-or-later" not in text or not text.rstrip().endswith("man zorvelli") or "@" in text or "://" in text:
+        raise Failed(f"the about box does not end with the licence and the manual: {texts}")
+    p.click(next(n for n in p._walk(box) if n.getRoleName() == "push button"))
+    if p.find_all("Zorvelli", ("dialog", "alert")):
+        raise Failed("the about box did not close")
 
 
 def named_blocks(p):

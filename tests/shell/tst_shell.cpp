@@ -294,6 +294,12 @@ private slots:
         Messages::ShowAboutBox();
         QCOMPARE(f.messages.value(0).text, "riga 1\r\nriga 4\r\n\r\n-----------------------\r\n" + Messages::kCredits);
         QVERIFY(f.messages[0].buttons == MsgButtons::Ok && f.messages[0].icon == MsgIcon::Information);
+        // The credits: name and version, a rule, the licence, the manual; no address that
+        // would lead nowhere.
+        QCOMPARE(f.messages[0].text.section(QStringLiteral("\r\n"), -4),
+                 QStringLiteral("Zorvelli " ZORVELLI_VERSION "\r\n-----------------------\r\n"
+                                "GNU GPL-3.0-or-later\r\nman zorvelli"));
+        QVERIFY(!f.messages[0].text.contains(QLatin1Char('@')) && !f.messages[0].text.contains(QLatin1String("://")));
     }
 
     // A wrong picture, or a block that never comes up: colour, shape, size, thickness, one draw
