@@ -278,7 +278,8 @@ private slots:
     }
 
     // A wrong picture, or a block that never comes up: colour, shape, size, thickness, one draw
-    // each, name each of the 48 pictures. Without a language file the words are empty, silently.
+    // each, name each of the 48 pictures. The names need no language file: without one the
+    // pictures are found all the same, and the names are the words shown.
     void pickRandomBlock()
     {
         const QStringList shapes{"rotondo", "quadrato", "rettangolo", "triangolo"}, colours{"rosso", "giallo", "blu"},
@@ -299,8 +300,12 @@ private slots:
         }
         QCOMPARE(seen.size(), 48);
         platform::ApplicationPath = f.path(QStringLiteral("elsewhere"));
+        platform::seedRandom(1);
         Modulo1::PickRandomBlock();
-        QVERIFY(Modulo1::CurrentBlock.PicturePath.endsWith(QStringLiteral("\\jpg\\\\") + Modulo1::CurrentBlock.Size + ".JPG"));
+        const BlockAttributes &b = Modulo1::CurrentBlock;
+        QCOMPARE(b.PicturePath, platform::ApplicationPath + QStringLiteral("\\jpg\\%1\\%2%3%4.JPG").arg(b.Colour, b.Shape, b.Size, b.Thickness));
+        QVERIFY(shapes.contains(b.Shape) && colours.contains(b.Colour));
+        QCOMPARE(Modulo1::describe(b), QStringList({b.Shape, b.Colour, b.Size, b.Thickness}).join(u' '));
         QVERIFY(f.messages.isEmpty());
     }
 
@@ -334,7 +339,7 @@ private slots:
         QCOMPARE(QStringList({attributeWord(b, 0), attributeWord(b, Shape), attributeWord(b, Colour),
                               attributeWord(b, Size), attributeWord(b, Thickness), attributeWord(b, 5)}),
                  QStringList({"", "triangolo", "blu", "piccolo", "spesso", ""}));
-        QCOMPARE(describe(b), QStringLiteral("triangolo blu piccolo spesso"));
+        QCOMPARE(Modulo1::describe(b), QStringLiteral("triangolo blu piccolo spesso"));
         QCOMPARE(QStringList({flipSize("grande"), flipSize("piccolo"), flipSize({}), flipThickness("spesso"),
                               flipThickness("sottile"), flipThickness("thin", "thick", "thin"),
                               flipThickness("spesso", "thick", "thin")}),

@@ -64,7 +64,8 @@ void FORM2::NewCondition()
     setBackColor(Modulo1::PickRandomBackColor());
     Modulo1::PickRandomBlock(); // only for the value; this block is not shown
     ConditionAttribute = static_cast<std::int16_t>(platform::drawIndex(4) + 1);
-    Label1->setCaption(BlockRules::attributeWord(Modulo1::CurrentBlock, ConditionAttribute).toUpper());
+    Label1->setCaption(
+        Modulo1::displayWord(BlockRules::attributeWord(Modulo1::CurrentBlock, ConditionAttribute)).toUpper());
 }
 
 void FORM2::NewTurn()

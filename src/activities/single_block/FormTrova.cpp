@@ -22,7 +22,10 @@ QString FormTrova::blockKey(const BlockAttributes &b)
 QString FormTrova::description(const BlockAttributes &b)
 {
     const QString lineBreak = QStringLiteral("\r\n");
-    return (b.Shape + lineBreak + b.Colour + lineBreak + b.Size + lineBreak + b.Thickness).toUpper();
+    using Modulo1::displayWord;
+    return (displayWord(b.Shape) + lineBreak + displayWord(b.Colour) + lineBreak + displayWord(b.Size) + lineBreak +
+            displayWord(b.Thickness))
+        .toUpper();
 }
 
 void FormTrova::createWindowControls()
