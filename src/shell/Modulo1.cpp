@@ -65,6 +65,8 @@ QString displayWord(const QString &name)
     const auto value = std::ranges::find(values, name, &std::pair<QString, const char *>::first);
     if (value == std::end(values))
         return name;
+    // The word and the one it falls back to come from one reading of the file.
+    const modLanguageSupport::OneReading file;
     // A word of blanks would leave the child nothing to read.
     QString word = modLanguageSupport::GetWord(name).trimmed();
     if (word.isEmpty() && value->second)
@@ -74,6 +76,7 @@ QString displayWord(const QString &name)
 
 QString describe(const BlockAttributes &block)
 {
+    const modLanguageSupport::OneReading file; // four words, one reading
     return displayWord(block.Shape) + u' ' + displayWord(block.Colour) + u' ' + displayWord(block.Size) + u' ' +
            displayWord(block.Thickness);
 }

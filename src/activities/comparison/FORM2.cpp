@@ -1,5 +1,6 @@
 #include "activities/comparison/FORM2.h"
 
+#include "language/modLanguageSupport.h"
 #include "platform/Random.h"
 #include "shell/BlockRules.h"
 #include "shell/Colours.h"
@@ -70,6 +71,7 @@ void FORM2::NewCondition()
 
 void FORM2::NewTurn()
 {
+    const modLanguageSupport::OneReading words; // of the value and the four blocks, from one reading
     // Drawn again until at least one block has the value.
     do {
         MatchCount = 0;

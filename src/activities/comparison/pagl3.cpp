@@ -1,5 +1,6 @@
 #include "activities/comparison/pagl3.h"
 
+#include "language/modLanguageSupport.h"
 #include "platform/Random.h"
 #include "shell/BlockRules.h"
 #include "shell/Colours.h"
@@ -84,6 +85,7 @@ void pagl3::NewCondition()
 
 void pagl3::NewTurn()
 {
+    const modLanguageSupport::OneReading words; // of the value and the nine blocks, from one reading
     // Nothing steers the count: 0 to 9, as drawn.
     MatchCount = 0;
     NewCondition();

@@ -1,5 +1,6 @@
 #include "activities/single_block/FormTrova.h"
 
+#include "language/modLanguageSupport.h"
 #include "platform/Application.h"
 #include "platform/Random.h"
 #include "platform/System.h"
@@ -66,6 +67,7 @@ FramePlacement FormTrova::framePlacement() const
 
 void FormTrova::NewTurn()
 {
+    const modLanguageSupport::OneReading words; // of the twelve blocks, from one reading of the file
     setBackColor(Modulo1::PickRandomBackColor());
     // The target is drawn before the blocks.
     TargetIndex = static_cast<std::int16_t>(platform::drawIndex(kPictures));
