@@ -1,6 +1,7 @@
 // What a text costs: GetString on a small language file (profile reader) and on one over
 // 64000 bytes (line scan, the key near the start or at the very end), and TranslateForm on
-// a window of 60 controls. Nothing is cached, so every lookup opens and reads the file.
+// a window of 60 controls, and the words of the blocks of one turn. Nothing is cached, so every
+// lookup opens and reads the file, unless a reading is held.
 
 #include "language/modLanguageSupport.h"
 #include "platform/Application.h"
