@@ -39,7 +39,7 @@ def data_folders(executable):
 def language_file(executable, language):
     for folder in data_folders(executable):
         path = os.path.join(folder, language + ".lng")
-        if os.path.exists(path):
+        if os.path.isfile(path):
             return path
     return None
 
@@ -48,7 +48,7 @@ def starting_language(executable):
     """The language the program starts in: the one its shipped LangSetting.ini names."""
     for folder in data_folders(executable)[:2]:
         path = os.path.join(folder, "LangSetting.ini")
-        if os.path.exists(path):
+        if os.path.isfile(path):  # a damaged program folder may hold a folder of that name
             with open(path, encoding="utf-8", errors="replace") as f:
                 for line in f:
                     if line.strip().lower().startswith("currentlanguage="):
