@@ -126,9 +126,10 @@ private slots:
 
     // A text left in Italian, a window that keeps the old language while it is open, a word
     // that does not fit: every window is open when the language is picked and takes every text
-    // of the file at once; then every activity, opened in it, shows and says no Italian name of
-    // a value and cuts nothing off, whatever the values shown (each of the eleven words, alone
-    // and after the negation, in every place that shows a value; every block's description).
+    // of the file at once; the splash and the menu cut nothing off; then every activity, opened
+    // in it, shows and says no Italian name of a value and cuts nothing off, whatever the values
+    // shown (each of the eleven words, alone and after the negation, in every place that shows a
+    // value; every block's description).
     void everyLanguage_data()
     {
         QTest::addColumn<QString>("language");
@@ -158,12 +159,22 @@ private slots:
         for (const ProgramWindows::Entry &e : ProgramWindows::all())
             if (e.name != u"formMenu"_s)
                 Forms::get(e.name)->Unload();
+        QStringList problems;
+        for (const QString &name : {u"FormAvvio"_s, u"formMenu"_s}) {
+            platform::Form *w = Forms::get(name);
+            w->Show();
+            QString why;
+            for (platform::Control *c : w->controls())
+                if (!testkit::captionFits(c, &why))
+                    problems << name + u' ' + why;
+        }
+        Forms::get(u"FormAvvio"_s)->Unload();
+        menu->Show();
 
         QStringList words;
         for (const QString &name : kNames)
             words << Modulo1::displayWord(name).toUpper();
         const QString negation = modLanguageSupport::GetString(QStringLiteral("0031"));
-        QStringList problems;
         for (const ProgramWindows::Entry &e : ProgramWindows::all()) {
             if (e.menuButton.isEmpty())
                 continue;
