@@ -7,12 +7,14 @@
 #include "shell/ProgramFixture.h"
 
 #include "activities/grid/pagl7.h"
+#include "activities/single_block/FormDomino.h"
 #include "activities/single_block/FormTrova.h"
 #include "platform/Random.h"
 #include "platform/Widgets.h"
 #include "shell/BlockRules.h"
 
 #include <QAccessible>
+#include <QKeyEvent>
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
@@ -337,6 +339,44 @@ private slots:
             click(roads->Frame1(roads->rightBox()));
             QCOMPARE(int(Modulo1::RightCount), right + 1);
         }
+        QCOMPARE(int(Modulo1::WrongCount), 0);
+    }
+
+    // The letters of "Cosa cambia?" in each language: the key of a button's letter presses it,
+    // an accented letter by its key with or without the accent (E and É both press "É").
+    void dominoLetters_data()
+    {
+        QTest::addColumn<QString>("language");
+        for (const QString &language : ProgramFixture::languages())
+            QTest::newRow(qPrintable(language)) << language;
+    }
+    void dominoLetters()
+    {
+        QFETCH(QString, language);
+        startIn(language);
+        platform::seedRandom(3);
+        auto *w = ProgramFixture::open<FormDomino>(QStringLiteral("FormDomino"));
+        QVERIFY(w);
+        for (int i = 0; i < ChainRules::kAnswers; ++i)
+            QCOMPARE(w->Command1(i)->caption(), f.lng(u"FormDomino"_s, u"Command1(%1).Caption"_s.arg(i), language));
+        // Every letter, written and bare, until each has pressed its button once.
+        QSet<std::pair<int, bool>> pressed;
+        for (int link = 0; pressed.size() < 2 * ChainRules::kAnswers && link < 500; ++link) {
+            const bool bare = link % 2;
+            QString key = w->Command1(w->ExpectedAnswer)->caption();
+            if (bare) // "e" for "É"
+                key = key.normalized(QString::NormalizationForm_D).left(1);
+            pressed.insert({w->ExpectedAnswer, bare});
+            const int right = Modulo1::RightCount;
+            // The key as a keyboard of the language sends it: its text, whatever letter it is.
+            QWidget *target = w->window()->focusWidget() ? w->window()->focusWidget() : w->window();
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, key.toLower());
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, key.toLower());
+            QApplication::sendEvent(target, &press);
+            QApplication::sendEvent(target, &release);
+            QVERIFY2(Modulo1::RightCount == right + 1, qPrintable(key));
+        }
+        QCOMPARE(pressed.size(), 2 * ChainRules::kAnswers);
         QCOMPARE(int(Modulo1::WrongCount), 0);
     }
 };
