@@ -178,7 +178,7 @@ private slots:
             words << Modulo1::displayWord(name).toUpper();
         const QString negation = modLanguageSupport::GetString(QStringLiteral("0031"));
         for (const ProgramWindows::Entry &e : ProgramWindows::all()) {
-            if (e.menuButton.isEmpty())
+            if (e.menuButton.name.isEmpty())
                 continue;
             for (int seed = 1; seed <= 3; ++seed) {
                 platform::seedRandom(seed);
