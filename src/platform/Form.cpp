@@ -13,15 +13,9 @@
 #include <QKeyEvent>
 #include <QTimer>
 
-#include <QBackingStore>
 #include <QGuiApplication>
 #include <QWindow>
 
-#include <algorithm>
-#include <cstdint>
-#include <malloc.h>
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace platform {
 
@@ -40,98 +34,8 @@ FormWindow::FormWindow(Form *form) : QWidget(nullptr), m_form(form)
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
-FormWindow::~FormWindow()
-{
-    finishReadyingBuffer();
-}
-
-void FormWindow::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!m_bufferReady && windowHandle())
-        windowHandle()->installEventFilter(this);
-}
-
-void FormWindow::hideEvent(QHideEvent *event)
-{
-    finishReadyingBuffer();
-    QWidget::hideEvent(event);
-}
-
-bool FormWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) {
-        windowHandle()->removeEventFilter(this);
-        m_bufferReady = true;
-        readyDrawingBuffer();
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-// The drawing buffer of a new window is fresh memory, and the first touch of each 4 KiB page of
-// it is slow: on a virtual machine, a full screen's pages cost more than drawing the screen. So
-// at the first exposure, just before the first drawing, the buffer is made at the window's size
-// (as the drawing would make it) and its pages are asked for in one step. The drawing goes from
-// the top down; while it fills the top quarter, a helper thread touches the rest from the bottom
-// up, so that the two share the touching. The window keeps the buffer while it is handed from
-// form to form, so this happens once per window.
-void FormWindow::readyDrawingBuffer()
-{
-#ifdef MADV_POPULATE_WRITE
-    finishReadyingBuffer();
-    QBackingStore *store = backingStore();
-    if (!store)
-        return;
-    if (store->size() != size())
-        store->resize(size());
-    const QPaintDevice *device = store->paintDevice();
-    if (!device || device->devType() != QInternal::Image)
-        return;
-    const auto &buffer = *static_cast<const QImage *>(device);
-    if (buffer.isNull())
-        return;
-    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const auto start = reinterpret_cast<std::uintptr_t>(buffer.constBits());
-    const std::uintptr_t first = start & ~(page - 1);
-    const std::uintptr_t end = (start + static_cast<std::uintptr_t>(buffer.sizeInBytes()) + page - 1) & ~(page - 1);
-    // Where the system cannot ask for pages in one step, they come one at a time, as they would
-    // have; a small window, or one where no thread can be started, asks for all of them here.
-    const auto askFor = [](std::uintptr_t from, std::uintptr_t to) {
-        madvise(reinterpret_cast<void *>(from), to - from, MADV_POPULATE_WRITE);
-    };
-    if (end - first < 256 * page) {
-        askFor(first, end);
-        return;
-    }
-    // Each byte the helper reads lies inside the buffer.
-    const std::uintptr_t split = (first + (end - first) / 4 + page - 1) & ~(page - 1);
-    try {
-        m_bufferHelper = std::thread([=] {
-            askFor(split, end);
-            // A read of one byte per page is enough. The drawing may be writing the same byte
-            // by then; whichever comes first, the value read is thrown away.
-            for (std::uintptr_t p = end - page; p >= split; p -= page)
-                (void)__atomic_load_n(reinterpret_cast<const unsigned char *>(p), __ATOMIC_RELAXED);
-        });
-    } catch (const std::system_error &) {
-        askFor(split, end);
-    }
-    askFor(first, split);
-    // The helper is done long before anything could free the buffer; waiting for it once the
-    // first frame is out costs nothing, and the hiding and the end of the window wait too.
-    QMetaObject::invokeMethod(this, [this] { finishReadyingBuffer(); }, Qt::QueuedConnection);
-#endif
-}
-
-void FormWindow::finishReadyingBuffer()
-{
-    if (m_bufferHelper.joinable())
-        m_bufferHelper.join();
-}
-
 void FormWindow::resizeEvent(QResizeEvent *event)
 {
-    finishReadyingBuffer(); // a new size may bring a new buffer
     QWidget::resizeEvent(event);
     if (!m_form)
         return;
@@ -329,12 +233,6 @@ void Form::Unload()
         m_page->deleteLater();
     if (m_window)
         leaveWindow(m_window);
-    // Once the window's widgets are gone, so are the pictures only they showed, and the memory
-    // goes back to the system: the menu between two activities stays small.
-    QTimer::singleShot(250, [] {
-        releaseUnshownPictures();
-        malloc_trim(0);
-    });
     m_window = nullptr;
     m_page = nullptr;
     m_surface = nullptr;
