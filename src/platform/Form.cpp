@@ -16,6 +16,7 @@
 #include <QGuiApplication>
 #include <QWindow>
 
+#include <algorithm>
 
 namespace platform {
 
@@ -29,7 +30,7 @@ QList<Form *> &registry()
 
 namespace detail {
 
-FormWindow::FormWindow(Form *form) : QWidget(nullptr), m_form(form)
+FormWindow::FormWindow() : QWidget(nullptr)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
@@ -66,39 +67,40 @@ void FormWindow::keyPressEvent(QKeyEvent *event)
 } // namespace detail
 
 namespace {
-// The window the last unloaded form left. The next form loaded in the same turn of the event
-// loop takes it over; if none does, it goes at the end of the turn.
-QPointer<detail::FormWindow> &spareWindow()
+// The program's one top-level window. Every loaded form has its page in it, and the screen
+// changes by showing another page: no new window is made, mapped and filled. It is made for
+// the first form loaded and goes (at the end of the run) once a turn of the event loop ends
+// with no form loaded; a form that leaves it in a turn where the next one takes it over, as
+// every screen does, leaves its page painted until the next page replaces it.
+QPointer<detail::FormWindow> &programWindow()
 {
     static QPointer<detail::FormWindow> window;
     return window;
 }
 
-void leaveWindow(detail::FormWindow *window)
+detail::FormWindow *theWindow()
 {
-    window->setForm(nullptr);
-    if (spareWindow() && spareWindow() != window) {
-        spareWindow()->hide();
-        spareWindow()->deleteLater();
-    }
-    spareWindow() = window;
-    QTimer::singleShot(0, window, [window] {
-        if (spareWindow() != window)
-            return;
-        spareWindow() = nullptr;
-        window->hide();
-        window->deleteLater();
-    });
+    if (!programWindow())
+        programWindow() = new detail::FormWindow;
+    return programWindow();
 }
 
-detail::FormWindow *takeWindow(Form *form)
+// The form on the window is gone: unless another takes the window in this turn, it goes.
+void leftEmpty(detail::FormWindow *window)
 {
-    detail::FormWindow *window = std::exchange(spareWindow(), nullptr);
-    if (window)
-        window->setForm(form);
-    else
-        window = new detail::FormWindow(form);
-    return window;
+    window->setForm(nullptr);
+    QTimer::singleShot(0, window, [window] {
+        if (window->form())
+            return;
+        window->hide();
+        const bool pagesLeft = std::any_of(registry().cbegin(), registry().cend(),
+                                           [window](const Form *f) { return f->window() == window; });
+        if (pagesLeft)
+            return;
+        if (programWindow() == window)
+            programWindow() = nullptr;
+        window->deleteLater();
+    });
 }
 } // namespace
 
@@ -111,14 +113,14 @@ Form::~Form()
 {
     registry().removeAll(this);
     qDeleteAll(m_controls);
-    delete m_page;
+    delete m_page.data();
     if (m_window && m_window->form() == this)
-        delete m_window.data();
+        leftEmpty(m_window);
 }
 
-void Form::dropSpareWindow()
+void Form::closeWindow()
 {
-    delete std::exchange(spareWindow(), nullptr).data();
+    delete programWindow().data();
 }
 
 QList<Form *> Form::loadedForms()
@@ -131,7 +133,7 @@ void Form::Load()
     if (m_loaded)
         return;
     installAccessibility();
-    m_window = takeWindow(this);
+    m_window = theWindow();
     m_page = new QWidget(m_window);
     m_page->hide(); // shown with the form
     m_surface = new detail::SurfaceWidget(m_page);
@@ -187,6 +189,12 @@ void Form::Show()
 
 void Form::putOnScreen()
 {
+    // A form still loaded that was on the window keeps its place and size for its next turn.
+    if (Form *before = m_window->form(); before && before != this) {
+        before->m_geometry = m_window->geometry();
+        before->m_onScreen = false;
+    }
+    m_window->setForm(this);
     m_onScreen = true;
     m_window->setWindowTitle(m_caption);
     const bool handedOver = m_window->isVisible();
@@ -231,8 +239,8 @@ void Form::Unload()
     // The page stays on screen until the next form's page replaces it or the window goes.
     if (m_page)
         m_page->deleteLater();
-    if (m_window)
-        leaveWindow(m_window);
+    if (m_window && m_window->form() == this)
+        leftEmpty(m_window);
     m_window = nullptr;
     m_page = nullptr;
     m_surface = nullptr;

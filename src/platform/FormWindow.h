@@ -7,12 +7,12 @@
 
 namespace platform::detail {
 
-// The top-level widget of a window; it reports size changes, keys and close requests to the Form
+// The program's top-level window; it reports size changes, keys and close requests to the Form
 // it shows now.
 class FormWindow : public QWidget
 {
 public:
-    explicit FormWindow(Form *form);
+    FormWindow();
     Form *form() const { return m_form; }
     void setForm(Form *form) { m_form = form; }
 

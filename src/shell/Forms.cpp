@@ -67,7 +67,7 @@ void destroyAll()
         f->Unload();
         delete f;
     }
-    platform::Form::dropSpareWindow();
+    platform::Form::closeWindow();
 }
 
 } // namespace Forms

@@ -295,10 +295,12 @@ private slots:
         QVERIFY(w->tag().isEmpty() && w->helpCost == 5 && w->loads == 2);
     }
 
-    // A window shown in the turn another is unloaded takes over its top-level window, which
-    // stays on screen, with the new caption, the new page only and the focus on the first
-    // control in reading order. A window nobody takes goes at the end of the turn.
-    void windowHandedOn()
+    // Every form shows its page in the one top-level window. A form shown in the turn another is
+    // unloaded finds the old page still painted, then replaces it: the new caption, the new page
+    // only, the focus on its first control in reading order. A form shown while another is still
+    // loaded takes the screen, and the other gets it back, at its own size, when shown again.
+    // With no form loaded at the end of a turn, the window goes.
+    void oneWindow()
     {
         QPointer<QWidget> top = w->window();
         QWidget *oldPage = w->surface()->parentWidget();
@@ -316,6 +318,20 @@ private slots:
         QVERIFY(w->clicks.isEmpty());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(top->findChildren<QWidget *>(Qt::FindDirectChildrenOnly).size(), 1);
+
+        second.setWidth(7500);
+        w->Show();
+        QVERIFY(w->window() == top && w->isShown() && !second.isShown() && top->windowTitle().isEmpty());
+        QCOMPARE(top->findChildren<QWidget *>(Qt::FindDirectChildrenOnly).size(), 2);
+        QCOMPARE(second.width(), 7500.0);
+        second.Show();
+        QVERIFY(second.isShown() && !w->isShown() && top->width() == 500);
+        w->clicks.clear();
+        QTest::keyClick(top, Qt::Key_7);
+        QCOMPARE(second.clicks, QStringList({u"Command1"_s, u"key 7"_s}));
+        QVERIFY(w->clicks.isEmpty());
+
+        w->Unload();
         second.Unload();
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
