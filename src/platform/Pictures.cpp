@@ -4,8 +4,11 @@
 
 #include <QCache>
 #include <QFileInfo>
+#include <QFuture>
+#include <QHash>
 #include <QImageReader>
 #include <QPainter>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace platform {
 
@@ -14,7 +17,7 @@ namespace {
 // fullest screens (twelve blocks, the faces and icons) several times over; past it, a picture
 // is decoded again, which takes about a millisecond. A null pixmap marks a file known
 // unreadable.
-constexpr int kBudgetKiB = 16 * 1024;
+constexpr int kBudgetKiB = 8 * 1024;
 // A picture asked for at its own size is kept at most this big.
 constexpr int kMaxSide = 1024;
 
@@ -41,9 +44,22 @@ QString cacheKey(const QString &programPath, QSize box, bool keepProportions, qr
            (keepProportions ? u'k' : u's') + QString::number(dpr);
 }
 
-// The file's picture at the size it is drawn; null when it is missing or cannot be decoded.
-QImage decode(const QString &path, QSize box, bool keepProportions)
+// What a decode gives: the picture at the size it is drawn, null when the file is missing or
+// cannot be decoded.
+struct Decoded
 {
+    QImage image;
+    bool fileExists = false;
+};
+
+// Runs on any thread: it touches nothing but the file and what it returns.
+Decoded decode(const QString &programPath, QSize box, bool keepProportions, qreal dpr)
+{
+    Decoded d;
+    const QString path = resolvePath(programPath);
+    d.fileExists = QFileInfo(path).isFile();
+    if (!d.fileExists)
+        return d;
     QImageReader reader(path);
     reader.setAutoTransform(false);
     const QSize full = reader.size();
@@ -63,12 +79,51 @@ QImage decode(const QString &path, QSize box, bool keepProportions)
             denominator *= 2;
     if (denominator > 1)
         reader.setScaledSize(full / denominator);
-    QImage img = reader.read();
-    if (!img.isNull() && !target.isEmpty() && img.size() != target)
-        img = img.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return img;
+    d.image = reader.read();
+    if (!d.image.isNull() && !target.isEmpty() && d.image.size() != target)
+        d.image = d.image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    d.image.setDevicePixelRatio(dpr);
+    return d;
+}
+
+// Decodes started ahead, by cache key. Only the user-interface thread touches this and the cache.
+QHash<QString, QFuture<Decoded>> &onTheWay()
+{
+    static QHash<QString, QFuture<Decoded>> futures;
+    return futures;
+}
+
+// Keeps what a decode gave; a failure only for a file that exists, as a missing one may appear.
+QPixmap keep(const QString &key, Decoded d)
+{
+    QPixmap pm = QPixmap::fromImage(std::move(d.image));
+    if (!pm.isNull() || d.fileExists)
+        cache().pixmaps.insert(key, new QPixmap(pm), costKiB(pm));
+    return pm;
 }
 } // namespace
+
+void preparePicture(const QString &programPath, QSize box, bool keepProportions, qreal devicePixelRatio)
+{
+    if (programPath.isEmpty() || box.isEmpty())
+        return;
+    auto &c = cache();
+    auto &futures = onTheWay();
+    // Decodes whose place went before it was painted are kept for the next time.
+    for (auto it = futures.begin(); it != futures.end();) {
+        if (it->isFinished()) {
+            keep(it.key(), it->result());
+            it = futures.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    const QString key = cacheKey(programPath, box, keepProportions, devicePixelRatio);
+    if (c.pixmaps.contains(key) || futures.contains(key))
+        return;
+    ++c.decodes;
+    futures.insert(key, QtConcurrent::run(decode, programPath, box, keepProportions, devicePixelRatio));
+}
 
 QPixmap pictureForBox(const QString &programPath, QSize box, bool keepProportions, qreal devicePixelRatio)
 {
@@ -80,15 +135,11 @@ QPixmap pictureForBox(const QString &programPath, QSize box, bool keepProportion
     const QString key = cacheKey(programPath, box, keepProportions, devicePixelRatio);
     if (const QPixmap *known = c.pixmaps.object(key))
         return *known;
-    const QString path = resolvePath(programPath);
-    // A missing file is not remembered: it may still appear.
-    if (!QFileInfo(path).isFile())
-        return {};
+    // A decode not yet taken up by a worker is done here and now (QFuture::result() takes it).
+    if (QFuture<Decoded> future = onTheWay().take(key); future.isValid())
+        return keep(key, future.result());
     ++c.decodes;
-    QPixmap pm = QPixmap::fromImage(decode(path, box, keepProportions));
-    pm.setDevicePixelRatio(devicePixelRatio);
-    c.pixmaps.insert(key, new QPixmap(pm), costKiB(pm));
-    return pm;
+    return keep(key, decode(programPath, box, keepProportions, devicePixelRatio));
 }
 
 QPixmap loadPicture(const QString &programPath)
@@ -142,6 +193,9 @@ int pictureCacheBudgetKiB()
 
 void clearPictureCache()
 {
+    for (QFuture<Decoded> &future : onTheWay())
+        future.waitForFinished();
+    onTheWay().clear();
     cache().pixmaps.clear();
 }
 

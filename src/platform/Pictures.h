@@ -19,6 +19,10 @@ QPixmap loadPicture(const QString &programPath);
 // box gives the picture at its own size, as loadPicture.
 QPixmap pictureForBox(const QString &programPath, QSize box, bool keepProportions, qreal devicePixelRatio = 1.0);
 
+// Starts decoding that picture on a worker thread, so that it is ready (or on its way) when
+// pictureForBox asks for it: a screen's pictures decode side by side while it is being built.
+void preparePicture(const QString &programPath, QSize box, bool keepProportions, qreal devicePixelRatio = 1.0);
+
 // What stands in, everywhere, for a picture that should be shown but cannot be: a grey card
 // with a question mark, so the child sees that something is there and the activity goes on.
 const QPixmap &placeholderPicture();

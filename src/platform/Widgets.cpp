@@ -90,6 +90,7 @@ void PictureWidget::showPicture(const QString &programPath)
     m_path = programPath;
     m_pixmap = {};
     m_pixmapBox = {};
+    prepare();
     update();
 }
 
@@ -99,12 +100,27 @@ void PictureWidget::setKeepsProportions(bool keep)
         return;
     m_keepProportions = keep;
     m_pixmapBox = {};
+    prepare();
     update();
+}
+
+void PictureWidget::showEvent(QShowEvent *e)
+{
+    Clickable<QWidget>::showEvent(e);
+    if (m_pixmapBox != pictureBox())
+        prepare();
+}
+
+void PictureWidget::prepare()
+{
+    // Only a place on screen has its final size.
+    if (hasPicture() && isVisible())
+        preparePicture(m_path, pictureBox(), m_keepProportions, devicePixelRatioF());
 }
 
 QPixmap PictureWidget::picture()
 {
-    const QSize box = size() * devicePixelRatioF();
+    const QSize box = pictureBox();
     if (hasPicture() && box != m_pixmapBox) {
         m_pixmap = pictureForBox(m_path, box, m_keepProportions, devicePixelRatioF());
         m_pixmapBox = box;

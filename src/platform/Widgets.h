@@ -148,8 +148,9 @@ private:
 };
 
 // Shows its picture stretched to its own size (or, keeping proportions, as large as fits,
-// centred). The picture is decoded for the size the widget has when it is painted, so a window
-// built at one size and shown at another decodes only for the size it is shown at.
+// centred). The picture is decoded for the size the widget has on screen: started when the
+// widget is shown (or given a picture while shown), taken when it is painted. A window built
+// at one size and shown at another decodes only for the size it is shown at.
 class PictureWidget : public Clickable<QWidget>
 {
 public:
@@ -165,8 +166,12 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void showEvent(QShowEvent *e) override;
 
 private:
+    QSize pictureBox() const { return size() * devicePixelRatioF(); }
+    void prepare();
+
     QString m_path;
     bool m_keepProportions = false;
     // The picture last found for m_path, and the place it was found for.

@@ -524,7 +524,8 @@ private slots:
     }
 
     // A picture is decoded for exactly the place it is drawn in (kept proportions fit inside it,
-    // centred), only once it is painted there; scaled, it keeps every row and column in place.
+    // centred), once, and only once that place is on screen; scaled, it keeps every row and
+    // column in place. Many decoded side by side each come out right.
     void picturesFitTheirPlace()
     {
         const QString red = ApplicationPath + "\\jpg\\rosso\\tondo.jpg"; // 64 x 48
@@ -548,14 +549,25 @@ private slots:
                      qPrintable(u"%1,%2: %3,%4"_s.arg(at.x()).arg(at.y()).arg(c.red()).arg(c.green())));
         }
 
+        QStringList paths;
+        for (int i = 0; i < 24; ++i) {
+            paths << ApplicationPath + u"\\jpg\\side%1.jpg"_s.arg(i);
+            QVERIFY(writePicture(ApplicationPath + u"/jpg/side%1.jpg"_s.arg(i), 256, QColor(0, i * 10, 0)));
+            preparePicture(paths.last(), QSize(90, 70), false);
+        }
+        for (int i = 0; i < 24; ++i) {
+            const QImage img = pictureForBox(paths[i], QSize(90, 70), false).toImage();
+            QVERIFY(img.size() == QSize(90, 70) && qAbs(img.pixelColor(45, 35).green() - i * 10) <= 4);
+        }
+
         Image *a = w->Image1(0);
         QVERIFY(writePicture(ApplicationPath + "/jpg/side.jpg", 256, Qt::green));
         a->setVisible(false);
         const int decodes = pictureDecodeCount();
         a->setPicture(ApplicationPath + "\\jpg\\side.jpg");
+        a->setKeepsProportions(true);
         QCOMPARE(pictureDecodeCount(), decodes);
         a->setVisible(true);
-        a->setKeepsProportions(true);
         w->window()->grab();
         QCOMPARE(pictureDecodeCount(), decodes + 1);
         auto *shown = static_cast<detail::PictureWidget *>(a->widget());
