@@ -456,13 +456,22 @@ QString ProfileIndex::value(const QString &section, const QString &key, const QS
     return cutToBuffer(stripTrailingSpaces(defaultValue), bufferSize);
 }
 
+bool editProfileBytes(const QByteArray &original, const QString &section, const QString &key,
+                      const QString &value, QByteArray *edited)
+{
+    const QString sectionName = stripSpaces(section);
+    const QString keyName = stripSpaces(key);
+    if (!isStorableName(sectionName, keyName) || cannotStandInALine(value))
+        return false;
+    *edited = editProfile(original, sectionName, keyName, value);
+    return true;
+}
+
 bool writeProfileString(const QString &programPath, const QString &section, const QString &key,
                         const QString &value)
 {
     const QString path = resolvePath(programPath);
-    const QString sectionName = stripSpaces(section);
-    const QString keyName = stripSpaces(key);
-    if (path.isEmpty() || !isStorableName(sectionName, keyName) || cannotStandInALine(value))
+    if (path.isEmpty())
         return false;
     const QFileInfo info(path);
     QByteArray original;
@@ -473,7 +482,9 @@ bool writeProfileString(const QString &programPath, const QString &section, cons
         if (!ok)
             return false;
     }
-    const QByteArray edited = editProfile(original, sectionName, keyName, value);
+    QByteArray edited;
+    if (!editProfileBytes(original, section, key, value, &edited))
+        return false;
 
     // The new file is written beside the old one under another name, synced, and renamed over it:
     // whenever the program stops, the file is either the old one or the new one.
