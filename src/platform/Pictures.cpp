@@ -5,25 +5,35 @@
 #include <QCache>
 #include <QFileInfo>
 #include <QFuture>
+#include <QGuiApplication>
 #include <QHash>
 #include <QImageReader>
 #include <QPainter>
+#include <QScreen>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace platform {
 
 namespace {
-// Decoded pictures by path and drawn size, least recently used first out. At 1920 x 1080 the
-// budget holds the pictures of the last three or so screens (a screen of blocks takes about
-// 2.5 MiB); past it, a picture is decoded again, about a millisecond on a worker. A null
-// pixmap marks a file known unreadable.
-constexpr int kBudgetKiB = 8 * 1024;
+// Decoded pictures by path and drawn size, least recently used first out. Every place keeps the
+// picture it shows, so the cache only spares decoding a picture asked for again: its budget is
+// half a screen of pixels (at least 4 MiB), about the pictures of the last screen or two (twelve
+// blocks take 2.5 MiB at 1920 x 1080). Past it, a picture is decoded again, about a millisecond
+// on a worker. A null pixmap marks a file known unreadable.
+int budgetKiB()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QSize pixels = screen ? screen->size() * screen->devicePixelRatio() : QSize();
+    const qint64 screenKiB = qint64(pixels.width()) * pixels.height() * 4 / 1024;
+    return int(qMax(qint64(4 * 1024), screenKiB / 2));
+}
+
 // A picture asked for at its own size is kept at most this big.
 constexpr int kMaxSide = 1024;
 
 struct PictureCache
 {
-    QCache<QString, QPixmap> pixmaps{kBudgetKiB};
+    QCache<QString, QPixmap> pixmaps{budgetKiB()};
     int decodes = 0;
 };
 
@@ -188,7 +198,7 @@ int pictureCacheKiB()
 
 int pictureCacheBudgetKiB()
 {
-    return kBudgetKiB;
+    return int(cache().pixmaps.maxCost());
 }
 
 void clearPictureCache()

@@ -32,7 +32,8 @@ QPixmap pictureOrPlaceholder(const QString &programPath);
 // How many files were actually decoded so far (the cache's misses).
 int pictureDecodeCount();
 void clearPictureCache();
-// What the decoded pictures kept for showing again take, in KiB; it stays within a fixed budget.
+// What the decoded pictures kept for showing again take, in KiB; it stays within a budget of half
+// a screen of pixels.
 int pictureCacheKiB();
 int pictureCacheBudgetKiB();
 
