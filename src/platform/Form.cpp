@@ -5,16 +5,13 @@
 #include "platform/Accessibility.h"
 #include "platform/Control.h"
 #include "platform/FormWindow.h"
-#include "platform/Pictures.h"
 #include "platform/Units.h"
 #include "platform/Widgets.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QTimer>
-
-#include <QGuiApplication>
-#include <QWindow>
 
 #include <algorithm>
 
@@ -85,7 +82,8 @@ detail::FormWindow *theWindow()
     return programWindow();
 }
 
-// The form on the window is gone: unless another takes the window in this turn, it goes.
+// The form on the window is gone. Unless another form takes the screen in this turn, the window
+// is hidden at its end, and it goes once no form is loaded.
 void leftEmpty(detail::FormWindow *window)
 {
     window->setForm(nullptr);
