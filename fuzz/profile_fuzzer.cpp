@@ -4,13 +4,18 @@
 // - the same write again changes no byte;
 // - every other key present before reads as it did.
 // A write the writer refuses must leave the file as it was, and only odd names may be refused.
+// Reading and editing go through memory, about a thousand inputs a second; the program's own
+// setting may also go once through the disk (a new file renamed over the old one), which must
+// leave exactly the bytes of the edit in memory.
 //
 // Input: a flag byte, the lengths of section, key and value (one byte each), their bytes, then
 // the file's bytes.
-// Flag bits 0-1: the file as given, or padded to 64000 bytes (the last size the profile reader
-// reads), 64001 (the first the large-file scan reads), or 63990 (a write may push it over).
+// Flag bits 0-1, with bit 6 set: the file padded to 64000 bytes (the last size the profile reader
+// reads), 64001 (the first the large-file scan reads), or 63990 (a write may push it over);
+// otherwise the file as given (a padded file costs many times more to check).
 // Bits 2-3: names and value are UTF-8, Latin-1, or raw UTF-16LE code units (lone surrogates too).
-// Bit 4: write the program's own setting, Language / CurrentLanguage, with the fuzzed value.
+// Bit 4: write the program's own setting, Language / CurrentLanguage, with the fuzzed value;
+// with bit 7 also through the disk, as the program writes it.
 // Bit 5: the value repeated past the reader's 511 characters.
 
 #include "language/modLanguageSupport.h"
@@ -20,6 +25,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringTokenizer>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -47,6 +53,7 @@ struct Input
 {
     int padding = 0;
     bool ownSetting = false;
+    bool throughDisk = false;
     QString section, key, value;
     QByteArray content;
 };
@@ -67,16 +74,17 @@ QString toText(QByteArrayView bytes, int how)
 // Comment lines in the file's own encoding up to exactly size bytes.
 QByteArray padded(QByteArray content, qsizetype size)
 {
-    const bool utf16 = content.startsWith("\xFF\xFE");
-    while (content.size() < size) {
-        const QByteArray line = "\r\n;" + QByteArray(60, 'x');
-        for (const char c : line) {
-            if (content.size() < size)
-                content.append(c);
-            if (utf16 && content.size() < size)
-                content.append('\0');
-        }
+    if (content.size() >= size)
+        return content;
+    QByteArray line = "\r\n;" + QByteArray(1000, 'x');
+    if (content.startsWith("\xFF\xFE")) {
+        QByteArray wide;
+        for (const char c : std::as_const(line))
+            wide.append(c).append('\0');
+        line = wide;
     }
+    content += line.repeated((size - content.size()) / line.size() + 1);
+    content.truncate(size);
     return content;
 }
 
@@ -92,8 +100,9 @@ Input split(const uint8_t *data, size_t size)
     const QByteArrayView header = take(4);
     const int flags = header.size() > 0 ? uchar(header[0]) : 0;
     const int how = (flags >> 2) & 3;
-    in.padding = flags & 3;
+    in.padding = flags & 64 ? flags & 3 : 0;
     in.ownSetting = flags & 16;
+    in.throughDisk = in.ownSetting && (flags & 128);
     in.section = toText(take(header.size() > 1 ? uchar(header[1]) : 0), how);
     in.key = toText(take(header.size() > 2 ? uchar(header[2]) : 0), how);
     in.value = toText(take(header.size() > 3 ? uchar(header[3]) : 0), how);
@@ -126,30 +135,34 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t' || c == u'\v';
 }
 
-QString trimmed(QString s)
+QStringView trimmed(QStringView s)
 {
     while (!s.isEmpty() && isBlank(s.front()))
-        s.remove(0, 1);
+        s = s.sliced(1);
     while (!s.isEmpty() && isBlank(s.back()))
         s.chop(1);
     return s;
 }
 
-// The section and key names a file holds, found line by line in the plainest way.
-QList<std::pair<QString, QString>> keysOf(const QByteArray &bytes)
+// The section and key names a file's text holds, found line by line in the plainest way (a CR
+// LF pair makes one more, empty, line).
+QList<std::pair<QString, QString>> keysOf(QStringView text)
 {
     QList<std::pair<QString, QString>> keys;
     QString section;
     bool inSection = false;
-    for (const QString &rawLine : platform::splitLines(platform::decodeText(bytes))) {
-        const QString line = trimmed(rawLine);
-        if (line.startsWith(u'[')) {
-            section = trimmed(line.mid(1).section(u']', 0, 0));
-            inSection = true;
-        } else if (inSection && !line.startsWith(u';') && line.contains(u'=')) {
-            keys.append({section, trimmed(line.section(u'=', 0, 0))});
-            if (keys.size() == 40)
-                break; // enough to notice damage; every read costs a whole file
+    for (const QStringView part : QStringTokenizer(text, u'\n')) {
+        for (const QStringView rawLine : QStringTokenizer(part, u'\r')) {
+            const QStringView line = trimmed(rawLine);
+            if (line.startsWith(u'[')) {
+                const QStringView rest = line.sliced(1);
+                section = trimmed(rest.first(rest.contains(u']') ? rest.indexOf(u']') : rest.size())).toString();
+                inSection = true;
+            } else if (inSection && !line.startsWith(u';') && line.contains(u'=')) {
+                keys.append({section, trimmed(line.first(line.indexOf(u'='))).toString()});
+                if (keys.size() == 40)
+                    return keys; // enough to notice damage
+            }
         }
     }
     return keys;
@@ -192,10 +205,17 @@ struct Reading
     bool operator==(const Reading &) const = default;
 };
 
-Reading readKey(const QString &file, const QString &section, const QString &key)
+Reading readKey(const QString &text, const QString &section, const QString &key)
 {
     Reading r;
-    r.value = platform::readProfileString(file, section, key, QString(), 512, &r.found);
+    r.value = platform::readProfileStringFromText(text, section, key, QString(), 512, &r.found);
+    return r;
+}
+
+Reading readKey(const platform::ProfileIndex &index, const QString &section, const QString &key)
+{
+    Reading r;
+    r.value = index.value(section, key, QString(), 512, &r.found);
     return r;
 }
 
@@ -214,22 +234,28 @@ QString describe(const QString &section, const QString &key, const QString &valu
     return QStringLiteral("[%1] %2=%3").arg(section, key, value);
 }
 
-void checkReads(const QString &dir, const Input &in)
+// The file's text and the keys it holds, found once for all checks.
+struct Contents
 {
-    const QString lng = dir + QStringLiteral("/Fuzz.lng");
-    put(lng, in.content);
-    const QString viaModule = GetIniValue(lng, in.section, in.key);
+    QString text;
+    QList<std::pair<QString, QString>> keys;
+    platform::ProfileIndex index;
+};
+
+void checkReads(const Input &in, const Contents &file)
+{
+    const QString &text = file.text;
+    const QString viaModule = iniValueOfBytes(in.content, in.section, in.key);
     if (in.content.size() <= kProfileReaderLimit) {
-        const QString direct = platform::readProfileString(lng, in.section, in.key, QString(), 512);
+        const QString direct = platform::readProfileStringFromText(text, in.section, in.key, QString(), 512);
         CHECK(viaModule == direct, viaModule + QStringLiteral(" / ") + direct);
         CHECK(direct.size() <= 511, QString());
     }
     // Looked up in an index of the text (as for a window's many texts), every value reads as it
     // does by walking the text, whatever the letter case asked for.
-    const QString text = platform::decodeText(in.content);
-    const platform::ProfileIndex index(text);
+    const platform::ProfileIndex &index = file.index;
     QList<std::pair<QString, QString>> asked{{in.section, in.key}};
-    for (const auto &[s, k] : keysOf(in.content))
+    for (const auto &[s, k] : file.keys.first(std::min(file.keys.size(), qsizetype(16))))
         asked << std::pair(s, k) << std::pair(s.toUpper(), k.toLower());
     for (const auto &[s, k] : std::as_const(asked)) {
         bool walked = false, indexed = false;
@@ -237,50 +263,64 @@ void checkReads(const QString &dir, const Input &in)
         const QString b = index.value(s, k, QString(), 512, &indexed);
         CHECK(a == b && walked == indexed, describe(s, k, a) + QStringLiteral(" / ") + b);
     }
-    CurrentLanguageName = QStringLiteral("Fuzz");
-    GetString(in.key);
-    // The same bytes as the settings file: whatever language it names, nothing breaks.
-    CurrentLanguageName.clear();
-    GetString(in.key);
 }
 
-void checkWrite(const QString &dir, const Input &in)
+QString scratchFolder();
+
+// The program's own setting, written as the program writes it: through the disk, into a new file
+// renamed over the old one. The file must then hold exactly the bytes of the edit in memory (or,
+// refused, its own), and the program must read its setting back from it.
+void checkOnDisk(const Input &in, const QString &section, const QString &key, bool accepted,
+                 const QByteArray &expected)
 {
+    const QString dir = scratchFolder();
+    platform::ApplicationPath = dir;
     const QString ini = dir + QStringLiteral("/LangSetting.ini");
+    const QString what = describe(section, key, in.value);
+    put(ini, in.content);
+    CHECK(WriteIniValue(ini, section, key, in.value) == accepted, what);
+    CHECK(fileBytes(ini) == expected, QStringLiteral("the file differs from the edit in memory: ") + what);
+    if (accepted)
+        CHECK(readCurrentLanguageSetting() == asRead(in.value), what);
+}
+
+void checkWrite(const Input &in, const Contents &file)
+{
     const QString section = in.ownSetting ? QStringLiteral("Language") : in.section;
     const QString key = in.ownSetting ? QStringLiteral("CurrentLanguage") : in.key;
     const QString what = describe(section, key, in.value);
 
     QList<std::pair<QString, QString>> others;
-    for (const auto &[s, k] : keysOf(in.content)) {
+    for (const auto &[s, k] : file.keys) {
         if (s.compare(spacesStripped(section), Qt::CaseInsensitive) != 0 ||
             k.compare(spacesStripped(key), Qt::CaseInsensitive) != 0)
             others.append({s, k});
     }
+    // Read through the index, which the checks of the reads find reading as the walk of the text.
     QList<Reading> before;
     for (const auto &[s, k] : std::as_const(others))
-        before.append(readKey(ini, s, k));
+        before.append(readKey(file.index, s, k));
 
-    if (!WriteIniValue(ini, section, key, in.value)) {
-        CHECK(fileBytes(ini) == in.content, QStringLiteral("refused write changed the file: ") + what);
+    QByteArray written;
+    const bool accepted = platform::editProfileBytes(in.content, section, key, in.value, &written);
+    if (in.throughDisk)
+        checkOnDisk(in, section, key, accepted, accepted ? written : in.content);
+    if (!accepted) {
         CHECK(!(isPlainName(section) && isPlainName(key) && isPlainValue(in.value)),
               QStringLiteral("plain write refused: ") + what);
         return;
     }
-    const QByteArray written = fileBytes(ini);
-    const Reading back = readKey(ini, section, key);
+    const QString after = platform::decodeText(written);
+    const Reading back = readKey(after, section, key);
     CHECK(back.found && back.value == asRead(in.value), what + QStringLiteral(" read back as ") + back.value);
-    if (in.ownSetting)
-        CHECK(readCurrentLanguageSetting() == asRead(in.value), what);
     for (qsizetype i = 0; i < others.size(); ++i) {
-        const Reading after = readKey(ini, others[i].first, others[i].second);
-        CHECK(after == before[i], describe(others[i].first, others[i].second, before[i].value) +
-                                      QStringLiteral(" became ") + after.value + QStringLiteral(" after ") +
-                                      what);
+        const Reading now = readKey(after, others[i].first, others[i].second);
+        CHECK(now == before[i], describe(others[i].first, others[i].second, before[i].value) +
+                                    QStringLiteral(" became ") + now.value + QStringLiteral(" after ") + what);
     }
 
-    CHECK(WriteIniValue(ini, section, key, in.value), what);
-    const QByteArray again = fileBytes(ini);
+    QByteArray again;
+    CHECK(platform::editProfileBytes(written, section, key, in.value, &again), what);
     CHECK(again.size() <= written.size(), QStringLiteral("grew on a repeated write: ") + what);
     CHECK(again == written, QStringLiteral("changed on a repeated write: ") + what);
 }
@@ -321,20 +361,21 @@ QString scratchFolder()
 } // namespace
 
 // A small quarantine lets freed memory be reused soon: with the default 256 MB every allocation
-// touches fresh pages, and the fuzzer runs several times slower. Freed memory is still caught
-// being used for a good while after.
+// touches fresh pages, and the fuzzer runs several times slower. One input allocates about 1 MB
+// at most, so memory freed while it runs is still caught being used until it ends.
 extern "C" const char *__asan_default_options()
 {
-    return "quarantine_size_mb=16:max_malloc_fill_size=0";
+    return "quarantine_size_mb=4:max_malloc_fill_size=0";
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString dir = scratchFolder();
-    platform::ApplicationPath = dir;
     const Input in = split(data, size);
-    put(dir + QStringLiteral("/LangSetting.ini"), in.content);
-    checkReads(dir, in);
-    checkWrite(dir, in);
+    Contents file;
+    file.text = platform::decodeText(in.content);
+    file.keys = keysOf(file.text);
+    file.index = platform::ProfileIndex(file.text);
+    checkReads(in, file);
+    checkWrite(in, file);
     return 0;
 }

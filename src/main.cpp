@@ -1,7 +1,6 @@
 #include "activities/ProgramWindows.h"
 #include "language/modLanguageSupport.h"
 #include "platform/Application.h"
-#include "platform/Fonts.h"
 #include "platform/ProgramFolders.h"
 #include "platform/ToolkitLanguage.h"
 #include "platform/Random.h"
@@ -31,9 +30,7 @@ void Main()
 
 int main(int argc, char **argv)
 {
-    platform::FontSetupAhead fonts;
     QApplication app(argc, argv);
-    fonts.wait();
     QApplication::setApplicationName(QStringLiteral("Zorvelli"));
     QApplication::setStyle(platform::makeProgramStyle());
     QApplication::setQuitOnLastWindowClosed(false);

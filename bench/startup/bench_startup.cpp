@@ -13,6 +13,7 @@
 #include "platform/Application.h"
 #include "platform/CommandButton.h"
 #include "platform/MessageBox.h"
+#include "platform/Pictures.h"
 #include "platform/Sound.h"
 #include "platform/Style.h"
 #include "shell/Forms.h"
@@ -217,13 +218,16 @@ platform::CommandButton *menuButtonFor(formMenu *menu, const QString &window)
     return menu->buttonFor(window);
 }
 
-// A click on the menu's button to the activity's first paint.
-void menuClickToPaintedWindow(benchmark::State &state, const QString &window)
+// A click on the menu's button to the activity's first paint; cold: with no picture decoded
+// before, as at the first opening of a window.
+void menuClickToPaintedWindow(benchmark::State &state, const QString &window, bool cold)
 {
     auto *menu = static_cast<formMenu *>(Forms::get(QStringLiteral("formMenu")));
     menu->Show();
     for (auto _ : state) {
         QCoreApplication::processEvents();
+        if (cold)
+            platform::clearPictureCache();
         QElapsedTimer timer;
         timer.start();
         static_cast<QPushButton *>(menuButtonFor(menu, window)->widget())->click();
@@ -263,12 +267,14 @@ void answerClickToPaintedResult(benchmark::State &state, const QString &window, 
 
 void registerWindowBenchmarks()
 {
-    for (const QString &window : ProgramWindows::activityNames())
-        benchmark::RegisterBenchmark(qPrintable(QStringLiteral("MenuClickToPainted/") + window),
-                                     [window](benchmark::State &s) { menuClickToPaintedWindow(s, window); })
-            ->UseManualTime()
-            ->Unit(benchmark::kMillisecond)
-            ->Iterations(30);
+    for (const bool cold : {false, true})
+        for (const QString &window : ProgramWindows::activityNames())
+            benchmark::RegisterBenchmark(
+                qPrintable(QString::fromLatin1(cold ? "MenuClickToPaintedCold/" : "MenuClickToPainted/") + window),
+                [window, cold](benchmark::State &s) { menuClickToPaintedWindow(s, window, cold); })
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(30);
     for (const auto &[window, answer] : answerControls())
         benchmark::RegisterBenchmark(qPrintable(QStringLiteral("AnswerClickToPainted/") + window),
                                      [window, answer](benchmark::State &s) { answerClickToPaintedResult(s, window, answer); })

@@ -3,7 +3,6 @@
 #include "PaintProbe.h"
 #include "activities/ProgramWindows.h"
 #include "platform/Application.h"
-#include "platform/Fonts.h"
 #include "platform/Random.h"
 #include "platform/Style.h"
 #include "shell/FormAvvio.h"
@@ -18,18 +17,11 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <optional>
 
 int main(int argc, char **argv)
 {
     const bool bare = argc > 1 && std::strcmp(argv[1], "bare") == 0;
-    // As the program starts (a bare window has no text and so no fonts to set up).
-    std::optional<platform::FontSetupAhead> fonts;
-    if (!bare)
-        fonts.emplace();
     QApplication app(argc, argv);
-    if (fonts)
-        fonts->wait();
     std::unique_ptr<QWidget> bareWindow;
     QWidget *target = nullptr;
     if (bare) {

@@ -213,6 +213,13 @@ QString GetIniValue(const QString &file, const QString &section, const QString &
     return scanLargeFile(file, key, ok);
 }
 
+QString iniValueOfBytes(const QByteArray &bytes, const QString &section, const QString &key)
+{
+    if (bytes.size() > kProfileReaderLimit)
+        return scanLargeFile(bytes, key);
+    return platform::readProfileStringFromText(platform::decodeText(bytes), section, key, QString(), 512);
+}
+
 bool WriteIniValue(const QString &file, const QString &section, const QString &key, const QString &value)
 {
     if (readingsHeld > 0)

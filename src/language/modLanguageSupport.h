@@ -21,6 +21,9 @@ inline constexpr qint64 kProfileReaderLimit = 64000;
 // a missing section or key reads as an empty value.
 QString GetIniValue(const QString &file, const QString &section, const QString &key, bool *ok = nullptr);
 bool WriteIniValue(const QString &file, const QString &section, const QString &key, const QString &value);
+// What GetIniValue gives for a file holding these bytes, without the file (the same choice
+// between the profile reader and the scan of files over kProfileReaderLimit bytes).
+QString iniValueOfBytes(const QByteArray &bytes, const QString &section, const QString &key);
 
 inline const QString kSettingsFileName = QStringLiteral("LangSetting.ini");
 // The LangSetting.ini that a language choice is written to: the program's own, or the user's

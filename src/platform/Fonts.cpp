@@ -1,7 +1,5 @@
 #include "platform/Fonts.h"
 
-#include <dlfcn.h>
-
 namespace platform {
 
 namespace {
@@ -30,30 +28,6 @@ QFont makeFont(const QString &family, double points, bool bold)
     f.setPointSizeF(points);
     f.setBold(bold);
     return f;
-}
-
-FontSetupAhead::FontSetupAhead()
-{
-    // The library Qt draws its fonts with; reading its configuration twice (here and, should
-    // this thread still be at it, in Qt) is harmless, as fontconfig keeps only one.
-    m_thread = std::thread([] {
-        if (void *library = dlopen("libfontconfig.so.1", RTLD_NOW | RTLD_LOCAL)) {
-            if (auto init = reinterpret_cast<int (*)()>(dlsym(library, "FcInit")))
-                init();
-            dlclose(library);
-        }
-    });
-}
-
-FontSetupAhead::~FontSetupAhead()
-{
-    wait();
-}
-
-void FontSetupAhead::wait()
-{
-    if (m_thread.joinable())
-        m_thread.join();
 }
 
 } // namespace platform

@@ -5,23 +5,15 @@
 #include "platform/Accessibility.h"
 #include "platform/Control.h"
 #include "platform/FormWindow.h"
-#include "platform/Pictures.h"
 #include "platform/Units.h"
 #include "platform/Widgets.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QTimer>
 
-#include <QBackingStore>
-#include <QGuiApplication>
-#include <QWindow>
-
 #include <algorithm>
-#include <cstdint>
-#include <malloc.h>
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace platform {
 
@@ -35,103 +27,13 @@ QList<Form *> &registry()
 
 namespace detail {
 
-FormWindow::FormWindow(Form *form) : QWidget(nullptr), m_form(form)
+FormWindow::FormWindow() : QWidget(nullptr)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
-FormWindow::~FormWindow()
-{
-    finishReadyingBuffer();
-}
-
-void FormWindow::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (!m_bufferReady && windowHandle())
-        windowHandle()->installEventFilter(this);
-}
-
-void FormWindow::hideEvent(QHideEvent *event)
-{
-    finishReadyingBuffer();
-    QWidget::hideEvent(event);
-}
-
-bool FormWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) {
-        windowHandle()->removeEventFilter(this);
-        m_bufferReady = true;
-        readyDrawingBuffer();
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-// The drawing buffer of a new window is fresh memory, and the first touch of each 4 KiB page of
-// it is slow: on a virtual machine, a full screen's pages cost more than drawing the screen. So
-// at the first exposure, just before the first drawing, the buffer is made at the window's size
-// (as the drawing would make it) and its pages are asked for in one step. The drawing goes from
-// the top down; while it fills the top quarter, a helper thread touches the rest from the bottom
-// up, so that the two share the touching. The window keeps the buffer while it is handed from
-// form to form, so this happens once per window.
-void FormWindow::readyDrawingBuffer()
-{
-#ifdef MADV_POPULATE_WRITE
-    finishReadyingBuffer();
-    QBackingStore *store = backingStore();
-    if (!store)
-        return;
-    if (store->size() != size())
-        store->resize(size());
-    const QPaintDevice *device = store->paintDevice();
-    if (!device || device->devType() != QInternal::Image)
-        return;
-    const auto &buffer = *static_cast<const QImage *>(device);
-    if (buffer.isNull())
-        return;
-    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
-    const auto start = reinterpret_cast<std::uintptr_t>(buffer.constBits());
-    const std::uintptr_t first = start & ~(page - 1);
-    const std::uintptr_t end = (start + static_cast<std::uintptr_t>(buffer.sizeInBytes()) + page - 1) & ~(page - 1);
-    // Where the system cannot ask for pages in one step, they come one at a time, as they would
-    // have; a small window, or one where no thread can be started, asks for all of them here.
-    const auto askFor = [](std::uintptr_t from, std::uintptr_t to) {
-        madvise(reinterpret_cast<void *>(from), to - from, MADV_POPULATE_WRITE);
-    };
-    if (end - first < 256 * page) {
-        askFor(first, end);
-        return;
-    }
-    // Each byte the helper reads lies inside the buffer.
-    const std::uintptr_t split = (first + (end - first) / 4 + page - 1) & ~(page - 1);
-    try {
-        m_bufferHelper = std::thread([=] {
-            askFor(split, end);
-            // A read of one byte per page is enough. The drawing may be writing the same byte
-            // by then; whichever comes first, the value read is thrown away.
-            for (std::uintptr_t p = end - page; p >= split; p -= page)
-                (void)__atomic_load_n(reinterpret_cast<const unsigned char *>(p), __ATOMIC_RELAXED);
-        });
-    } catch (const std::system_error &) {
-        askFor(split, end);
-    }
-    askFor(first, split);
-    // The helper is done long before anything could free the buffer; waiting for it once the
-    // first frame is out costs nothing, and the hiding and the end of the window wait too.
-    QMetaObject::invokeMethod(this, [this] { finishReadyingBuffer(); }, Qt::QueuedConnection);
-#endif
-}
-
-void FormWindow::finishReadyingBuffer()
-{
-    if (m_bufferHelper.joinable())
-        m_bufferHelper.join();
-}
-
 void FormWindow::resizeEvent(QResizeEvent *event)
 {
-    finishReadyingBuffer(); // a new size may bring a new buffer
     QWidget::resizeEvent(event);
     if (!m_form)
         return;
@@ -162,39 +64,41 @@ void FormWindow::keyPressEvent(QKeyEvent *event)
 } // namespace detail
 
 namespace {
-// The window the last unloaded form left. The next form loaded in the same turn of the event
-// loop takes it over; if none does, it goes at the end of the turn.
-QPointer<detail::FormWindow> &spareWindow()
+// The program's one top-level window. Every loaded form has its page in it, and the screen
+// changes by showing another page: no new window is made, mapped and filled. It is made for
+// the first form loaded and goes (at the end of the run) once a turn of the event loop ends
+// with no form loaded; a form that leaves it in a turn where the next one takes it over, as
+// every screen does, leaves its page painted until the next page replaces it.
+QPointer<detail::FormWindow> &programWindow()
 {
     static QPointer<detail::FormWindow> window;
     return window;
 }
 
-void leaveWindow(detail::FormWindow *window)
+detail::FormWindow *theWindow()
 {
-    window->setForm(nullptr);
-    if (spareWindow() && spareWindow() != window) {
-        spareWindow()->hide();
-        spareWindow()->deleteLater();
-    }
-    spareWindow() = window;
-    QTimer::singleShot(0, window, [window] {
-        if (spareWindow() != window)
-            return;
-        spareWindow() = nullptr;
-        window->hide();
-        window->deleteLater();
-    });
+    if (!programWindow())
+        programWindow() = new detail::FormWindow;
+    return programWindow();
 }
 
-detail::FormWindow *takeWindow(Form *form)
+// The form on the window is gone. Unless another form takes the screen in this turn, the window
+// is hidden at its end, and it goes once no form is loaded.
+void leftEmpty(detail::FormWindow *window)
 {
-    detail::FormWindow *window = std::exchange(spareWindow(), nullptr);
-    if (window)
-        window->setForm(form);
-    else
-        window = new detail::FormWindow(form);
-    return window;
+    window->setForm(nullptr);
+    QTimer::singleShot(0, window, [window] {
+        if (window->form())
+            return;
+        window->hide();
+        const bool pagesLeft = std::any_of(registry().cbegin(), registry().cend(),
+                                           [window](const Form *f) { return f->window() == window; });
+        if (pagesLeft)
+            return;
+        if (programWindow() == window)
+            programWindow() = nullptr;
+        window->deleteLater();
+    });
 }
 } // namespace
 
@@ -207,14 +111,14 @@ Form::~Form()
 {
     registry().removeAll(this);
     qDeleteAll(m_controls);
-    delete m_page;
+    delete m_page.data();
     if (m_window && m_window->form() == this)
-        delete m_window.data();
+        leftEmpty(m_window);
 }
 
-void Form::dropSpareWindow()
+void Form::closeWindow()
 {
-    delete std::exchange(spareWindow(), nullptr).data();
+    delete programWindow().data();
 }
 
 QList<Form *> Form::loadedForms()
@@ -227,7 +131,7 @@ void Form::Load()
     if (m_loaded)
         return;
     installAccessibility();
-    m_window = takeWindow(this);
+    m_window = theWindow();
     m_page = new QWidget(m_window);
     m_page->hide(); // shown with the form
     m_surface = new detail::SurfaceWidget(m_page);
@@ -283,6 +187,12 @@ void Form::Show()
 
 void Form::putOnScreen()
 {
+    // A form still loaded that was on the window keeps its place and size for its next turn.
+    if (Form *before = m_window->form(); before && before != this) {
+        before->m_geometry = m_window->geometry();
+        before->m_onScreen = false;
+    }
+    m_window->setForm(this);
     m_onScreen = true;
     m_window->setWindowTitle(m_caption);
     const bool handedOver = m_window->isVisible();
@@ -327,14 +237,8 @@ void Form::Unload()
     // The page stays on screen until the next form's page replaces it or the window goes.
     if (m_page)
         m_page->deleteLater();
-    if (m_window)
-        leaveWindow(m_window);
-    // Once the window's widgets are gone, so are the pictures only they showed, and the memory
-    // goes back to the system: the menu between two activities stays small.
-    QTimer::singleShot(250, [] {
-        releaseUnshownPictures();
-        malloc_trim(0);
-    });
+    if (m_window && m_window->form() == this)
+        leftEmpty(m_window);
     m_window = nullptr;
     m_page = nullptr;
     m_surface = nullptr;

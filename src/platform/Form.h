@@ -96,13 +96,12 @@ public:
     std::optional<QVariant> propertyByName(const char *name) const;
     bool setPropertyByName(const char *name, const QVariant &value);
 
-    // The top-level window the form is shown in. Windows are handed on: a form shown in the
-    // same turn as another form is unloaded takes over its window, so the screen changes in
-    // place, without a new window being made, mapped and filled.
+    // The program's one top-level window, which every loaded form shows its page in; the form
+    // shown last is on screen, with its caption as the window's title. Null while not loaded.
     QWidget *window() const;
     QWidget *surface() const;
-    // Deletes the window a form left if no form has taken it over yet (at the end of the run).
-    static void dropSpareWindow();
+    // Deletes the window at the end of the run, once every form is unloaded.
+    static void closeWindow();
 
     // Windows loaded now, in the order they were loaded.
     static QList<Form *> loadedForms();
@@ -174,10 +173,9 @@ private:
     int m_lastInnerW = -1, m_lastInnerH = -1;
     QList<Control *> m_controls;
     QPointer<detail::FormWindow> m_window;
-    // Everything the form shows (menu bar and surface) sits on one page inside the window, so
-    // that a window can go from form to form. Until the form is on screen its geometry is its
-    // own; from then on it is the window's.
-    QWidget *m_page = nullptr;
+    // Everything the form shows (menu bar and surface) sits on one page inside the window.
+    // While the form is not on screen its geometry is its own; while it is, the window's.
+    QPointer<QWidget> m_page;
     QRect m_geometry;
     bool m_onScreen = false;
     bool m_placed = false;

@@ -30,9 +30,7 @@ void Image::handPictureTo(Image *other)
 {
     if (!other || other == this || !m_widget || !other->m_widget)
         return;
-    other->m_picture = m_picture;
-    other->pictureWidget()->showPictureOf(*pictureWidget());
-    other->m_widget->setAccessibleName(m_widget->accessibleName());
+    other->setPicture(m_picture, description());
     setPicture(QString());
 }
 
@@ -43,7 +41,7 @@ bool Image::hasPicture() const
 
 bool Image::showsPlaceholder() const
 {
-    return hasPicture() && pictureWidget()->picture().decoded().isNull();
+    return hasPicture() && pictureWidget()->picture().isNull();
 }
 
 bool Image::keepsProportions() const

@@ -23,7 +23,7 @@ public:
     // A picture with the words that say what it shows, for assistive technology.
     void setPicture(const QString &programPath, const QString &description);
     // Hands this picture, with its path and description, to another image and clears this
-    // one; the file is not read again.
+    // one.
     void handPictureTo(Image *other);
     // True when something is shown (the picture, or its placeholder).
     bool hasPicture() const;

@@ -210,6 +210,30 @@ struct ByteLine
 // split as text: the bytes around the touched line must stay exactly as they were).
 QList<ByteLine> splitByteLines(const QByteArray &bytes, qsizetype from, qsizetype to, int unit)
 {
+    if (unit == 1) {
+        // The same split, byte by byte: the next CR and the next LF are each found by the
+        // library's fast search and looked for again only once passed (several times faster
+        // in the fuzzer's instrumented build, which checks every byte the loop below reads).
+        const QByteArrayView text = QByteArrayView(bytes).first(to);
+        QList<ByteLine> lines;
+        qsizetype start = from;
+        qsizetype cr = text.indexOf('\r', from), lf = text.indexOf('\n', from);
+        while (cr >= 0 || lf >= 0) {
+            const qsizetype end = cr < 0 ? lf : lf < 0 ? cr : std::min(cr, lf);
+            ByteLine line{start, end, end + 1};
+            if (end == cr && lf == end + 1)
+                line.next += 1;
+            lines.append(line);
+            start = line.next;
+            if (cr >= 0 && cr < start)
+                cr = text.indexOf('\r', start);
+            if (lf >= 0 && lf < start)
+                lf = text.indexOf('\n', start);
+        }
+        if (start < to)
+            lines.append(ByteLine{start, to, to});
+        return lines;
+    }
     const auto unitAt = [&](qsizetype i) -> char16_t {
         if (unit == 1)
             return uchar(bytes[i]);
@@ -456,13 +480,22 @@ QString ProfileIndex::value(const QString &section, const QString &key, const QS
     return cutToBuffer(stripTrailingSpaces(defaultValue), bufferSize);
 }
 
+bool editProfileBytes(const QByteArray &original, const QString &section, const QString &key,
+                      const QString &value, QByteArray *edited)
+{
+    const QString sectionName = stripSpaces(section);
+    const QString keyName = stripSpaces(key);
+    if (!isStorableName(sectionName, keyName) || cannotStandInALine(value))
+        return false;
+    *edited = editProfile(original, sectionName, keyName, value);
+    return true;
+}
+
 bool writeProfileString(const QString &programPath, const QString &section, const QString &key,
                         const QString &value)
 {
     const QString path = resolvePath(programPath);
-    const QString sectionName = stripSpaces(section);
-    const QString keyName = stripSpaces(key);
-    if (path.isEmpty() || !isStorableName(sectionName, keyName) || cannotStandInALine(value))
+    if (path.isEmpty())
         return false;
     const QFileInfo info(path);
     QByteArray original;
@@ -473,7 +506,9 @@ bool writeProfileString(const QString &programPath, const QString &section, cons
         if (!ok)
             return false;
     }
-    const QByteArray edited = editProfile(original, sectionName, keyName, value);
+    QByteArray edited;
+    if (!editProfileBytes(original, section, key, value, &edited))
+        return false;
 
     // The new file is written beside the old one under another name, synced, and renamed over it:
     // whenever the program stops, the file is either the old one or the new one.

@@ -48,4 +48,10 @@ private:
 bool writeProfileString(const QString &programPath, const QString &section, const QString &key,
                         const QString &value);
 
+// The edit writeProfileString makes, on bytes in memory: *edited becomes what the file holds
+// after the write (original is the file's bytes, empty for a new file). False, leaving *edited
+// alone, when the write is refused for its names or its value.
+bool editProfileBytes(const QByteArray &original, const QString &section, const QString &key,
+                      const QString &value, QByteArray *edited);
+
 } // namespace platform

@@ -1,5 +1,6 @@
 #include "platform/Widgets.h"
 
+#include "platform/Pictures.h"
 #include "platform/Units.h"
 
 #include <QFontMetrics>
@@ -161,67 +162,13 @@ PictureWidget::PictureWidget(QWidget *parent) : Clickable<QWidget>(parent)
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
-void PictureWidget::resizeEvent(QResizeEvent *e)
-{
-    Clickable<QWidget>::resizeEvent(e);
-    askIfOutgrown();
-}
-
-void PictureWidget::showEvent(QShowEvent *e)
-{
-    Clickable<QWidget>::showEvent(e);
-    if (!m_asked && hasPicture())
-        askForPicture();
-}
-
 void PictureWidget::showPicture(const QString &programPath)
 {
     m_path = programPath;
-    m_picture = {};
-    m_asked = false;
-    // While its window is still being built the place may yet change size; the picture is
-    // asked for when it is shown.
-    if (isVisible())
-        askForPicture();
+    m_pixmap = {};
+    m_pixmapBox = {};
+    prepare();
     update();
-}
-
-void PictureWidget::showPictureOf(const PictureWidget &other)
-{
-    m_path = other.m_path;
-    m_picture = other.m_picture;
-    m_asked = other.m_asked;
-    if (!m_asked && isVisible())
-        askForPicture();
-    askIfOutgrown();
-    update();
-}
-
-const Picture &PictureWidget::picture()
-{
-    if (!m_asked)
-        askForPicture();
-    return m_picture;
-}
-
-QSize PictureWidget::pictureBox() const
-{
-    return size() * devicePixelRatioF();
-}
-
-void PictureWidget::askForPicture()
-{
-    m_picture = requestPicture(m_path, pictureBox(), m_keepProportions, devicePixelRatioF());
-    m_asked = true;
-}
-
-void PictureWidget::askIfOutgrown()
-{
-    if (!m_asked || m_picture.isEmpty())
-        return;
-    const QSize asked = m_picture.drawnSize(), box = pictureBox();
-    if (!asked.isEmpty() && (asked.width() < box.width() || asked.height() < box.height()))
-        askForPicture();
 }
 
 void PictureWidget::setKeepsProportions(bool keep)
@@ -229,31 +176,54 @@ void PictureWidget::setKeepsProportions(bool keep)
     if (keep == m_keepProportions)
         return;
     m_keepProportions = keep;
-    if (m_asked && isVisible())
-        askForPicture();
-    else
-        m_asked = false;
+    m_pixmapBox = {};
+    prepare();
     update();
+}
+
+void PictureWidget::showEvent(QShowEvent *e)
+{
+    Clickable<QWidget>::showEvent(e);
+    if (m_pixmapBox != pictureBox())
+        prepare();
+}
+
+void PictureWidget::prepare()
+{
+    // Only a place on screen has its final size.
+    if (hasPicture() && isVisible())
+        preparePicture(m_path, pictureBox(), m_keepProportions, devicePixelRatioF());
+}
+
+QPixmap PictureWidget::picture()
+{
+    const QSize box = pictureBox();
+    if (hasPicture() && box != m_pixmapBox) {
+        m_pixmap = pictureForBox(m_path, box, m_keepProportions, devicePixelRatioF());
+        m_pixmapBox = box;
+    }
+    return m_pixmap;
 }
 
 void PictureWidget::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     if (hasPicture()) {
-        const QPixmap &pm = picture().pixmap();
-        const QSize shown = pm.deviceIndependentSize().toSize();
-        QRect target = rect();
-        if (m_keepProportions) {
-            target.setSize(shown.scaled(size(), Qt::KeepAspectRatio));
+        const QPixmap pm = picture();
+        if (!pm.isNull()) {
+            // Made for this place: copied as it is, centred when it keeps its proportions.
+            QRect target(QPoint(0, 0), pm.deviceIndependentSize().toSize());
             target.moveCenter(rect().center());
-        }
-        // A picture made for this place is copied as it is; any other (one handed on from a
-        // bigger place, the placeholder) is scaled smoothly.
-        if (target.size() == shown)
             p.drawPixmap(target.topLeft(), pm);
-        else {
+        } else {
+            const QPixmap &card = placeholderPicture();
+            QRect target = rect();
+            if (m_keepProportions) {
+                target.setSize(card.size().scaled(size(), Qt::KeepAspectRatio));
+                target.moveCenter(rect().center());
+            }
             p.setRenderHint(QPainter::SmoothPixmapTransform);
-            p.drawPixmap(target, pm);
+            p.drawPixmap(target, card);
         }
     }
     paintFocusMark(this, p, 6);

@@ -2,8 +2,6 @@
 
 // The small Qt widgets behind the controls. Only the platform layer sees them.
 
-#include "platform/Pictures.h"
-
 #include <QCheckBox>
 #include <QMouseEvent>
 #include <QLabel>
@@ -154,38 +152,36 @@ private:
     bool m_badge = false;
 };
 
-// Shows its picture stretched to its own size (or, keeping proportions, as large as fits). The
-// picture is asked for once the widget is on screen at its final size, and decoded for exactly
-// that size: a window built at one size and shown at another decodes nothing twice.
+// Shows its picture stretched to its own size (or, keeping proportions, as large as fits,
+// centred). The picture is decoded for the size the widget has on screen: started when the
+// widget is shown (or given a picture while shown), taken when it is painted. A window built
+// at one size and shown at another decodes only for the size it is shown at.
 class PictureWidget : public Clickable<QWidget>
 {
 public:
     explicit PictureWidget(QWidget *parent);
     // The picture at a program path; an empty path clears it.
     void showPicture(const QString &programPath);
-    // Shows what another shows, sharing its decoded picture.
-    void showPictureOf(const PictureWidget &other);
     bool hasPicture() const { return !m_path.isEmpty(); }
-    // What is shown, asked for now if it was not yet.
-    const Picture &picture();
+    // The picture for the widget's present size; null when the file cannot be shown (the
+    // placeholder is painted then).
+    QPixmap picture();
     bool keepsProportions() const { return m_keepProportions; }
     void setKeepsProportions(bool keep);
 
 protected:
     void paintEvent(QPaintEvent *) override;
-    void resizeEvent(QResizeEvent *e) override;
     void showEvent(QShowEvent *e) override;
 
 private:
-    QSize pictureBox() const;
-    void askForPicture();
-    // Asks again when the place outgrew the size the picture was asked for.
-    void askIfOutgrown();
+    QSize pictureBox() const { return size() * devicePixelRatioF(); }
+    void prepare();
 
     QString m_path;
-    Picture m_picture;
-    bool m_asked = false; // m_picture belongs to m_path
     bool m_keepProportions = false;
+    // The picture last found for m_path, and the place it was found for.
+    QPixmap m_pixmap;
+    QSize m_pixmapBox;
 };
 
 // A container with a background colour and a thin border.

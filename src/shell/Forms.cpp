@@ -99,7 +99,7 @@ void destroyAll()
         f->Unload();
         delete f;
     }
-    platform::Form::dropSpareWindow();
+    platform::Form::closeWindow();
 }
 
 } // namespace Forms
