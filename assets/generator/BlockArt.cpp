@@ -290,6 +290,13 @@ void prepare(QPainter &p)
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
 }
 
+// A painter on a picture of PictureSide pixels that draws in canvas units.
+void prepareCanvas(QPainter &p)
+{
+    prepare(p);
+    p.scale(PictureSide / CanvasSide, PictureSide / CanvasSide);
+}
+
 // A rounded green frame that tells which of two things the picture means.
 void paintMark(QPainter &p, const QRectF &around)
 {
@@ -311,11 +318,10 @@ QImage drawBlock(const Block &block)
 {
     QImage img = blankPicture();
     QPainter p(&img);
-    prepare(p);
+    prepareCanvas(p);
     const double unit = block.big ? BigUnit : BigUnit / 2.0;
     const Solid solid = makeSolid(block.shape, unit, block.thick ? ThickDepth : ThinDepth);
-    const QPointF topLeft((PictureSide - solid.bounds.width()) / 2.0,
-                          (PictureSide - solid.bounds.height()) / 2.0);
+    const QPointF topLeft((CanvasSide - solid.bounds.width()) / 2.0, (CanvasSide - solid.bounds.height()) / 2.0);
     paintSolid(p, solid, topLeft, paletteOf(block.colour), block.colour);
     return img;
 }
@@ -324,10 +330,10 @@ QImage drawSilhouette(Shape shape)
 {
     QImage img = blankPicture();
     QPainter p(&img);
-    prepare(p);
+    prepareCanvas(p);
     const QPolygonF poly = faceOutline(shape, 340.0);
     const QRectF box = poly.boundingRect();
-    const QPointF origin = QPointF(PictureSide / 2.0, PictureSide / 2.0) - box.center();
+    const QPointF origin = QPointF(CanvasSide / 2.0, CanvasSide / 2.0) - box.center();
     const QPainterPath path = closedPath(poly.translated(origin));
     paintShadow(p, path, QPointF(7, 9));
     paintFace(p, path, neutralPalette(), std::nullopt, 5.0);
@@ -338,7 +344,7 @@ QImage drawSizeChoice(bool bigMeant)
 {
     QImage img = blankPicture();
     QPainter p(&img);
-    prepare(p);
+    prepareCanvas(p);
     const Palette pal = neutralPalette();
     const double depth = 26.0;
     const Solid big = makeSolid(Shape::Square, 262.0, depth);
@@ -366,7 +372,7 @@ QImage drawThicknessChoice(bool thickMeant)
 {
     QImage img = blankPicture();
     QPainter p(&img);
-    prepare(p);
+    prepareCanvas(p);
     const Palette pal = neutralPalette();
     const double width = 165.0;
     const QPointF back(40.0, -46.0); // how far the top reaches back, seen from low in front
@@ -416,7 +422,7 @@ QImage drawSwatch(Colour colour)
 {
     QImage img = blankPicture();
     QPainter p(&img);
-    prepare(p);
+    prepareCanvas(p);
     QPainterPath path;
     path.addRoundedRect(QRectF(62, 62, 388, 388), 64, 64);
     paintShadow(p, path, QPointF(8, 10));
@@ -430,9 +436,9 @@ QImage drawAppIcon(int side)
     img.fill(Qt::transparent);
     QPainter p(&img);
     prepare(p);
-    // Drawn on the pictures' own 512-unit canvas, scaled to the icon's size. Small icons
-    // leave out the colour patterns: they would only blur the colours there.
-    p.scale(side / double(PictureSide), side / double(PictureSide));
+    // Drawn on the pictures' own canvas, scaled to the icon's size. Small icons leave out the
+    // colour patterns: they would only blur the colours there.
+    p.scale(side / CanvasSide, side / CanvasSide);
     const bool patterns = side >= 128;
     const auto pattern = [patterns](Colour c) { return patterns ? std::optional<Colour>(c) : std::nullopt; };
 

@@ -31,8 +31,11 @@ struct Block
     bool thick = true;
 };
 
-// Side of every square picture, large enough to stay crisp on a full screen.
-inline constexpr int PictureSide = 512;
+// Side of every square picture in pixels: large enough to stay crisp where a screen of
+// 3840 x 2160 shows a block over 1000 pixels wide. The drawing itself is made on a canvas of
+// CanvasSide units, whatever the picture's size.
+inline constexpr int PictureSide = 1280;
+inline constexpr double CanvasSide = 512;
 
 // The light background shared by every picture.
 QColor backgroundColour();

@@ -45,7 +45,8 @@ constexpr std::array<ColourWord, 3> Colours{
 constexpr std::array<const char *, 2> Sizes{"grande", "piccolo"};       // big first
 constexpr std::array<const char *, 2> Thicknesses{"spesso", "sottile"}; // thick first
 
-constexpr int JpegQuality = 90;
+// High enough that large flat colours show no blocks of the compression, even on a large screen.
+constexpr int JpegQuality = 92;
 // The sizes of the program's icon that desktops look for in the hicolor theme.
 constexpr std::array<int, 4> AppIconSides{48, 64, 128, 256};
 
@@ -198,6 +199,7 @@ int main(int argc, char **argv)
     for (int k = 1; k <= 4; ++k)
         out.bytes(QStringLiteral("suoni/si%1.wav").arg(k), sound::toWav(sound::rightJingle(k)));
     out.bytes(QStringLiteral("suoni/no.wav"), sound::toWav(sound::tryAgain()));
+    out.bytes(QStringLiteral("suoni/festa.wav"), sound::toWav(sound::celebration()));
 
     const QImage sheet = art::makeContactSheet(QStringLiteral("Zorvelli - pictures drawn by the generator"),
                                                {blocks, attributeSection, iconSection, appIconSection});

@@ -241,6 +241,7 @@ void Form::Load()
     m_caption = m_designCaption;
     m_onScreen = false;
     m_placed = false;
+    m_textScale = 1.0; // the design size; the window's size sets it again
 
     createControls();
 

@@ -28,11 +28,11 @@ public:
 };
 } // namespace
 
-QFont Form::menuFont()
+QFont Form::menuFont(double scale)
 {
     // Menu titles and entries big enough for a child to read.
     QFont f = QApplication::font();
-    f.setPointSizeF(15);
+    f.setPointSizeF(15 * scale);
     return f;
 }
 
@@ -43,7 +43,7 @@ QMenuBar *Form::menuBar()
         m_menuBar = new QMenuBar(m_page);
         m_menuBar->setNativeMenuBar(false);
         m_menuBar->setStyle(style);
-        m_menuBar->setFont(menuFont());
+        m_menuBar->setFont(menuFont(m_textScale));
     }
     return m_menuBar;
 }

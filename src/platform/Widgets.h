@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QLabel>
 #include <QPixmap>
+#include <QPolygonF>
 #include <QPushButton>
 #include <QWidget>
 #include <functional>
@@ -43,9 +44,17 @@ private:
 // it, or nowhere.
 void moveFocusOn(QWidget *from);
 
+// How much larger than designed the window of the widget draws texts, rims and marks now (see
+// textScaleFor).
+qreal scaleOf(const QWidget *widget);
+
 // The one focus mark of the program: a thick blue dashed outline inside the widget, shown
 // only to keyboard users (as the style does for its own widgets).
 void paintFocusMark(QWidget *widget, QPainter &painter, qreal radius = 0);
+
+// A white disc with a thick green tick and a dark edge: "done", told by its shape as much as by
+// its colour, on every background.
+void paintTick(QPainter &painter, QPointF centre, qreal radius);
 
 // Emits a click for a left-button press and release inside the widget, the way a control's
 // Click event comes about. The second press of a double click is not a second click: no
@@ -149,7 +158,8 @@ private:
     bool m_badge = false;
 };
 
-// Shows its picture stretched to its own size (or, keeping proportions, as large as fits). The
+// Shows its whole picture as large as fits, centred, keeping its proportions (a square stays a
+// square whatever the shape of the place), or, when asked to, stretched to its own size. The
 // picture is asked for once the widget is on screen at its final size, and decoded for exactly
 // that size: a window built at one size and shown at another decodes nothing twice.
 class PictureWidget : public Clickable<QWidget>
@@ -180,23 +190,49 @@ private:
     QString m_path;
     Picture m_picture;
     bool m_asked = false; // m_picture belongs to m_path
-    bool m_keepProportions = false;
+    bool m_keepProportions = true;
 };
 
-// A container with a background colour and a thin border.
+// A container with a background colour and a thin border. A marked one (a box that is full)
+// has a thick green rim and a tick in its corner, above what it holds.
 class FrameWidget : public Clickable<QWidget>
 {
 public:
     explicit FrameWidget(QWidget *parent);
     void setBackground(const QColor &c);
     void setTitle(const QString &title);
+    void setMarked(bool marked);
+    bool isMarked() const { return m_marked; }
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void resizeEvent(QResizeEvent *e) override;
 
 private:
+    void placeTick();
+
     QColor m_background;
     QString m_title;
+    bool m_marked = false;
+    QWidget *m_tick = nullptr; // made when first marked
+};
+
+// A clickable place of any outline, drawn as nothing: a press outside the outline goes to what
+// lies below.
+class AreaWidget : public Clickable<QWidget>
+{
+public:
+    explicit AreaWidget(QWidget *parent);
+    // The outline in fractions of the widget's size, so that it follows the widget's size.
+    void setOutline(const QPolygonF &fractions) { m_outline = fractions; }
+    bool hits(QPointF at) const;
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+
+private:
+    QPolygonF m_outline;
 };
 
 // The window's client area: background colour and clicks on the bare window.
@@ -246,20 +282,29 @@ private:
 };
 
 // A push button drawn flat in its own colour: big, bright and cheap to paint (the style's
-// gradients cost a millisecond per large button). A resting (disabled) button keeps its
-// colour and its readable caption; it shows that it rests by a dashed, flat edge.
+// gradients cost a millisecond per large button). A resting (disabled) button is plainly
+// greyed: a grey face, a grey caption and picture, a thin flat edge. A marked one (the answer
+// the child gave) keeps its colour and its readable caption while it rests, inside a rim of
+// white and near-black that stands out on every background. The second press of a double click
+// is no second click.
 class ButtonWidget : public QPushButton
 {
 public:
     explicit ButtonWidget(QWidget *parent);
     void setBackground(const QColor &c);
+    void setMarked(bool marked);
+    bool isMarked() const { return m_marked; }
 
 protected:
     void paintEvent(QPaintEvent *) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    static void paintFace(QPainter &p, QSize size, const QColor &face, bool enabled);
+    enum class Look { Raised, Resting, Marked };
+    void paintFace(QPainter &p, const QColor &face, Look look) const;
+
+    bool m_marked = false;
 };
 
 // A check box drawn by the program: a white box with a dark edge and a bold tick, so it
@@ -277,6 +322,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     bool hitButton(const QPoint &pos) const override;
 
 private:
