@@ -277,9 +277,9 @@ void paintSolid(QPainter &p, const Solid &solid, QPointF topLeft, const Palette 
     paintFace(p, closedPath(face), pal, pattern, 3.0);
 }
 
-QImage blankPicture()
+QImage blankPicture(int side)
 {
-    QImage img(PictureSide, PictureSide, QImage::Format_RGB32);
+    QImage img(side, side, QImage::Format_RGB32);
     img.fill(backgroundColour());
     return img;
 }
@@ -290,11 +290,11 @@ void prepare(QPainter &p)
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
 }
 
-// A painter on a picture of PictureSide pixels that draws in canvas units.
-void prepareCanvas(QPainter &p)
+// A painter on a picture of `side` pixels that draws in canvas units.
+void prepareCanvas(QPainter &p, int side)
 {
     prepare(p);
-    p.scale(PictureSide / CanvasSide, PictureSide / CanvasSide);
+    p.scale(side / CanvasSide, side / CanvasSide);
 }
 
 // A rounded green frame that tells which of two things the picture means.
@@ -314,11 +314,11 @@ QColor backgroundColour()
     return QColor(250, 246, 236);
 }
 
-QImage drawBlock(const Block &block)
+QImage drawBlock(const Block &block, int side)
 {
-    QImage img = blankPicture();
+    QImage img = blankPicture(side);
     QPainter p(&img);
-    prepareCanvas(p);
+    prepareCanvas(p, side);
     const double unit = block.big ? BigUnit : BigUnit / 2.0;
     const Solid solid = makeSolid(block.shape, unit, block.thick ? ThickDepth : ThinDepth);
     const QPointF topLeft((CanvasSide - solid.bounds.width()) / 2.0, (CanvasSide - solid.bounds.height()) / 2.0);
@@ -326,11 +326,11 @@ QImage drawBlock(const Block &block)
     return img;
 }
 
-QImage drawSilhouette(Shape shape)
+QImage drawSilhouette(Shape shape, int side)
 {
-    QImage img = blankPicture();
+    QImage img = blankPicture(side);
     QPainter p(&img);
-    prepareCanvas(p);
+    prepareCanvas(p, side);
     const QPolygonF poly = faceOutline(shape, 340.0);
     const QRectF box = poly.boundingRect();
     const QPointF origin = QPointF(CanvasSide / 2.0, CanvasSide / 2.0) - box.center();
@@ -340,11 +340,11 @@ QImage drawSilhouette(Shape shape)
     return img;
 }
 
-QImage drawSizeChoice(bool bigMeant)
+QImage drawSizeChoice(bool bigMeant, int side)
 {
-    QImage img = blankPicture();
+    QImage img = blankPicture(side);
     QPainter p(&img);
-    prepareCanvas(p);
+    prepareCanvas(p, side);
     const Palette pal = neutralPalette();
     const double depth = 26.0;
     const Solid big = makeSolid(Shape::Square, 262.0, depth);
@@ -368,11 +368,11 @@ QImage drawSizeChoice(bool bigMeant)
     return img;
 }
 
-QImage drawThicknessChoice(bool thickMeant)
+QImage drawThicknessChoice(bool thickMeant, int side)
 {
-    QImage img = blankPicture();
+    QImage img = blankPicture(side);
     QPainter p(&img);
-    prepareCanvas(p);
+    prepareCanvas(p, side);
     const Palette pal = neutralPalette();
     const double width = 165.0;
     const QPointF back(40.0, -46.0); // how far the top reaches back, seen from low in front
@@ -418,11 +418,11 @@ QImage drawThicknessChoice(bool thickMeant)
     return img;
 }
 
-QImage drawSwatch(Colour colour)
+QImage drawSwatch(Colour colour, int side)
 {
-    QImage img = blankPicture();
+    QImage img = blankPicture(side);
     QPainter p(&img);
-    prepareCanvas(p);
+    prepareCanvas(p, side);
     QPainterPath path;
     path.addRoundedRect(QRectF(62, 62, 388, 388), 64, 64);
     paintShadow(p, path, QPointF(8, 10));

@@ -21,6 +21,9 @@
 #include <QTextStream>
 
 #include <array>
+#include <functional>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -45,8 +48,7 @@ constexpr std::array<ColourWord, 3> Colours{
 constexpr std::array<const char *, 2> Sizes{"grande", "piccolo"};       // big first
 constexpr std::array<const char *, 2> Thicknesses{"spesso", "sottile"}; // thick first
 
-// High enough that large flat colours show no blocks of the compression, even on a large screen.
-constexpr int JpegQuality = 92;
+constexpr int JpegQuality = 90;
 // The sizes of the program's icon that desktops look for in the hicolor theme.
 constexpr std::array<int, 4> AppIconSides{48, 64, 128, 256};
 
@@ -123,6 +125,8 @@ int main(int argc, char **argv)
     const QString sheetPath = QString::fromLocal8Bit(argv[2]);
     Writer out(runDir);
 
+    // Every block and attribute picture twice: as the program names it, and below jpg/large/ for
+    // the large places of a large screen.
     art::SheetSection blocks{
         QStringLiteral("The 48 blocks   (jpg/<colour>/<shape><size><thickness>.JPG)"), 8, {}};
     for (const ColourWord &c : Colours) {
@@ -132,10 +136,11 @@ int main(int argc, char **argv)
                     const art::Block block{s.shape, c.colour, QByteArrayView(size) == "grande",
                                            QByteArrayView(thickness) == "spesso"};
                     const QImage img = art::drawBlock(block);
-                    out.jpeg(QStringLiteral("jpg/%1/%2%3%4.JPG")
-                                 .arg(QLatin1String(c.word), QLatin1String(s.word), QLatin1String(size),
-                                      QLatin1String(thickness)),
-                             img);
+                    const QString name = QStringLiteral("%1/%2%3%4.JPG")
+                                             .arg(QLatin1String(c.word), QLatin1String(s.word), QLatin1String(size),
+                                                  QLatin1String(thickness));
+                    out.jpeg(u"jpg/"_s + name, img);
+                    out.jpeg(u"jpg/large/"_s + name, art::drawBlock(block, art::LargePictureSide));
                     blocks.entries.append(
                         {QStringLiteral("%1 / %2").arg(QLatin1String(c.word), QLatin1String(s.word)),
                          QStringLiteral("%1 %2").arg(QLatin1String(size), QLatin1String(thickness)), img});
@@ -146,24 +151,26 @@ int main(int argc, char **argv)
 
     // Help pictures of "uguale - diverso" and the condition pictures of "quanti sono ?";
     // "rotondo" is the round shape once more, under the round shape's own word.
-    const QList<std::pair<QString, QImage>> attributes{
-        {QStringLiteral("cerchio"), art::drawSilhouette(art::Shape::Round)},
-        {QStringLiteral("rotondo"), art::drawSilhouette(art::Shape::Round)},
-        {QStringLiteral("quadrato"), art::drawSilhouette(art::Shape::Square)},
-        {QStringLiteral("rettangolo"), art::drawSilhouette(art::Shape::Rectangle)},
-        {QStringLiteral("triangolo"), art::drawSilhouette(art::Shape::Triangle)},
-        {QStringLiteral("grande"), art::drawSizeChoice(true)},
-        {QStringLiteral("piccolo"), art::drawSizeChoice(false)},
-        {QStringLiteral("spesso"), art::drawThicknessChoice(true)},
-        {QStringLiteral("sottile"), art::drawThicknessChoice(false)},
-        {QStringLiteral("rosso"), art::drawSwatch(art::Colour::Red)},
-        {QStringLiteral("giallo"), art::drawSwatch(art::Colour::Yellow)},
-        {QStringLiteral("blu"), art::drawSwatch(art::Colour::Blue)},
+    const QList<std::pair<QString, std::function<QImage(int)>>> attributes{
+        {QStringLiteral("cerchio"), [](int side) { return art::drawSilhouette(art::Shape::Round, side); }},
+        {QStringLiteral("rotondo"), [](int side) { return art::drawSilhouette(art::Shape::Round, side); }},
+        {QStringLiteral("quadrato"), [](int side) { return art::drawSilhouette(art::Shape::Square, side); }},
+        {QStringLiteral("rettangolo"), [](int side) { return art::drawSilhouette(art::Shape::Rectangle, side); }},
+        {QStringLiteral("triangolo"), [](int side) { return art::drawSilhouette(art::Shape::Triangle, side); }},
+        {QStringLiteral("grande"), [](int side) { return art::drawSizeChoice(true, side); }},
+        {QStringLiteral("piccolo"), [](int side) { return art::drawSizeChoice(false, side); }},
+        {QStringLiteral("spesso"), [](int side) { return art::drawThicknessChoice(true, side); }},
+        {QStringLiteral("sottile"), [](int side) { return art::drawThicknessChoice(false, side); }},
+        {QStringLiteral("rosso"), [](int side) { return art::drawSwatch(art::Colour::Red, side); }},
+        {QStringLiteral("giallo"), [](int side) { return art::drawSwatch(art::Colour::Yellow, side); }},
+        {QStringLiteral("blu"), [](int side) { return art::drawSwatch(art::Colour::Blue, side); }},
     };
     art::SheetSection attributeSection{QStringLiteral("Attribute pictures   (jpg/<word>.jpg)"), 8, {}};
-    for (const auto &[word, img] : attributes) {
+    for (const auto &[word, draw] : attributes) {
         const QString file = QStringLiteral("jpg/%1.jpg").arg(word);
+        const QImage img = draw(art::PictureSide);
         out.jpeg(file, img);
+        out.jpeg(QStringLiteral("jpg/large/%1.jpg").arg(word), draw(art::LargePictureSide));
         attributeSection.entries.append({word, file, img});
     }
 

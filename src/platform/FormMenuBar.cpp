@@ -5,6 +5,7 @@
 
 #include "platform/FormWindow.h"
 #include "platform/Style.h"
+#include "platform/Widgets.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -19,10 +20,12 @@ class MenuBarStyle : public ProgramStyle
 public:
     int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
     {
+        // Grown with the window's texts on a large screen.
+        const qreal scale = widget ? detail::scaleOf(widget) : 1.0;
         if (metric == PM_MenuBarItemSpacing)
-            return 20;
+            return qRound(20 * scale);
         if (metric == PM_MenuBarVMargin)
-            return 3;
+            return qRound(3 * scale);
         return ProgramStyle::pixelMetric(metric, option, widget);
     }
 };

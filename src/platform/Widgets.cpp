@@ -1,7 +1,9 @@
 #include "platform/Widgets.h"
 
+#include "platform/Paths.h"
 #include "platform/Units.h"
 
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -20,6 +22,20 @@ void drawCentredText(QPainter &p, const QRect &r, const QString &text, int flags
     p.drawText(r, flags | Qt::TextWordWrap, text);
 }
 } // namespace
+
+QString largerDrawing(const QString &programPath, QSize place)
+{
+    // Up to a tenth larger than drawn shows no softness.
+    const int most = kOrdinarySide * 11 / 10;
+    if (place.width() <= most && place.height() <= most)
+        return programPath;
+    const QLatin1String store("\\jpg\\");
+    const qsizetype at = programPath.lastIndexOf(store, -1, Qt::CaseInsensitive);
+    if (at < 0)
+        return programPath;
+    const QString large = programPath.left(at + store.size()) + QStringLiteral("large\\") + programPath.mid(at + store.size());
+    return QFileInfo::exists(resolvePath(large)) ? large : programPath;
+}
 
 qreal scaleOf(const QWidget *widget)
 {
@@ -137,6 +153,7 @@ void PictureWidget::showPicture(const QString &programPath)
 void PictureWidget::showPictureOf(const PictureWidget &other)
 {
     m_path = other.m_path;
+    m_drawnFrom = other.m_drawnFrom;
     m_picture = other.m_picture;
     m_asked = other.m_asked;
     if (!m_asked && isVisible())
@@ -159,7 +176,9 @@ QSize PictureWidget::pictureBox() const
 
 void PictureWidget::askForPicture()
 {
-    m_picture = requestPicture(m_path, pictureBox(), m_keepProportions, devicePixelRatioF());
+    const QSize box = pictureBox();
+    m_drawnFrom = largerDrawing(m_path, box);
+    m_picture = requestPicture(m_drawnFrom, box, m_keepProportions, devicePixelRatioF());
     m_asked = true;
 }
 
@@ -470,10 +489,10 @@ void ButtonWidget::paintFace(QPainter &p, const QColor &face, Look look) const
     };
     switch (look) {
     case Look::Raised:
-        ring(face.darker(170), 2);
+        ring(face.darker(170), 2 * s);
         break;
     case Look::Resting:
-        ring(face.darker(125), 1);
+        ring(face.darker(125), s);
         break;
     case Look::Marked:
         // White, then near-black: one of the two stands out from any background colour.
@@ -485,7 +504,7 @@ void ButtonWidget::paintFace(QPainter &p, const QColor &face, Look look) const
     p.drawRoundedRect(box, radius, radius);
     if (look == Look::Raised) {
         // A raised edge: a shadow along the bottom invites a press.
-        p.fillRect(QRectF(box.left() + radius, box.bottom() - 3, box.width() - 2 * radius, 3), face.darker(135));
+        p.fillRect(QRectF(box.left() + radius, box.bottom() - 3 * s, box.width() - 2 * radius, 3 * s), face.darker(135));
     }
 }
 

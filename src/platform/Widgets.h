@@ -40,6 +40,13 @@ private:
     bool m_tabStop = true;
 };
 
+// The picture store's ordinary pictures are drawn for places up to kOrdinarySide pixels, which
+// decode fast; a larger drawing of a picture, where the store has one, lies at the same place
+// below "jpg\large\". For a place that much larger (a classroom screen shows a block over
+// 1000 pixels wide) the larger drawing is asked for, so that the picture stays crisp.
+inline constexpr int kOrdinarySide = 512;
+QString largerDrawing(const QString &programPath, QSize place);
+
 // Moves the keyboard focus from the widget to the next Tab stop of its window that can take
 // it, or nowhere.
 void moveFocusOn(QWidget *from);
@@ -175,6 +182,9 @@ public:
     const Picture &picture();
     bool keepsProportions() const { return m_keepProportions; }
     void setKeepsProportions(bool keep);
+    // The file the picture was asked from: the program's path, or a larger drawing of the same
+    // picture for a large place (see largerDrawing).
+    QString drawnFrom() const { return m_drawnFrom; }
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -188,6 +198,7 @@ private:
     void askIfOutgrown();
 
     QString m_path;
+    QString m_drawnFrom;
     Picture m_picture;
     bool m_asked = false; // m_picture belongs to m_path
     bool m_keepProportions = true;

@@ -100,23 +100,28 @@ class tst_assets : public QObject
     Q_OBJECT
 
 private slots:
-    // A picture that does not show, or shows blurred: every block (1280 x 1280 JPEG, crisp
-    // where a screen of 3840 x 2160 shows it over 1000 pixels wide) under the
-    // exact name the program builds; the help pictures of "uguale - diverso" likewise; the
+    // A picture that does not show, or shows blurred: every block (512 x 512 JPEG, and 1024 x
+    // 1024 below jpg/large/ for a screen of 3840 x 2160 that shows it up to 1056 pixels wide) under
+    // the exact name the program builds; the help pictures of "uguale - diverso" likewise; the
     // condition pictures of "quanti sono ?", asked for in capitals, found whatever the case.
     void pictures_data()
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<bool>("exactName");
-        QTest::addColumn<QSize>("size"); // invalid: at least 1024 x 1024
+        QTest::addColumn<QSize>("size"); // invalid: at least 256 x 256 (at least 1024 x 1024 below jpg/large/)
         for (const QString &colour : Colours)
             for (const QString &shape : Shapes)
                 for (const QString &size : Sizes)
-                    for (const QString &thickness : Thicknesses)
-                        QTest::newRow(qPrintable(block(colour, shape, size, thickness)))
-                            << block(colour, shape, size, thickness) << true << QSize(1280, 1280);
-        for (const QString &word : Shapes.mid(1) + Sizes + Thicknesses + Colours + QStringList{"cerchio"})
+                    for (const QString &thickness : Thicknesses) {
+                        const QString path = block(colour, shape, size, thickness);
+                        QTest::newRow(qPrintable(path)) << path << true << QSize(512, 512);
+                        const QString large = u"jpg/large/"_s + path.mid(4);
+                        QTest::newRow(qPrintable(large)) << large << true << QSize(1024, 1024);
+                    }
+        for (const QString &word : Shapes.mid(1) + Sizes + Thicknesses + Colours + QStringList{"cerchio"}) {
             QTest::newRow(qPrintable(word)) << u"jpg/%1.jpg"_s.arg(word) << true << QSize();
+            QTest::newRow(qPrintable(u"large "_s + word)) << u"jpg/large/%1.jpg"_s.arg(word) << true << QSize();
+        }
         for (const QString &word : Shapes + Colours + Sizes + Thicknesses)
             QTest::newRow(qPrintable(word.toUpper())) << u"jpg/%1.jpg"_s.arg(word.toUpper()) << false << QSize();
     }
@@ -129,7 +134,8 @@ private slots:
         QImageReader reader(findFile(path));
         QCOMPARE(reader.format(), QByteArray("jpeg"));
         const QImage img = reader.read();
-        QVERIFY(size.isValid() ? img.size() == size : img.width() >= 1024 && img.height() >= 1024);
+        const int least = path.startsWith(u"jpg/large/"_s) ? 1024 : 256;
+        QVERIFY(size.isValid() ? img.size() == size : img.width() >= least && img.height() >= least);
     }
 
     // A block that does not look like its words: red, yellow and blue hues; small ones covering
@@ -276,7 +282,7 @@ private slots:
             const QString relative = QDir(dir.filePath("run")).relativeFilePath(it.next());
             QVERIFY2(readAll(dir.filePath("run/") + relative) == readAll(RunDir + u'/' + relative), qPrintable(relative));
         }
-        QCOMPARE(files, 48 + 12 + 6 + 6); // blocks, attribute pictures, icons, sounds
+        QCOMPARE(files, 2 * (48 + 12) + 6 + 6); // blocks and attribute pictures in two sizes, icons, sounds
         QVERIFY(!QImage(dir.filePath("sheet.png")).isNull());
     }
 };

@@ -83,6 +83,16 @@ class Program:
         self._xdotool("mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
         time.sleep(0.3)
 
+    def double_click(self, node_or_name, role=None):
+        """Two presses as quick as a young child's double click."""
+        node = self.find(node_or_name, role) if isinstance(node_or_name, str) else node_or_name
+        x, y, w, h = self.extents(node)
+        self._xdotool("mousemove", str(x + w // 2), str(y + h // 2), "click", "--repeat", "2", "--delay", "80", "1")
+        time.sleep(0.5)
+
+    def focused(self, node):
+        return node.getState().contains(pyatspi.STATE_FOCUSED)
+
     def key(self, *keys):
         self._xdotool("key", *keys)
         time.sleep(0.3)
@@ -177,10 +187,11 @@ def insiemi(p):
         if not any(b.name == name and p.extents(b)[2] < size * 0.6 for b in named_blocks(p)):
             raise Failed(f"{name!r} did not go into the set")
     p.shot("insiemi-set-built")
-    p.click("Fatto", "push button")
+    # A double click, as young children give them: one answer, not a second on the new turn.
+    p.double_click("Fatto", "push button")
     p.find("esatti: 1", "label")
     if p.find_all("errati: 1", "label"):
-        raise Failed("a right set was counted wrong")
+        raise Failed("a double click on a right set was counted wrong too")
     p.shot("insiemi-answered")
 
 
@@ -244,14 +255,48 @@ def strade_1(p):
     place_block(p, "le-strade-1-placed")
 
 
+def finish_game(p, shot_name):
+    """Places blocks until a box is full: the box is marked, "avanti" wakes and takes the keyboard.
+    Then Enter starts the next game."""
+    avanti = p.find("avanti", "push button")
+    for _ in range(8):
+        if p.enabled(avanti):
+            break
+        blocks = named_blocks(p)
+        waiting = max(blocks, key=lambda b: p.extents(b)[2])
+        words = waiting.name.split()
+
+        def fits(name):
+            return all((part[4:].lower() not in words) if part.startswith("NON ") else (part.lower() in words)
+                       for part in name.split(", "))
+
+        right = [n for n in p.find_all(role=BOX_ROLE) if n.name and fits(n.name)]
+        if len(right) != 1:
+            raise Failed(f"one box for {waiting.name!r} expected")
+        p.click(right[0])
+        time.sleep(0.2)
+    if not p.enabled(avanti):
+        raise Failed("no box became full")
+    p.shot(shot_name + "-cheer")
+    time.sleep(1.5)
+    p.shot(shot_name)
+    if not p.focused(avanti):
+        raise Failed("avanti did not take the keyboard at the end of the game")
+    p.key("Return")
+    if p.enabled(p.find("avanti", "push button")):
+        raise Failed("Enter on avanti did not start the next game")
+
+
 def tabella(p):
     p.shot("tabella")
     place_block(p, "tabella-placed")
+    finish_game(p, "tabella-finished")
 
 
 def strade_2(p):
     p.shot("le-strade-2")
     p.click("aiuto", "push button")
+    time.sleep(0.5)  # two presses, not a double click (which presses once)
     p.click("aiuto", "push button")  # the whole way is marked now
     p.shot("le-strade-2-help")
     place_block(p, "le-strade-2-placed")
@@ -292,6 +337,23 @@ def chain_link(p, name, stays):
     p.shot(name + "-answered")
 
 
+def finish_chain(p, name, stays):
+    """Answers every link of the chain: the finished chain stays in sight under a cheer while
+    the new one starts."""
+    for _ in range(10):
+        blocks = named_blocks(p)
+        first, second = (b.name.split() for b in blocks[-2:])
+        same = [i for i in range(4) if first[i] == second[i]]
+        if stays:
+            answer = same[0] if len(same) == 1 else 4
+        else:
+            answer = 4 if len(same) == 4 else next(i for i in range(4) if first[i] != second[i])
+        p.click("FCDSN"[answer], "push button")
+    if len(named_blocks(p)) != 2:
+        raise Failed("the chain did not start again after its eleventh link")
+    p.shot(name + "-finished-chain")
+
+
 ACTIVITIES = [
     ("uguale - diverso", uguale_diverso),
     ("insiemi", insiemi),
@@ -300,7 +362,8 @@ ACTIVITIES = [
     ("tabella", tabella),
     ("le strade 2", strade_2),
     ("trova il blocco", trova_il_blocco),
-    ("Cosa cambia?", lambda p: chain_link(p, "cosa-cambia", stays=False)),
+    ("Cosa cambia?", lambda p: (chain_link(p, "cosa-cambia", stays=False),
+                                finish_chain(p, "cosa-cambia", stays=False))),
     ("Cosa resta uguale?", lambda p: chain_link(p, "cosa-resta-uguale", stays=True)),
 ]
 

@@ -57,7 +57,7 @@ constexpr double kRoadEdges[14][4] = {
 // The help's red lines along the middle of the roads: 0 the stem, 1 and 2 the roads after the
 // first fork, 3 to 6 the roads to boxes 0 to 3. They meet where the roads fork, so that the way
 // is one unbroken line.
-constexpr double kFirstFork[2] = {4560, 4830}, kLeftFork[2] = {2300, 3400}, kRightFork[2] = {6640, 3380};
+constexpr double kFirstFork[2] = {4560, 4830}, kLeftFork[2] = {2300, 3400}, kRightFork[2] = {6600, 3500};
 constexpr double kHelpLines[7][4] = {
     {4560, 6720, kFirstFork[0], kFirstFork[1]},
     {kFirstFork[0], kFirstFork[1], kLeftFork[0], kLeftFork[1]},
