@@ -1,6 +1,7 @@
 // What a text costs: GetString on a small language file (profile reader) and on one over
 // 64000 bytes (line scan, the key near the start or at the very end), and TranslateForm on
-// a window of 60 controls. Nothing is cached, so every lookup opens and reads the file.
+// a window of 60 controls, and the words of the blocks of one turn. Nothing is cached, so every
+// lookup opens and reads the file, unless a reading is held.
 
 #include "language/modLanguageSupport.h"
 #include "platform/Application.h"
@@ -11,6 +12,8 @@
 #include "platform/Label.h"
 #include "platform/MessageBox.h"
 #include "platform/Sound.h"
+#include "shell/BlockRules.h"
+#include "shell/Modulo1.h"
 
 #include <QApplication>
 #include <QFile>
@@ -19,6 +22,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -162,6 +166,47 @@ void BM_TranslateForm(benchmark::State &state)
     window.Unload();
 }
 BENCHMARK(BM_TranslateForm)->ArgName("bigFile")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The words of the twelve blocks of a turn of "trova il blocco" (each picture's name) and of the
+// one described, from a shipped language file: Italiano has no section Words, so every word falls
+// back to its identifier's; English gives them all. The turn reads the file once for all of
+// them (as the windows that show many blocks do), or once per block.
+void BM_WordsOfATurn(benchmark::State &state)
+{
+    const QString language = state.range(0) ? QStringLiteral("English") : QStringLiteral("Italiano");
+    const bool oneReading = state.range(1) != 0;
+    QFile::remove(scratch->path() + u'/' + language + QStringLiteral(".lng"));
+    if (!QFile::copy(QStringLiteral(ZORVELLI_SOURCE_DIR "/assets/lang/") + language + QStringLiteral(".lng"),
+                     scratch->path() + u'/' + language + QStringLiteral(".lng"))) {
+        state.SkipWithError("no language file");
+        return;
+    }
+    modLanguageSupport::CurrentLanguageName = language;
+    QList<BlockAttributes> blocks;
+    for (int i = 0; i < 12; ++i)
+        blocks.append({BlockRules::kColourWords[i % 3], BlockRules::kShapeWords[i % 4], i % 2 ? BlockRules::kBig : BlockRules::kSmall,
+                       i % 5 ? BlockRules::kThick : BlockRules::kThin, {}});
+    if (Modulo1::describe(blocks[0]) == Modulo1::describe(blocks[0]).toUpper()) {
+        state.SkipWithError("no words");
+        return;
+    }
+    for (auto _ : state) {
+        std::optional<modLanguageSupport::OneReading> turn;
+        if (oneReading)
+            turn.emplace();
+        for (const BlockAttributes &b : std::as_const(blocks))
+            benchmark::DoNotOptimize(Modulo1::describe(b));
+        benchmark::DoNotOptimize(Modulo1::describe(blocks[5]).toUpper());
+    }
+    state.SetLabel(language.toStdString() + (oneReading ? ", one reading" : ", a reading per block"));
+}
+BENCHMARK(BM_WordsOfATurn)
+    ->ArgNames({"english", "oneReading"})
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -320,6 +320,13 @@ QString GetString(const QString &id)
     return GetIniValue(languageFilePath(), QStringLiteral("Strings"), id);
 }
 
+QString GetWord(const QString &name)
+{
+    if (CurrentLanguageName.isEmpty())
+        CurrentLanguageName = readCurrentLanguageSetting();
+    return GetIniValue(languageFilePath(), kWordsSection, name);
+}
+
 void TranslateForm(platform::Form &form)
 {
     const LanguageFile file(languageFilePath());

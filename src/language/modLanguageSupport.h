@@ -46,6 +46,13 @@ QString readCurrentLanguageSetting();
 // OneReading is held.
 QString GetString(const QString &id);
 
+// Section of a language file with the words a child reads for the attribute values, each keyed
+// by the value's name (the Italian word the pictures are named with): "rotondo=round".
+inline const QString kWordsSection = QStringLiteral("Words");
+// The word of a value's name from section Words of the current language file; empty when
+// missing. Read like GetString.
+QString GetWord(const QString &name);
+
 // While one is held, GetIniValue reads each file once and answers the next lookups from what it
 // read, as long as the file on disk is still the same one, of the same size and times: building
 // a screen looks up dozens of texts in the same language file. The program's own writes are

@@ -38,7 +38,8 @@ QString localeForLanguageName(const QString &languageName)
         {"francese", "fr"}, {"español", "es"}, {"espanol", "es"},   {"spanish", "es"},   {"spagnolo", "es"},
         {"português", "pt"}, {"portugues", "pt"}, {"nederlands", "nl"}, {"polski", "pl"}, {"slovenščina", "sl"},
     };
-    const QString key = languageName.trimmed().toLower();
+    // A name copied from another system may spell "ç" as "c" and a combining cedilla.
+    const QString key = languageName.trimmed().normalized(QString::NormalizationForm_C).toLower();
     for (const auto &n : names)
         if (key == QString::fromUtf8(n.name))
             return QLatin1String(n.locale);

@@ -4,6 +4,7 @@
 #include "platform/Units.h"
 
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -97,6 +98,60 @@ LabelWidget::LabelWidget(QWidget *parent) : Clickable<QLabel>(parent)
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
+QStringList fittedLines(const QString &text, const QFont &font, const QSize &box)
+{
+    const QFontMetrics fm(font);
+    const int width = qMax(1, box.width());
+    const int room = qMax(1, (box.height() + fm.leading()) / qMax(1, fm.lineSpacing()));
+    QString plain = text;
+    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    const QStringList parts = plain.split(u'\n');
+
+    // Each part as lines, with where each line starts in the part.
+    QList<QList<std::pair<qsizetype, QString>>> wrapped;
+    qsizetype total = 0;
+    for (const QString &part : parts) {
+        QTextLayout layout(part, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        QList<std::pair<qsizetype, QString>> lines;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            lines.append({line.textStart(), part.mid(line.textStart(), line.textLength()).trimmed()});
+        }
+        layout.endLayout();
+        if (lines.isEmpty())
+            lines.append({0, QString()});
+        total += lines.size();
+        wrapped.append(lines);
+    }
+
+    QStringList out;
+    const QChar ellipsis(0x2026);
+    if (total <= room) {
+        for (const auto &lines : std::as_const(wrapped))
+            for (const auto &line : lines)
+                out << line.second;
+        return out;
+    }
+    // Every part a line; the lines left over go to the first parts that want them.
+    qsizetype spare = room - qMin<qsizetype>(room, parts.size());
+    for (qsizetype p = 0; p < parts.size() && out.size() < room; ++p) {
+        const auto &lines = wrapped[p];
+        const qsizetype take = 1 + qMin(spare, lines.size() - 1);
+        spare -= take - 1;
+        for (qsizetype i = 0; i < take; ++i)
+            out << (i + 1 < take || take == lines.size()
+                        ? lines[i].second
+                        : fm.elidedText(parts[p].mid(lines[i].first).simplified(), Qt::ElideRight, width));
+    }
+    if (parts.size() > room) // parts left out: the last line says so
+        out.last() = fm.elidedText(out.last(), Qt::ElideRight, width - fm.horizontalAdvance(ellipsis)) + ellipsis;
+    return out;
+}
+
 void LabelWidget::setBadge(bool badge)
 {
     m_badge = badge;
@@ -113,7 +168,29 @@ void LabelWidget::paintEvent(QPaintEvent *e)
         const qreal r = qMin(width(), height()) * 0.3;
         p.drawRoundedRect(QRectF(rect()), r, r);
     }
-    QLabel::paintEvent(e);
+    // A text too long for the label (a language file's word may be anything) is cut to fit:
+    // it never runs beyond the label's card, half a line included.
+    const QRect box = contentsRect();
+    const int flags = int(alignment()) | (wordWrap() ? int(Qt::TextWordWrap) : 0);
+    if (box.contains(fontMetrics().boundingRect(box, flags, text()))) {
+        QLabel::paintEvent(e);
+    } else {
+        QPainter p(this);
+        p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+        const QStringList lines = fittedLines(text(), font(), box.size());
+        const int step = fontMetrics().lineSpacing();
+        const int height = int(lines.size()) * step;
+        int y = box.top();
+        if (alignment() & Qt::AlignVCenter)
+            y += (box.height() - height) / 2;
+        else if (alignment() & Qt::AlignBottom)
+            y += box.height() - height;
+        const int across = int(alignment() & Qt::AlignHorizontal_Mask);
+        for (const QString &line : lines) {
+            p.drawText(QRect(box.left(), y, box.width(), step), across | Qt::AlignVCenter, line);
+            y += step;
+        }
+    }
     if (pressable()) {
         QPainter p(this);
         paintFocusMark(this, p);

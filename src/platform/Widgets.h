@@ -151,6 +151,11 @@ private:
     bool m_pressed = false;
 };
 
+// The lines of a text that fit into a box: wrapped at blanks, or inside a word too long for a
+// line; each line break of the text starts a new line. When they are too many, every part
+// between line breaks keeps a line at least, and a part cut short ends with an ellipsis.
+QStringList fittedLines(const QString &text, const QFont &font, const QSize &box);
+
 class LabelWidget : public Clickable<QLabel>
 {
 public:

@@ -33,9 +33,4 @@ int tableCell(bool firstMatches, bool secondMatches)
     return (firstMatches ? 0 : 2) + (secondMatches ? 0 : 1);
 }
 
-QString describe(const BlockAttributes &block)
-{
-    return block.Shape + u' ' + block.Colour + u' ' + block.Size + u' ' + block.Thickness;
-}
-
 } // namespace BlockRules

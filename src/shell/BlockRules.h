@@ -11,10 +11,10 @@ namespace BlockRules {
 // Attribute numbers of the sets, counting, roads and table activities.
 enum Attribute { Shape = 1, Colour = 2, Size = 3, Thickness = 4 };
 
-// The word of one attribute of a block; empty for a number outside 1..4.
+// The name of one attribute's value of a block; empty for a number outside 1..4.
 QString attributeWord(const BlockAttributes &block, int attribute);
 
-// The words the picture store is named with, by 1-based index order.
+// The names of the values: the words the picture store is named with, by 1-based index order.
 inline const std::array<QString, 4> kShapeWords{QStringLiteral("rotondo"), QStringLiteral("quadrato"),
                                                 QStringLiteral("rettangolo"), QStringLiteral("triangolo")};
 inline const std::array<QString, 3> kColourWords{QStringLiteral("rosso"), QStringLiteral("giallo"),
@@ -32,7 +32,5 @@ QString flipThickness(const QString &thickness, const QString &thick = kThick, c
 // The cell of a two-by-two table: 0 both values, 1 the first only, 2 the second only, 3 neither.
 int tableCell(bool firstMatches, bool secondMatches);
 
-// What a block picture says to assistive technology: shape, colour, size, thickness.
-QString describe(const BlockAttributes &block);
 
 } // namespace BlockRules

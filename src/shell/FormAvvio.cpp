@@ -42,7 +42,7 @@ void FormAvvio::Form_Load()
     setBackColor(Modulo1::PickRandomBackColor());
     for (Image *image : {Image1.data(), Image2.data(), Image3.data()}) {
         Modulo1::PickRandomBlock();
-        image->setPicture(Modulo1::CurrentBlock.PicturePath);
+        Modulo1::showCurrentBlock(image);
     }
 }
 

@@ -6,11 +6,12 @@
 // the program.
 namespace Messages {
 
-// Credit lines that close the about text.
-inline const QString kCredits = QStringLiteral("Zorvelli\r\n"
+// Credit lines that close the about text: the program and its version, a rule, its licence
+// and where its manual is. No web or mail address: the program has none yet.
+inline const QString kCredits = QStringLiteral("Zorvelli " ZORVELLI_VERSION "\r\n"
                                                "-----------------------\r\n"
-                                               "https://zorvelli.example.org\r\n"
-                                               "info@zorvelli.example.org");
+                                               "GNU GPL-3.0-or-later\r\n"
+                                               "man zorvelli");
 
 // The about text: the language file's lines "9996" to "9999", a separator when there were
 // any, then the credits.

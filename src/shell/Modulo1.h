@@ -10,7 +10,8 @@
 
 namespace platform { class Image; }
 
-// The four attribute words of one block and the path of its picture.
+// The four attribute values of one block, by their names (the Italian words the pictures are
+// named with, whatever the language), and the path of its picture.
 struct BlockAttributes
 {
     QString Colour;
@@ -56,10 +57,19 @@ QString attributePicturePath(const QString &name);
 // Shows the picture of CurrentBlock, described by its four words.
 void showCurrentBlock(platform::Image *image);
 
+// The word a child reads for a value's name, in the current language: the language file's
+// word for it (section Words), else its identifier's word ("0002"-"0010"), else the name
+// itself. Names are what rules compare and pictures are named with; two values may even
+// share a word. A text that names no value is given back as it is.
+QString displayWord(const QString &name);
+// A block in words a child reads: shape, colour, size, thickness ("round red big thick").
+QString describe(const BlockAttributes &block);
+
 // The background colours PickRandomBackColor draws from.
 inline constexpr const auto &kBackColours = Colours::kBackgrounds;
 
-// Identifiers of the attribute words in the language files, by 1-based index.
+// Identifiers of the words shown for the shapes, colours and thicknesses when a language file
+// gives none of its own in section Words (sizes have none), by 1-based index.
 inline const char *const kShapeIds[4] = {"0002", "0003", "0004", "0005"};
 inline const char *const kColourIds[3] = {"0006", "0007", "0008"};
 inline const char *const kThicknessIds[2] = {"0009", "0010"};

@@ -226,13 +226,16 @@ private slots:
     }
 
     // Missing or garbled texts, or a language the reader cannot read: every identifier the
-    // program looks up is there, in UTF-8 with CRLF, the same keys in both languages, the
-    // attribute words (picture names) untranslated, the blanks where the program needs them.
+    // program looks up is there, in UTF-8 with CRLF, every key of the Italian file in every
+    // language, the picture names 0002-0010 left as they are, the blanks where the program
+    // needs them. Every other language gives a word for each of the eleven values and leaves no
+    // text in Italian, but for the few words that are the same in both; the letters of the
+    // domino answers start the words beside them and tell them apart.
     void languageFiles_data()
     {
         QTest::addColumn<QString>("file");
-        QTest::newRow("Italiano") << u"Italiano.lng"_s;
-        QTest::newRow("English") << u"English.lng"_s;
+        for (const char *name : {"Italiano", "English", "Français", "Español", "Deutsch"})
+            QTest::newRow(name) << QString::fromUtf8(name) + u".lng"_s;
     }
     void languageFiles()
     {
@@ -251,14 +254,58 @@ private slots:
         for (const char *id : {"0001", "0002", "0003", "0004", "0005", "0006", "0007", "0008", "0009", "0010", "0011", "0012",
                                "0017", "0031", "0058", "0059", "0060", "0062", "0063", "0064", "9996", "9997", "9998", "9999"})
             QVERIFY2(!string(QLatin1String(id)).trimmed().isEmpty(), id);
-        const QStringList words = Shapes + Colours + Thicknesses;
-        for (int i = 0; i < words.size(); ++i)
-            QCOMPARE(string(u"%1"_s.arg(i + 2, 4, 10, QChar(u'0'))), words[i]);
+        const QStringList names = Shapes + Colours + Thicknesses;
+        for (int i = 0; i < names.size(); ++i)
+            QCOMPARE(string(u"%1"_s.arg(i + 2, 4, 10, QChar(u'0'))), names[i]);
         // The negation goes straight before the value, its blank with it; the counter texts are
         // followed by a blank and the number, and carry none themselves.
         QVERIFY(string("0031").endsWith(u' ') && string("0011") == string("0011").trimmed() &&
                 string("0012") == string("0012").trimmed());
-        QCOMPARE(ini.keys(), parseIni(QString::fromUtf8(readAll(SourceDir + u"/assets/lang/Italiano.lng"_s))).keys());
+        const bool italian = file == u"Italiano.lng"_s;
+        const QMap<QString, QString> italiano =
+            parseIni(QString::fromUtf8(readAll(SourceDir + u"/assets/lang/Italiano.lng"_s)));
+        QStringList keys = italiano.keys();
+        const QStringList values = Shapes + Colours + Sizes + Thicknesses;
+        if (!italian) {
+            keys << u"words"_s;
+            for (const QString &name : values)
+                keys << u"words/"_s + name;
+            keys.sort();
+        }
+        QCOMPARE(ini.keys(), keys);
+
+        // Words that are the same in Italian and in one of the other languages.
+        static const QStringList sameInBoth{"Zorvelli", "no", "forma", "grande", "F", "C", "N",
+                                            "0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+        QStringList leftInItalian;
+        for (auto it = italiano.cbegin(); !italian && it != italiano.cend(); ++it) {
+            const bool pictureName = it.key() >= u"strings/0002"_s && it.key() <= u"strings/0010"_s;
+            if (!pictureName && !it.value().isEmpty() && ini.value(it.key()) == it.value() && !sameInBoth.contains(it.value()))
+                leftInItalian << it.key() + u'=' + it.value();
+        }
+        for (const QString &name : italian ? QStringList() : values) {
+            const QString word = ini.value(u"words/"_s + name, name);
+            if (word.trimmed().isEmpty() || (word == name && !sameInBoth.contains(word)))
+                leftInItalian << u"words/"_s + name + u'=' + word;
+        }
+        QVERIFY2(leftInItalian.isEmpty(), qPrintable(leftInItalian.join(u", "_s)));
+
+        const auto bare = [](const QString &s) {
+            QString b = s.normalized(QString::NormalizationForm_D).toUpper();
+            b.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+            return b;
+        };
+        for (const QString &window : {u"formdomino"_s, u"formdomino2"_s}) {
+            QSet<QString> letters;
+            for (int i = 0; i < 5; ++i) {
+                const QString letter = ini.value(window + u"/command1(%1).caption"_s.arg(i));
+                const QString word = ini.value(window + u"/label%1.caption"_s.arg(i + 3));
+                QVERIFY2(letter.size() == 1 && bare(word).startsWith(bare(letter)), qPrintable(letter + u' ' + word));
+                letters << bare(letter);
+            }
+            QCOMPARE(letters.size(), 5);
+        }
+
         // A program that starts in no language: the shipped settings name Italiano, in CRLF; the
         // runnable folder's, whatever the child picked last, a language file that exists.
         for (const QString &path : {SourceDir + "/assets/LangSetting.ini", RunDir + "/LangSetting.ini"}) {

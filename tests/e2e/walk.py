@@ -6,9 +6,11 @@ reads, the four words of a block picture), never by screen positions; the click 
 middle of the control with xdotool. A screenshot of every step lands in the output folder.
 
 Usage (under xvfb-run, with an accessibility bus running; see walkthrough.sh):
-    walk.py <program> <output folder>
+    walk.py <program> <output folder> [all|first|none [<language>]]
+    walk.py <program> <output folder> play|shots <language>
 """
 import os
+import re
 import subprocess
 import sys
 import time
@@ -20,10 +22,79 @@ class Failed(Exception):
     pass
 
 
+# The names of the attribute values: the Italian words the pictures are named with. In another
+# language none of them may reach the child.
+ITALIAN_NAMES = {"rotondo", "quadrato", "rettangolo", "triangolo", "rosso", "giallo", "blu", "grande", "piccolo",
+                 "spesso", "sottile"}
+
+
+def data_folders(executable):
+    """Where the program finds its data: beside a runnable program, or the data folder of an
+    installed one; and the user's own languages."""
+    here = os.path.dirname(executable)
+    user = os.environ.get("XDG_DATA_HOME") or os.path.join(os.path.expanduser("~"), ".local", "share")
+    return (here, os.path.join(here, "..", "share", "games", "zorvelli"), os.path.join(user, "zorvelli"))
+
+
+def language_file(executable, language):
+    for folder in data_folders(executable):
+        path = os.path.join(folder, language + ".lng")
+        if os.path.isfile(path):
+            return path
+    return None
+
+
+def starting_language(executable):
+    """The language the program starts in: the one its shipped LangSetting.ini names."""
+    for folder in data_folders(executable)[:2]:
+        path = os.path.join(folder, "LangSetting.ini")
+        if os.path.isfile(path):  # a damaged program folder may hold a folder of that name
+            with open(path, encoding="utf-8", errors="replace") as f:
+                for line in f:
+                    if line.strip().lower().startswith("currentlanguage="):
+                        return line.split("=", 1)[1].strip().strip('"')
+    return None
+
+
+class Texts:
+    """The texts of one language file, read as the program reads them (sections and keys in any
+    letter case, quotes taken off); without the file, the windows' own Italian texts."""
+
+    def __init__(self, executable, language):
+        self.values = {}
+        path = language and language_file(executable, language)
+        if not path:
+            return
+        section = ""
+        with open(path, "rb") as f:
+            raw = f.read()
+        try:
+            text = raw.decode("utf-8-sig")
+        except UnicodeDecodeError:
+            text = raw.decode("cp1252", errors="replace")
+        for line in text.splitlines():
+            line = line.strip()
+            if line.startswith("["):
+                section = line[1:].split("]", 1)[0].strip().lower()
+            elif "=" in line and not line.startswith(";"):
+                key, value = (part.strip() for part in line.split("=", 1))
+                if len(value) >= 2 and value[0] in "\"'" and value[-1] == value[0]:
+                    value = value[1:-1]
+                self.values.setdefault((section, key.lower()), value)
+
+    def get(self, section, key, default):
+        return self.values.get((section.lower(), key.lower())) or default
+
+    def count(self, right, n):
+        """What a counter shows: "esatti: 1"."""
+        return self.get("Strings", "0011" if right else "0012", "esatti:" if right else "errati:") + f" {n}"
+
+
 class Program:
     def __init__(self, executable, out):
         self.out = out
         self.step = 0
+        self.texts = Texts(executable, starting_language(executable) or "Italiano")
         env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         self.process = subprocess.Popen([executable], env=env)
         self.screen = tuple(int(v) for v in self._xdotool("getdisplaygeometry").split())
@@ -97,11 +168,27 @@ class Program:
         self._xdotool("key", *keys)
         time.sleep(0.3)
 
-    def shot(self, name):
+    def shot(self, name, path=None):
         self.step += 1
         time.sleep(0.4)
-        path = os.path.join(self.out, f"step-{self.step:02d}-{name}.png")
+        path = path or os.path.join(self.out, f"step-{self.step:02d}-{name}.png")
         subprocess.run(["/usr/bin/import", "-window", "root", path], check=True, timeout=30)
+
+    def text(self, section, key, default):
+        return self.texts.get(section, key, default)
+
+    def italian_left(self):
+        """Every text on the accessibility bus (shown or not) that holds a value's Italian name."""
+        left = set()
+        for node in self._walk(self._app()):
+            try:
+                texts = (node.name or "", node.description or "")
+            except Exception:
+                continue
+            for text in texts:
+                if ITALIAN_NAMES & set(re.findall(r"\w+", text.casefold())):
+                    left.add(text)
+        return sorted(left)
 
     # --- windows -------------------------------------------------------------------------------
     def window_covers_screen(self):
@@ -122,7 +209,8 @@ class Program:
         """A question box titled Zorvelli: answer Yes ("Sì") or No."""
         dialog = self.find("Zorvelli", ("dialog", "alert"))
         self.shot(shot_name)
-        names = ("Sì", "Yes", "&Sì", "&Yes") if yes else ("No", "&No")
+        names = (("Sì", "Yes", "Oui", "Sí", "Ja") if yes else ("No", "Non", "Nein"))
+        names += tuple("&" + n for n in names)
         for node in self._walk(dialog):
             if node.getRoleName() == "push button" and node.name in names:
                 self.click(node)
@@ -133,8 +221,11 @@ class Program:
         self.click(caption, "push button")
         self.window_covers_screen()
 
-    def leave_activity(self, caption_of_menu_button):
-        self.click("Esci", "menu item")
+    def leave_activity(self, caption_of_menu_button, window=None):
+        leave = "Esci"
+        if window:
+            leave = self.text(window, "mnuEsci.Caption", None) or self.text(window, "mnuFine.Caption", leave)
+        self.click(leave, "menu item")
         self.answer_question(True, "leave-question")
         self.find(caption_of_menu_button, "push button")
         self.window_covers_screen()
@@ -154,10 +245,26 @@ def uguale_diverso(p):
     blocks = [n.name for n in p.find_all(role="image") if n.name.count(" ") == 3]
     if len(blocks) != 2 or not question:
         raise Failed(f"two named blocks and a question expected, found {blocks} and {question!r}")
-    p.click("UGUALE", "push button")
-    if not (p.find_all("esatti: 1", "label") or p.find_all("errati: 1", "label")):
+    p.click(p.text("form1", "UGUALI.Caption", "UGUALE"), "push button")
+    if not (p.find_all(p.texts.count(True, 1), "label") or p.find_all(p.texts.count(False, 1), "label")):
         raise Failed("the answer was not counted")
     p.shot("uguale-diverso-answered")
+    about(p)
+
+
+def about(p):
+    """The about box: the language file's lines, then the credits, which end with the licence
+    and the manual; no web or mail address."""
+    p.click("Informazioni", "menu item")
+    box = p.find("Zorvelli", ("dialog", "alert"))
+    p.shot("about")
+    texts = [n.name for n in p._walk(box) if n.getRoleName() == "label" and n.name]
+    text = "\n".join(texts)
+    if "GPL-3.0-or-later" not in text or not text.rstrip().endswith("man zorvelli") or "@" in text or "://" in text:
+        raise Failed(f"the about box does not end with the licence and the manual: {texts}")
+    p.click(next(n for n in p._walk(box) if n.getRoleName() == "push button"))
+    if p.find_all("Zorvelli", ("dialog", "alert")):
+        raise Failed("the about box did not close")
 
 
 def named_blocks(p):
@@ -165,19 +272,24 @@ def named_blocks(p):
     return [n for n in p.find_all(role="image") if n.name.count(" ") == 3]
 
 
+def words(text):
+    """The words of a text as they compare whatever the letter case ("GROSS" and "groß" alike)."""
+    return [w.casefold() for w in text.split()]
+
+
 def condition(p):
     """The value asked for (the first label, in capitals) as the word the blocks are named with."""
     word = p.find(role="label").name
     if not word or word != word.upper():
         raise Failed(f"a value in capitals expected, found {word!r}")
-    return word.lower()
+    return word.casefold()
 
 
 def insiemi(p):
     p.shot("insiemi")
     value = condition(p)
     blocks = named_blocks(p)
-    wanted = [b.name for b in blocks if value in b.name.split()]
+    wanted = [b.name for b in blocks if value in words(b.name)]
     if len(blocks) != 4 or not wanted:
         raise Failed(f"four named blocks, one at least with {value!r}, expected; found {[b.name for b in blocks]}")
     # Each block that has the value goes into the set, which shows it smaller.
@@ -188,9 +300,9 @@ def insiemi(p):
             raise Failed(f"{name!r} did not go into the set")
     p.shot("insiemi-set-built")
     # A double click, as young children give them: one answer, not a second on the new turn.
-    p.double_click("Fatto", "push button")
-    p.find("esatti: 1", "label")
-    if p.find_all("errati: 1", "label"):
+    p.double_click(p.text("FORM2", "Command1.Caption", "Fatto"), "push button")
+    p.find(p.texts.count(True, 1), "label")
+    if p.find_all(p.texts.count(False, 1), "label"):
         raise Failed("a double click on a right set was counted wrong too")
     p.shot("insiemi-answered")
 
@@ -201,16 +313,17 @@ def quanti_sono(p):
     blocks = named_blocks(p)
     if len(blocks) != 9:
         raise Failed(f"nine named blocks expected, found {[b.name for b in blocks]}")
-    count = sum(value in b.name.split() for b in blocks)
+    count = sum(value in words(b.name) for b in blocks)
     # A block without the value is taken away, as the hint suggests; the count stays.
-    others = [b for b in blocks if value not in b.name.split()]
+    others = [b for b in blocks if value not in words(b.name)]
     if others:
         p.click(others[0])
         if len(named_blocks(p)) != 8:
             raise Failed("the clicked block did not go away")
     p.click(str(count), "push button")
-    p.find("esatti: 1", "label")
-    if not p.enabled(p.find("avanti", "push button")) or p.enabled(p.find(str(count), "push button")):
+    p.find(p.texts.count(True, 1), "label")
+    avanti = p.text("pagl3", "bottoneavanti.Caption", "avanti")
+    if not p.enabled(p.find(avanti, "push button")) or p.enabled(p.find(str(count), "push button")):
         raise Failed("after the right answer avanti should wake and the numbers rest")
     p.shot("quanti-sono-answered")
 
@@ -223,23 +336,29 @@ def waiting_block(p):
     return blocks[0]
 
 
-def place_block(p, shot_name):
-    """Clicks the box whose names fit the waiting block: each box is called by the names on its
-    way ("ROSSO", "NON ROSSO", "ROSSO, NON GRANDE"); a name fits when the block has that word,
-    or, after "NON ", does not have it."""
-    block = waiting_block(p)
-    words = block.split()
+def boxes_for(p, block):
+    """The boxes on screen, and those whose names fit the block: each box is called by the names
+    on its way ("ROSSO", "NON ROSSO", "ROSSO, NON GRANDE"); a name fits when the block has that
+    word, or, after the language's negation ("NON "), does not have it."""
+    has = words(block)
+    negation = p.text("Strings", "0031", "NON ")
 
     def fits(name):
-        return all((part[4:].lower() not in words) if part.startswith("NON ") else (part.lower() in words)
-                   for part in name.split(", "))
+        return all((part[len(negation):].casefold() not in has) if part.startswith(negation) else
+                   (part.casefold() in has) for part in name.split(", "))
 
     boxes = [n for n in p.find_all(role=BOX_ROLE) if n.name]
-    right = [n for n in boxes if fits(n.name)]
+    return boxes, [n for n in boxes if fits(n.name)]
+
+
+def place_block(p, shot_name):
+    """Clicks the box whose names fit the waiting block."""
+    block = waiting_block(p)
+    boxes, right = boxes_for(p, block)
     if len(boxes) not in (2, 4) or len(right) != 1:
         raise Failed(f"one box for {block!r} expected among {[n.name for n in boxes]}")
     p.click(right[0])
-    if not p.find_all("esatti: 1", "label"):
+    if not p.find_all(p.texts.count(True, 1), "label"):
         raise Failed(f"{block!r} in {right[0].name!r} was not counted right")
     if not [n for n in p.find_all(name=block, role="image")]:
         raise Failed(f"{block!r} is not in its box")
@@ -255,22 +374,15 @@ def strade_1(p):
     place_block(p, "le-strade-1-placed")
 
 
-def finish_game(p, shot_name):
+def finish_game(p, window, shot_name):
     """Places blocks until a box is full: the box is marked, "avanti" wakes and takes the keyboard.
     Then Enter starts the next game."""
-    avanti = p.find("avanti", "push button")
+    avanti = p.find(p.text(window, "bottoneavanti.Caption", "avanti"), "push button")
     for _ in range(8):
         if p.enabled(avanti):
             break
-        blocks = named_blocks(p)
-        waiting = max(blocks, key=lambda b: p.extents(b)[2])
-        words = waiting.name.split()
-
-        def fits(name):
-            return all((part[4:].lower() not in words) if part.startswith("NON ") else (part.lower() in words)
-                       for part in name.split(", "))
-
-        right = [n for n in p.find_all(role=BOX_ROLE) if n.name and fits(n.name)]
+        waiting = max(named_blocks(p), key=lambda b: p.extents(b)[2])  # larger than those placed
+        right = boxes_for(p, waiting.name)[1]
         if len(right) != 1:
             raise Failed(f"one box for {waiting.name!r} expected")
         p.click(right[0])
@@ -283,21 +395,21 @@ def finish_game(p, shot_name):
     if not p.focused(avanti):
         raise Failed("avanti did not take the keyboard at the end of the game")
     p.key("Return")
-    if p.enabled(p.find("avanti", "push button")):
+    if p.enabled(avanti):
         raise Failed("Enter on avanti did not start the next game")
 
 
 def tabella(p):
     p.shot("tabella")
     place_block(p, "tabella-placed")
-    finish_game(p, "tabella-finished")
+    finish_game(p, "pagl9", "tabella-finished")
 
 
 def strade_2(p):
     p.shot("le-strade-2")
-    p.click("aiuto", "push button")
+    p.click(p.text("pagl8", "Command2.Caption", "aiuto"), "push button")
     time.sleep(0.5)  # two presses, not a double click (which presses once)
-    p.click("aiuto", "push button")  # the whole way is marked now
+    p.click(p.text("pagl8", "Command2.Caption", "aiuto"), "push button")  # the whole way is marked now
     p.shot("le-strade-2-help")
     place_block(p, "le-strade-2-placed")
 
@@ -308,12 +420,13 @@ def trova_il_blocco(p):
     labels = [n.name for n in p.find_all(role="label") if len(n.name.split()) == 4]
     if len(blocks) != 12 or len(labels) != 1:
         raise Failed(f"twelve named blocks and a four-line description expected, found {len(blocks)} and {labels}")
-    words = labels[0].split()
-    target = [b for b in blocks if b.name.upper().split() == words]
+    described = words(labels[0])
+    target = [b for b in blocks if words(b.name) == described]
     if not target:
-        raise Failed(f"no block fits {words}")
+        raise Failed(f"no block fits {described}")
     p.click(target[0])
-    if not p.find_all("esatti: 1", "label") or not p.enabled(p.find("avanti", "push button")):
+    avanti = p.text("FormTrova", "bottoneavanti.Caption", "avanti")
+    if not p.find_all(p.texts.count(True, 1), "label") or not p.enabled(p.find(avanti, "push button")):
         raise Failed("finding the block was not counted, or avanti did not wake")
     p.shot("trova-il-blocco-found")
 
@@ -330,61 +443,86 @@ def chain_link(p, name, stays):
         answer = same[0] if len(same) == 1 else 4
     else:
         answer = 4 if len(same) == 4 else next(i for i in range(4) if first[i] != second[i])
-    letter = "FCDSN"[answer]
+    window = "FormDomino2" if stays else "FormDomino"
+    letter = p.text(window, f"Command1({answer}).Caption", "FCDSN"[answer])
     p.click(letter, "push button")
-    if not p.find_all("esatti: 1", "label") or not p.find_all(letter, "label"):
+    if not p.find_all(p.texts.count(True, 1), "label") or not p.find_all(letter, "label"):
         raise Failed(f"the answer {letter} was not counted or not written into the link")
     p.shot(name + "-answered")
 
 
 def finish_chain(p, name, stays):
-    """Answers every link of the chain: the finished chain stays in sight under a cheer while
-    the new one starts."""
+    """Answers every further link of the chain: the finished chain stays in sight under a cheer
+    while the new one starts."""
+    window = "FormDomino2" if stays else "FormDomino"
     for _ in range(10):
-        blocks = named_blocks(p)
-        first, second = (b.name.split() for b in blocks[-2:])
+        first, second = (b.name.split() for b in named_blocks(p)[-2:])
         same = [i for i in range(4) if first[i] == second[i]]
         if stays:
             answer = same[0] if len(same) == 1 else 4
         else:
             answer = 4 if len(same) == 4 else next(i for i in range(4) if first[i] != second[i])
-        p.click("FCDSN"[answer], "push button")
+        p.click(p.text(window, f"Command1({answer}).Caption", "FCDSN"[answer]), "push button")
     if len(named_blocks(p)) != 2:
         raise Failed("the chain did not start again after its eleventh link")
     p.shot(name + "-finished-chain")
 
 
+def cosa_cambia(p):
+    chain_link(p, "cosa-cambia", stays=False)
+    finish_chain(p, "cosa-cambia", stays=False)
+
+
+# Each activity: the caption of its menu button (in Italian, and its key in the menu's section),
+# its window, and the walk through one turn.
 ACTIVITIES = [
-    ("uguale - diverso", uguale_diverso),
-    ("insiemi", insiemi),
-    ("quanti sono ?", quanti_sono),
-    ("le strade 1", strade_1),
-    ("tabella", tabella),
-    ("le strade 2", strade_2),
-    ("trova il blocco", trova_il_blocco),
-    ("Cosa cambia?", lambda p: (chain_link(p, "cosa-cambia", stays=False),
-                                finish_chain(p, "cosa-cambia", stays=False))),
-    ("Cosa resta uguale?", lambda p: chain_link(p, "cosa-resta-uguale", stays=True)),
+    ("uguale - diverso", "Command1", "form1", uguale_diverso),
+    ("insiemi", "Command2", "FORM2", insiemi),
+    ("quanti sono ?", "Command3", "pagl3", quanti_sono),
+    ("le strade 1", "Command4", "pagl7", strade_1),
+    ("tabella", "Command7", "pagl9", tabella),
+    ("le strade 2", "Command9", "pagl8", strade_2),
+    ("trova il blocco", "Command8", "FormTrova", trova_il_blocco),
+    ("Cosa cambia?", "Command10", "FormDomino", cosa_cambia),
+    ("Cosa resta uguale?", "Command11", "FormDomino2", lambda p: chain_link(p, "cosa-resta-uguale", stays=True)),
 ]
 
 
-def exit_caption(executable, language):
-    """The caption of the menu's exit button in the language picked (as its file gives it)."""
-    if language:
-        # Beside a runnable program, or in the data folder of an installed one.
-        here = os.path.dirname(executable)
-        lng = next(p for p in (os.path.join(here, language + ".lng"),
-                               os.path.join(here, "..", "share", "games", "zorvelli", language + ".lng"))
-                   if os.path.exists(p))
-        with open(lng, encoding="utf-8", errors="replace") as f:
-            for line in f:
-                if line.strip().lower().startswith("command5.caption="):
-                    return line.split("=", 1)[1].strip().strip('"')
-    return "FINE"
+def pick_language(p, executable, language):
+    """"Lingua" > the language: from now on the program speaks it, and so does the walk."""
+    p.click(p.text("formMenu", "mnuLanguages.Caption", "Lingua"), ("menu", "menu item"))
+    p.click(language, ("menu item", "check menu item", "radio menu item"))
+    p.texts = Texts(executable, language)
+    p.shot("language-" + language)
+
+
+def activity(p, name):
+    caption, button, window, walk = next(a for a in ACTIVITIES if a[0] == name)
+    return p.text("formMenu", button + ".Caption", caption), window, walk
+
+
+def in_language(p, language, activities, shots):
+    """Plays one turn of each activity in the language picked, and checks that no Italian name of
+    a value is left on the accessibility bus; or, with shots, photographs each as it opens."""
+    slug = language.casefold().translate(str.maketrans("çñéè", "cnee"))
+    for name in activities:
+        caption, window, walk = activity(p, name)
+        p.open_activity(caption)
+        if shots:
+            size = "x".join(map(str, p.screen))
+            p.shot(name, os.path.join(p.out, f"{name.replace(' ', '-')}-{slug}-{size}.png"))
+        else:
+            walk(p)
+            left = p.italian_left()
+            if left and language != "Italiano":
+                raise Failed(f"Italian names left in {caption!r}: {left}")
+        p.leave_activity(caption, window)
 
 
 def main(executable, out, activities="all", language=None):
-    """activities: "all", "first" or "none"; language: a language to pick in the menu "Lingua"."""
+    """activities: "all", "first" or "none", then language (if given) is picked in the menu
+    "Lingua" at the end; "play" picks language first and plays "trova il blocco" and "le strade
+    1" in it; "shots" picks language first and photographs "trova il blocco" and "tabella"."""
     os.makedirs(out, exist_ok=True)
     p = Program(executable, out)
     try:
@@ -397,20 +535,24 @@ def main(executable, out, activities="all", language=None):
         for box in p.find_all(role=("dialog", "alert")):
             p.shot("message")
             p.click(next(n for n in p._walk(box) if n.getRoleName() == "push button"))
-        p.find("FINE", "push button")
+        p.find(p.text("formMenu", "Command5.Caption", "FINE"), "push button")
         p.window_covers_screen()
         p.shot("menu")
-        walks = {"all": ACTIVITIES, "first": ACTIVITIES[:1], "none": []}[activities]
-        for caption, walk in walks:
-            p.open_activity(caption)
-            walk(p)
-            p.leave_activity(caption)
-        if language:
-            p.click("Lingua", ("menu", "menu item"))
-            p.click(language, ("menu item", "check menu item", "radio menu item"))
-            p.shot("language-" + language)
+        if activities in ("play", "shots"):
+            if language != starting_language(executable):
+                pick_language(p, executable, language)
+            chosen = ("trova il blocco", "le strade 1") if activities == "play" else ("trova il blocco", "tabella")
+            in_language(p, language, chosen, activities == "shots")
+        else:
+            walks = {"all": ACTIVITIES, "first": ACTIVITIES[:1], "none": []}[activities]
+            for caption, _, window, walk in walks:
+                p.open_activity(caption)
+                walk(p)
+                p.leave_activity(caption, window)
+            if language:
+                pick_language(p, executable, language)
         p.shot("menu-again")
-        p.click(exit_caption(executable, language), "push button")
+        p.click(p.text("formMenu", "Command5.Caption", "FINE"), "push button")
         p.answer_question(True, "exit-question")
         if not p.ended():
             raise Failed("the program did not end after FINE")

@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Walks through the real program on a real X server (run under xvfb-run): starts a private
 # session bus and accessibility bus, copies the runnable folder so the walk never touches the
-# build's settings, and lets walk.py drive the program by the names of its controls.
+# build's settings, and lets walk.py drive the program by the names of its controls: every
+# activity in Italian, then, in a fresh copy and without any locale (as CI runs), "Lingua" >
+# Français and one turn of "trova il blocco" and "le strade 1" in French, where no Italian
+# name of a value may be left.
 # Usage: walkthrough.sh <runnable folder> <output folder>
 set -euo pipefail
 rundir=$1
 out=$2
 mkdir -p "$out"
 rm -f "$out"/step-*.png
+rm -rf "$out/french"
 
 source "$(dirname "$0")/session.sh"
 work=$(mktemp -d)
@@ -15,3 +19,7 @@ start_session
 trap 'stop_session; rm -rf "$work"' EXIT
 cp -r "$rundir" "$work/zorvelli"
 /usr/bin/python3 "$walk_py" "$work/zorvelli/zorvelli" "$out"
+cp -r "$rundir" "$work/french"
+LC_ALL=C LANG=C LANGUAGE= /usr/bin/python3 "$walk_py" "$work/french/zorvelli" "$out/french" play Français
+grep -qx 'CurrentLanguage=Français' <(tr -d '\r' < "$work/french/LangSetting.ini") ||
+  { echo "FAIL: LangSetting.ini does not name Français: $(cat "$work/french/LangSetting.ini")"; exit 1; }

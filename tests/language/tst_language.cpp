@@ -225,6 +225,81 @@ private slots:
         }
     }
 
+    // The words a child reads for the values, from section Words, in any encoding the reader
+    // knows and through the line scan of a file over 64000 bytes (whose values are quoted).
+    void wordsInEveryEncoding_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        const QString words = u"; mots\r\n[Strings]\r\n0009=\"spesso\"\r\n[Words]\r\nspesso=\"\u00E9pais\"\r\n"
+                              u"grande=\"gro\u00DF\"\r\n"_s;
+        QTest::newRow("UTF-8") << words.toUtf8();
+        QTest::newRow("UTF-8 with BOM") << "\xEF\xBB\xBF" + words.toUtf8();
+        QByteArray utf16("\xFF\xFE");
+        for (const QChar c : words)
+            utf16 += char(c.unicode() & 0xFF), utf16 += char(c.unicode() >> 8);
+        QTest::newRow("UTF-16") << utf16;
+        QTest::newRow("Windows-1252") << words.toLatin1();
+        QTest::newRow("over 64000 bytes") << padding(70000) + words.toUtf8();
+    }
+    void wordsInEveryEncoding()
+    {
+        QFETCH(QByteArray, content);
+        put(u"Fran\u00E7ais.lng"_s, content);
+        CurrentLanguageName = u"Fran\u00E7ais"_s;
+        QCOMPARE(joined({GetWord("spesso"), GetWord("grande"), GetWord("rosso"), GetString("0009")}),
+                 u"\u00E9pais|gro\u00DF||spesso"_s);
+    }
+
+    // A language whose file is named beyond ASCII, "Français.lng", beside the program or a
+    // teacher's own: listed under its name, picked, kept in LangSetting.ini in that file's own
+    // encoding (UTF-8, or Windows-1252 where the file is so) and read back at the next start, its
+    // texts, its words and the toolkit's locale found.
+    void languageNameBeyondAscii_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<bool>("teachers");
+        QTest::addColumn<QByteArray>("kept");
+        QTest::newRow("UTF-8 settings") << QByteArray("[Language]\r\nCurrentLanguage=Italiano\r\n") << false
+                                        << QByteArray("[Language]\r\nCurrentLanguage=Fran\xC3\xA7" "ais\r\n");
+        QTest::newRow("Windows-1252 settings")
+            << QByteArray("; lingua scelta \xE8 questa\r\n[Language]\r\nCurrentLanguage=Italiano\r\n") << false
+            << QByteArray("; lingua scelta \xE8 questa\r\n[Language]\r\nCurrentLanguage=Fran\xE7" "ais\r\n");
+        QTest::newRow("a teacher's own file") << QByteArray("[Language]\r\nCurrentLanguage=Italiano\r\n") << true
+                                              << QByteArray("[Language]\r\nCurrentLanguage=Fran\xC3\xA7" "ais\r\n");
+    }
+    void languageNameBeyondAscii()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(bool, teachers);
+        QFETCH(QByteArray, kept);
+        const QString french = u"Fran\u00E7ais"_s;
+        const QByteArray content = "[Strings]\r\n0001=\"Tu veux partir\u00A0?\"\r\n[Words]\r\nrosso=rouge\r\n";
+        QString keptIn = "LangSetting.ini";
+        if (teachers) {
+            QVERIFY(QDir(m_dir->path()).mkpath("program") && QDir(m_dir->path()).mkpath("data"));
+            put("program/Italiano.lng", kItaliano);
+            put("program/LangSetting.ini", settings);
+            put("data/" + french + ".lng", content);
+            ApplicationPath = file("program");
+            PerUserFolders = {true, file("config"), file("data")};
+            keptIn = "config/LangSetting.ini";
+        } else {
+            put("Italiano.lng", kItaliano);
+            put(french + ".lng", content);
+            put("LangSetting.ini", settings);
+        }
+        TestWindow *menu = filledMenu();
+        QCOMPARE(entries(*menu), french + u",*Italiano"_s);
+        languageMenuClick(*menu, 0);
+        QCOMPARE(bytes(keptIn), kept);
+        CurrentLanguageName.clear();
+        QCOMPARE(readCurrentLanguageSetting(), french);
+        MLSFillMenuLanguages(*menu);
+        QCOMPARE(entries(*menu), u"*"_s + french + u",Italiano"_s);
+        QCOMPARE(joined({GetString("0001"), GetWord("rosso"), localeForLanguageName(CurrentLanguageName)}),
+                 u"Tu veux partir\u00A0?|rouge|fr"_s);
+    }
+
     // Every text of a window in the chosen language, through either reader. What the file lacks
     // or leaves empty keeps the window's own text; only a window with a title of its own takes a
     // title (empty when the file has none); array elements go by their own keys only.
@@ -420,15 +495,22 @@ private slots:
     }
 
     // The Yes and No of a question follow the language picked: "Sì" with "italiano" (any letter
-    // case), "Yes" again with English or a language the toolkit does not know.
+    // case), "Oui", "Sí" and "Ja" with the languages shipped beside it (their names spelled with
+    // accents, composed or not, or without), "Yes" again with English or a language the toolkit
+    // does not know.
     void toolkitWords()
     {
         QCOMPARE(localeForLanguageName(QString::fromUtf8("Français")), "fr");
+        QCOMPARE(localeForLanguageName(QString::fromUtf8("Franc\u0327ais")), "fr");
+        QCOMPARE(localeForLanguageName(QString::fromUtf8("Espan\u0303ol")), "es");
         QCOMPARE(localeForLanguageName(u"Klingon"_s), QString());
-        if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_it.qm"))
-            QSKIP("the toolkit's Italian translation is not installed");
+        for (const char *locale : {"it", "fr", "es", "de"})
+            if (!QFileInfo::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_" + locale + ".qm"))
+                QSKIP("the toolkit's translations are not installed");
         setLanguageNameProvider([] { return CurrentLanguageName; });
-        for (const auto &[name, yes] : {std::pair{"iTaliano", "&Sì"}, {"English", "&Yes"}, {"Klingon", "&Yes"}}) {
+        for (const auto &[name, yes] : {std::pair{"iTaliano", "&Sì"}, {"Français", "&Oui"}, {"Francais", "&Oui"},
+                                        {"Español", "&Sí"}, {"Deutsch", "&Ja"}, {"English", "&Yes"},
+                                        {"Klingon", "&Yes"}}) {
             CurrentLanguageName = QString::fromUtf8(name);
             applyToolkitLanguage();
             QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString::fromUtf8(yes));

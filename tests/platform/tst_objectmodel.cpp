@@ -562,6 +562,42 @@ private slots:
     }
 
 
+    // A text longer than its label (a teacher's word may be anything): wrapped at blanks, or
+    // inside a word too long for a line; when even that is too much, every line of the text
+    // keeps a line at least and what is cut ends with an ellipsis; no line is wider than the
+    // label, and there are never more lines than it holds.
+    void textCutToFit_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines"); // "W..." stands for a line of W ending in an ellipsis
+        const QString endless(10000, u'W');
+        QTest::newRow("fits") << u"ROSSO"_s << QStringList{"ROSSO"};
+        QTest::newRow("wrapped at a blank") << u"NON WWWWWWWW"_s << QStringList{"NON", "WWWWWWWW"};
+        QTest::newRow("a long word over lines") << QString(25, u'W') << QStringList{"WWWWWWWWWW", "WWWWWWWWWW", "WWWWW"};
+        QTest::newRow("10 000 characters") << endless << QStringList{"WWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW", "W..."};
+        QTest::newRow("four lines, one endless")
+            << u"CARR\u00C9\r\n"_s + endless + u"\r\nGRAND\r\n\u00C9PAIS"_s
+            << QStringList{u"CARR\u00C9"_s, "W...", "GRAND", u"\u00C9PAIS"_s};
+        QTest::newRow("more lines than room") << u"A\nB\nC\nD\nE\nF"_s << QStringList{"A", "B", "C", "D..."};
+    }
+    void textCutToFit()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, lines);
+        QFont font(u"Arial"_s, 20);
+        const QFontMetrics fm(font);
+        const QSize box(fm.horizontalAdvance(QString(10, u'W')) + 2, 4 * fm.lineSpacing());
+        const QStringList fitted = platform::detail::fittedLines(text, font, box);
+        QCOMPARE(fitted.size(), lines.size());
+        for (int i = 0; i < lines.size(); ++i) {
+            QVERIFY2(fm.horizontalAdvance(fitted[i]) <= box.width(), qPrintable(fitted[i]));
+            if (lines[i].endsWith(u"..."_s))
+                QVERIFY2(fitted[i].startsWith(lines[i].chopped(3)) && fitted[i].endsWith(QChar(0x2026)), qPrintable(fitted[i]));
+            else
+                QCOMPARE(fitted[i], lines[i]);
+        }
+    }
+
     // A window that jumps at its first resize, or scales from the wrong size: the first resize
     // only records the design (whole twips, lines by their end points), later ones scale it.
     void designIsCaptured()

@@ -24,6 +24,10 @@
 #include "shell/formMenu.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QFontMetrics>
+#include <QPushButton>
+#include <QScreen>
 #include <QDir>
 #include <QFile>
 #include <QFont>
@@ -88,6 +92,27 @@ inline void verifyCoversScreen(platform::Form *form)
              QRectF(0, 0, platform::pixelsToTwips(screen.width()), platform::pixelsToTwips(screen.height())));
 }
 
+// Where a control's caption has to fit, and the caption itself.
+inline bool captionFits(platform::Control *c, QString *why)
+{
+    QWidget *w = c->widget();
+    const auto caption = c->propertyByName("Caption");
+    if (!w || !w->isVisible() || !caption || caption->toString().isEmpty())
+        return true;
+    QRect room = w->rect();
+    if (qobject_cast<QPushButton *>(w) && !qobject_cast<QPushButton *>(w)->icon().isNull())
+        room.setWidth(room.width() - qMin(room.height() / 2, 96) * 3 / 2);
+    if (qobject_cast<QCheckBox *>(w))
+        room.setWidth(room.width() - QFontMetrics(w->font()).height() * 3 / 2 - 6);
+    room.adjust(4, 0, -4, 0);
+    const QRect need = QFontMetrics(w->font()).boundingRect(room, Qt::TextWordWrap | Qt::AlignCenter, caption->toString());
+    const QRect onScreen(w->mapToGlobal(QPoint(0, 0)), w->size());
+    if (room.contains(need) && QGuiApplication::primaryScreen()->geometry().contains(onScreen))
+        return true;
+    QDebug(why) << c->name() << caption->toString() << "needs" << need.size() << "in" << room.size() << "at" << onScreen.topLeft();
+    return false;
+}
+
 class ProgramFixture
 {
 public:
@@ -97,8 +122,8 @@ public:
         tearDown();
         m_dir = std::make_unique<QTemporaryDir>();
         const QDir run(QStringLiteral(ZORVELLI_RUNDIR));
-        for (const char *name : {"Italiano.lng", "English.lng"})
-            if (!QFile::copy(run.filePath(QLatin1String(name)), path(QLatin1String(name))))
+        for (const QString &name : languages())
+            if (!QFile::copy(run.filePath(name + QStringLiteral(".lng")), path(name + QStringLiteral(".lng"))))
                 return false;
         for (const char *folder : {"jpg", "img", "suoni"}) // only read: linked, not copied
             if (!QFile::link(run.filePath(QLatin1String(folder)), path(QLatin1String(folder))))
@@ -132,6 +157,13 @@ public:
         m_dir.reset();
     }
 
+    // The languages the program comes with, as the menu lists them.
+    static QStringList languages()
+    {
+        return {QStringLiteral("Deutsch"), QStringLiteral("English"), QString::fromUtf8("Español"),
+                QString::fromUtf8("Français"), QStringLiteral("Italiano")};
+    }
+
     QString path(const QString &name) const { return QDir(m_dir->path()).filePath(name); }
     void writeFile(const QString &name, const QByteArray &bytes) const
     {
@@ -139,9 +171,9 @@ public:
             f.write(bytes);
     }
     // A text from one of the copied language files, e.g. lng("formMenu", "Command1.Caption").
-    QString lng(const QString &section, const QString &key, const char *language = "Italiano") const
+    QString lng(const QString &section, const QString &key, const QString &language = QStringLiteral("Italiano")) const
     {
-        return modLanguageSupport::GetIniValue(path(QLatin1String(language) + QStringLiteral(".lng")), section, key);
+        return modLanguageSupport::GetIniValue(path(language + QStringLiteral(".lng")), section, key);
     }
 
     // "Esci", answered Yes.

@@ -92,27 +92,6 @@ QColor strongestInk(const QImage &shot, const QColor &face)
     return best;
 }
 
-// Where a control's caption has to fit, and the caption itself.
-bool captionFits(platform::Control *c, QString *why)
-{
-    QWidget *w = c->widget();
-    const auto caption = c->propertyByName("Caption");
-    if (!w || !w->isVisible() || !caption || caption->toString().isEmpty())
-        return true;
-    QRect room = w->rect();
-    if (qobject_cast<QPushButton *>(w) && !qobject_cast<QPushButton *>(w)->icon().isNull())
-        room.setWidth(room.width() - qMin(room.height() / 2, 96) * 3 / 2);
-    if (qobject_cast<QCheckBox *>(w))
-        room.setWidth(room.width() - QFontMetrics(w->font()).height() * 3 / 2 - 6);
-    room.adjust(4, 0, -4, 0);
-    const QRect need = QFontMetrics(w->font()).boundingRect(room, Qt::TextWordWrap | Qt::AlignCenter, caption->toString());
-    const QRect onScreen(w->mapToGlobal(QPoint(0, 0)), w->size());
-    if (room.contains(need) && QGuiApplication::primaryScreen()->geometry().contains(onScreen))
-        return true;
-    QDebug(why) << c->name() << caption->toString() << "needs" << need.size() << "in" << room.size() << "at" << onScreen.topLeft();
-    return false;
-}
-
 } // namespace
 
 class TstShell : public QObject
@@ -123,7 +102,7 @@ class TstShell : public QObject
 
     // Every caption of the menu in the given language, and only that language ticked; the
     // others look like plain entries ("*" ticked, "+" checkable).
-    void verifyMenuIn(formMenu *menu, const char *language)
+    void verifyMenuIn(formMenu *menu, const QString &language)
     {
         for (platform::Control *c : menu->controls())
             if (!c->isArrayElement())
@@ -133,7 +112,18 @@ class TstShell : public QObject
             auto *entry = qobject_cast<platform::Menu *>(c);
             listed << QStringLiteral("%1%2%3").arg(entry->checked() ? "*" : "", entry->action()->isCheckable() ? "+" : "", entry->caption());
         }
-        QCOMPARE(listed, *language == 'E' ? QStringList({"*+English", "Italiano"}) : QStringList({"English", "*+Italiano"}));
+        QStringList expected = ProgramFixture::languages();
+        for (QString &name : expected)
+            name = (name == language ? QStringLiteral("*+") : QString()) + name;
+        QCOMPARE(listed, expected);
+    }
+
+    static platform::Menu *languageEntry(formMenu *menu, const QString &language)
+    {
+        for (platform::Control *c : menu->controlArray(QStringLiteral("mnuLanguage")))
+            if (auto *entry = qobject_cast<platform::Menu *>(c); entry && entry->caption() == language)
+                return entry;
+        return nullptr;
     }
 
 private slots:
@@ -225,7 +215,7 @@ private slots:
     {
         formMenu *menu = ProgramFixture::menu();
         verifyMenuIn(menu, "Italiano");
-        qobject_cast<platform::Menu *>(menu->control(QStringLiteral("mnuLanguage"), 0))->trigger();
+        languageEntry(menu, QStringLiteral("English"))->trigger();
         verifyMenuIn(menu, "English");
         QCOMPARE(modLanguageSupport::GetIniValue(f.path(QStringLiteral("LangSetting.ini")), QStringLiteral("Language"),
                                                  QStringLiteral("CurrentLanguage")),
@@ -271,8 +261,8 @@ private slots:
             }
             w->Unload();
             known += needed;
-            for (const char *language : {"Italiano", "English"}) {
-                QSettings file(f.path(QLatin1String(language) + QStringLiteral(".lng")), QSettings::IniFormat);
+            for (const QString &language : ProgramFixture::languages()) {
+                QSettings file(f.path(language + QStringLiteral(".lng")), QSettings::IniFormat);
                 file.beginGroup(e.name);
                 const QStringList keys = file.childKeys();
                 for (const QString &key : needed)
@@ -295,10 +285,17 @@ private slots:
         Messages::ShowAboutBox();
         QCOMPARE(f.messages.value(0).text, "riga 1\r\nriga 4\r\n\r\n-----------------------\r\n" + Messages::kCredits);
         QVERIFY(f.messages[0].buttons == MsgButtons::Ok && f.messages[0].icon == MsgIcon::Information);
+        // The credits: name and version, a rule, the licence, the manual; no address that
+        // would lead nowhere.
+        QCOMPARE(f.messages[0].text.section(QStringLiteral("\r\n"), -4),
+                 QStringLiteral("Zorvelli " ZORVELLI_VERSION "\r\n-----------------------\r\n"
+                                "GNU GPL-3.0-or-later\r\nman zorvelli"));
+        QVERIFY(!f.messages[0].text.contains(QLatin1Char('@')) && !f.messages[0].text.contains(QLatin1String("://")));
     }
 
     // A wrong picture, or a block that never comes up: colour, shape, size, thickness, one draw
-    // each, name each of the 48 pictures. Without a language file the words are empty, silently.
+    // each, name each of the 48 pictures. The names need no language file: without one the
+    // pictures are found all the same, and the names are the words shown.
     void pickRandomBlock()
     {
         const QStringList shapes{"rotondo", "quadrato", "rettangolo", "triangolo"}, colours{"rosso", "giallo", "blu"},
@@ -319,8 +316,12 @@ private slots:
         }
         QCOMPARE(seen.size(), 48);
         platform::ApplicationPath = f.path(QStringLiteral("elsewhere"));
+        platform::seedRandom(1);
         Modulo1::PickRandomBlock();
-        QVERIFY(Modulo1::CurrentBlock.PicturePath.endsWith(QStringLiteral("\\jpg\\\\") + Modulo1::CurrentBlock.Size + ".JPG"));
+        const BlockAttributes &b = Modulo1::CurrentBlock;
+        QCOMPARE(b.PicturePath, platform::ApplicationPath + QStringLiteral("\\jpg\\%1\\%2%3%4.JPG").arg(b.Colour, b.Shape, b.Size, b.Thickness));
+        QVERIFY(shapes.contains(b.Shape) && colours.contains(b.Colour));
+        QCOMPARE(Modulo1::describe(b), QStringList({b.Shape, b.Colour, b.Size, b.Thickness}).join(u' '));
         QVERIFY(f.messages.isEmpty());
     }
 
@@ -354,7 +355,7 @@ private slots:
         QCOMPARE(QStringList({attributeWord(b, 0), attributeWord(b, Shape), attributeWord(b, Colour),
                               attributeWord(b, Size), attributeWord(b, Thickness), attributeWord(b, 5)}),
                  QStringList({"", "triangolo", "blu", "piccolo", "spesso", ""}));
-        QCOMPARE(describe(b), QStringLiteral("triangolo blu piccolo spesso"));
+        QCOMPARE(Modulo1::describe(b), QStringLiteral("triangolo blu piccolo spesso"));
         QCOMPARE(QStringList({flipSize("grande"), flipSize("piccolo"), flipSize({}), flipThickness("spesso"),
                               flipThickness("sottile"), flipThickness("thin", "thick", "thin"),
                               flipThickness("spesso", "thick", "thin")}),
@@ -676,7 +677,7 @@ private slots:
             w->Show();
             for (platform::Control *c : w->controls()) {
                 QString why;
-                if (!captionFits(c, &why))
+                if (!testkit::captionFits(c, &why))
                     problems << e.name + u' ' + why;
             }
             w->Unload();

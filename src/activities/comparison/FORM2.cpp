@@ -1,5 +1,6 @@
 #include "activities/comparison/FORM2.h"
 
+#include "language/modLanguageSupport.h"
 #include "platform/Random.h"
 #include "shell/BlockRules.h"
 #include "shell/Colours.h"
@@ -67,11 +68,13 @@ void FORM2::NewCondition()
     setBackColor(Modulo1::PickRandomBackColor());
     Modulo1::PickRandomBlock(); // only for the value; this block is not shown
     ConditionAttribute = static_cast<std::int16_t>(platform::drawIndex(4) + 1);
-    Label1->setCaption(BlockRules::attributeWord(Modulo1::CurrentBlock, ConditionAttribute).toUpper());
+    Label1->setCaption(
+        Modulo1::displayWord(BlockRules::attributeWord(Modulo1::CurrentBlock, ConditionAttribute)).toUpper());
 }
 
 void FORM2::NewTurn()
 {
+    const modLanguageSupport::OneReading words; // of the value and the four blocks, from one reading
     // Drawn again until at least one block has the value.
     do {
         MatchCount = 0;

@@ -10,7 +10,7 @@ using modLanguageSupport::GetString;
 
 const form1::Question &form1::question(int askedAttribute)
 {
-    // Each help picture with the word it shows; the round one is named "cerchio".
+    // Each help picture with the name of the value it shows; the round one is named "cerchio".
     const auto pair = [](const char *file, const char *word) {
         return std::pair<QString, QString>(QLatin1String(file), QLatin1String(word));
     };
@@ -121,7 +121,8 @@ void form1::Command1_Click()
     const auto &pictures = question(AskedAttribute).helpPictures;
     const QList<platform::Image *> images = helpImages();
     for (int i = 0; i < pictures.size() && i < images.size(); ++i)
-        images[i]->setPicture(Modulo1::attributePicturePath(pictures[i].first), pictures[i].second);
+        images[i]->setPicture(Modulo1::attributePicturePath(pictures[i].first),
+                              Modulo1::displayWord(pictures[i].second));
 }
 
 void form1::bottoneavanti_Click()

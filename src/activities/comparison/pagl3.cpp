@@ -1,5 +1,6 @@
 #include "activities/comparison/pagl3.h"
 
+#include "language/modLanguageSupport.h"
 #include "platform/Random.h"
 #include "shell/BlockRules.h"
 #include "shell/Colours.h"
@@ -69,15 +70,17 @@ void pagl3::NewCondition()
     Modulo1::PickRandomBlock(); // only for the value; this block is not shown
     setBackColor(Modulo1::PickRandomBackColor());
     ConditionAttribute = static_cast<std::int16_t>(platform::drawIndex(4) + 1);
-    const QString word = BlockRules::attributeWord(Modulo1::CurrentBlock, ConditionAttribute);
+    const QString name = BlockRules::attributeWord(Modulo1::CurrentBlock, ConditionAttribute);
+    const QString word = Modulo1::displayWord(name);
     Label1->setCaption(word.toUpper());
-    // Composed from the capitals; the picture store names it in small letters, and the
-    // lookup ignores letter case.
-    Image2->setPicture(Modulo1::attributePicturePath(Label1->caption()), word);
+    // Composed from the name in capitals, whatever the word shown; the picture store names it
+    // in small letters, and the lookup ignores letter case.
+    Image2->setPicture(Modulo1::attributePicturePath(name.toUpper()), word);
 }
 
 void pagl3::NewTurn()
 {
+    const modLanguageSupport::OneReading words; // of the value and the nine blocks, from one reading
     // Nothing steers the count: 0 to 9, as drawn.
     MatchCount = 0;
     NewCondition();

@@ -17,13 +17,13 @@ void TableGame::NewReference()
     const BlockAttributes &block = Modulo1::CurrentBlock;
     FirstAttribute = static_cast<std::int16_t>(platform::drawIndex(4) + 1);
     ComparedValue[0] = BlockRules::attributeWord(block, FirstAttribute);
-    Label1(0)->setCaption(ComparedValue[0].toUpper());
+    Label1(0)->setCaption(Modulo1::displayWord(ComparedValue[0]).toUpper());
     Label1(1)->setCaption(negation + Label1(0)->caption());
     do
         SecondAttribute = static_cast<std::int16_t>(platform::drawIndex(4) + 1);
     while (SecondAttribute == FirstAttribute);
     ComparedValue[1] = BlockRules::attributeWord(block, SecondAttribute);
-    Label1(2)->setCaption(ComparedValue[1].toUpper());
+    Label1(2)->setCaption(Modulo1::displayWord(ComparedValue[1]).toUpper());
     Label1(3)->setCaption(negation + Label1(2)->caption());
     // Each box is called by the names of its row and column, or of the forks on its way.
     for (int k = 0; k < 4; ++k)

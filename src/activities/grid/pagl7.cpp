@@ -88,7 +88,7 @@ void pagl7::NewReference()
     Modulo1::PickRandomBlock();
     RoadAttribute = static_cast<std::int16_t>(platform::drawIndex(4) + 1);
     ComparedValue[0] = BlockRules::attributeWord(Modulo1::CurrentBlock, RoadAttribute);
-    Label1(0)->setCaption(ComparedValue[0].toUpper());
+    Label1(0)->setCaption(Modulo1::displayWord(ComparedValue[0]).toUpper());
     Label1(1)->setCaption(modLanguageSupport::GetString(QStringLiteral("0031")) + Label1(0)->caption());
     // Each box is called by the name of its road.
     for (int k = 0; k < 2; ++k)

@@ -1,6 +1,5 @@
 #include "activities/single_block/ChainRules.h"
 
-#include "language/modLanguageSupport.h"
 #include "platform/Random.h"
 #include "shell/BlockRules.h"
 
@@ -27,12 +26,6 @@ void flipThicknessByWord(BlockAttributes &b)
 
 } // namespace
 
-ThicknessTexts languageThickness()
-{
-    return {modLanguageSupport::GetString(QStringLiteral("0009")),
-            modLanguageSupport::GetString(QStringLiteral("0010"))};
-}
-
 QString otherShape(const QString &shape)
 {
     return otherWord(BlockRules::kShapeWords, shape);
@@ -43,7 +36,7 @@ QString otherColour(const QString &colour)
     return otherWord(BlockRules::kColourWords, colour);
 }
 
-void oneChanges(BlockAttributes &b, int answer, const ThicknessTexts &)
+void oneChanges(BlockAttributes &b, int answer)
 {
     switch (answer) {
     case Shape:
@@ -64,12 +57,10 @@ void oneChanges(BlockAttributes &b, int answer, const ThicknessTexts &)
     b.PicturePath = Modulo1::blockPicturePath(b);
 }
 
-void oneStays(BlockAttributes &b, int answer, const ThicknessTexts &language)
+void oneStays(BlockAttributes &b, int answer)
 {
     // The changes come in this order, so the draws of colour and shape always come in it too.
-    if (answer == Shape)
-        b.Thickness = BlockRules::flipThickness(b.Thickness, language.thick, language.thin);
-    else if (answer != Thickness)
+    if (answer != Thickness)
         flipThicknessByWord(b);
     if (answer != Size)
         b.Size = BlockRules::flipSize(b.Size);

@@ -19,27 +19,18 @@ enum Answer
 };
 inline constexpr int kAnswers = 5;
 
-// The thickness words as the language file gives them ("0009" thick, "0010" thin).
-struct ThicknessTexts
-{
-    QString thick;
-    QString thin;
-};
-ThicknessTexts languageThickness();
-
 // A shape or colour word other than the given one, drawn from the picture store's words; each
 // draw is kept in LastRandomIndex (1-based).
 QString otherShape(const QString &shape);
 QString otherColour(const QString &colour);
 
-// Changes the block as the answer says and composes its picture path anew.
-using Rule = void (*)(BlockAttributes &block, int answer, const ThicknessTexts &language);
+// Changes the block as the answer says and composes its picture path anew. Blocks change by
+// their names, never by a language's words, so every block made has its picture.
+using Rule = void (*)(BlockAttributes &block, int answer);
 
 // "Cosa cambia?": exactly the named attribute changes; with Nothing, none does.
-void oneChanges(BlockAttributes &block, int answer, const ThicknessTexts &language);
-// "Cosa resta uguale?": only the named attribute stays; with Nothing, all four change. For a
-// kept shape the thickness flips between the language's words, in every other case between
-// the picture store's words.
-void oneStays(BlockAttributes &block, int answer, const ThicknessTexts &language);
+void oneChanges(BlockAttributes &block, int answer);
+// "Cosa resta uguale?": only the named attribute stays; with Nothing, all four change.
+void oneStays(BlockAttributes &block, int answer);
 
 } // namespace ChainRules

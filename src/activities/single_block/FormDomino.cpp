@@ -26,6 +26,14 @@ constexpr double kAnswerPitch = 900;
 constexpr double kButtonSide = 840, kButtonHeight = 780;
 constexpr double kNameGap = 120, kNameWidth = 2640;
 
+// A letter without its accents: the key E presses a button written "É", as does the key É.
+QString bareLetters(const QString &text)
+{
+    QString bare = text.normalized(QString::NormalizationForm_D);
+    bare.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+    return bare;
+}
+
 // Near-black or white, whichever shows better on the background.
 std::uint32_t inkOn(std::uint32_t background)
 {
@@ -130,7 +138,7 @@ void FormDomino::NewChain()
 void FormDomino::ScegliAltroBlocco()
 {
     ExpectedAnswer = static_cast<std::int16_t>(platform::drawIndex(ChainRules::kAnswers));
-    m_variant.rule(Modulo1::CurrentBlock, ExpectedAnswer, ChainRules::languageThickness());
+    m_variant.rule(Modulo1::CurrentBlock, ExpectedAnswer);
 }
 
 void FormDomino::Command1_Click(int index)
@@ -170,8 +178,9 @@ void FormDomino::Form_KeyPress(const QString &text)
     // Only a letter that names exactly one button presses it.
     platform::CommandButton *match = nullptr;
     int matches = 0;
+    const QString typed = bareLetters(text);
     Command1.forEach([&](platform::CommandButton *b) {
-        if (b->caption().compare(text, Qt::CaseInsensitive) == 0) {
+        if (!typed.isEmpty() && bareLetters(b->caption()).compare(typed, Qt::CaseInsensitive) == 0) {
             match = b;
             ++matches;
         }

@@ -1,5 +1,6 @@
 #include "activities/single_block/FormTrova.h"
 
+#include "language/modLanguageSupport.h"
 #include "platform/Application.h"
 #include "platform/Random.h"
 #include "platform/System.h"
@@ -30,7 +31,10 @@ QString FormTrova::blockKey(const BlockAttributes &b)
 QString FormTrova::description(const BlockAttributes &b)
 {
     const QString lineBreak = QStringLiteral("\r\n");
-    return (b.Shape + lineBreak + b.Colour + lineBreak + b.Size + lineBreak + b.Thickness).toUpper();
+    using Modulo1::displayWord;
+    return (displayWord(b.Shape) + lineBreak + displayWord(b.Colour) + lineBreak + displayWord(b.Size) + lineBreak +
+            displayWord(b.Thickness))
+        .toUpper();
 }
 
 void FormTrova::createWindowControls()
@@ -67,6 +71,7 @@ FramePlacement FormTrova::framePlacement() const
 
 void FormTrova::NewTurn()
 {
+    const modLanguageSupport::OneReading words; // of the twelve blocks, from one reading of the file
     setBackColor(Modulo1::PickRandomBackColor());
     // The target is drawn before the blocks.
     TargetIndex = static_cast<std::int16_t>(platform::drawIndex(kPictures));

@@ -32,9 +32,9 @@ public:
     void Image1_Click(int index);
     void bottoneavanti_Click();
 
-    // The identity key of a block: its four words run together.
+    // The identity key of a block: its four names run together, whatever words are shown.
     static QString blockKey(const BlockAttributes &block);
-    // The four words, one a line, in capitals.
+    // The four words a child reads, one a line, in capitals.
     static QString description(const BlockAttributes &block);
 
 protected:
