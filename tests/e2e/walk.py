@@ -374,7 +374,7 @@ def strade_1(p):
     place_block(p, "le-strade-1-placed")
 
 
-def finish_game(p, window, shot_name):
+def finish_game(p, window, shot_name, path=None):
     """Places blocks until a box is full: the box is marked, "avanti" wakes and takes the keyboard.
     Then Enter starts the next game."""
     avanti = p.find(p.text(window, "bottoneavanti.Caption", "avanti"), "push button")
@@ -389,9 +389,10 @@ def finish_game(p, window, shot_name):
         time.sleep(0.2)
     if not p.enabled(avanti):
         raise Failed("no box became full")
-    p.shot(shot_name + "-cheer")
+    if not path:
+        p.shot(shot_name + "-cheer")
     time.sleep(1.5)
-    p.shot(shot_name)
+    p.shot(shot_name, path)
     if not p.focused(avanti):
         raise Failed("avanti did not take the keyboard at the end of the game")
     p.key("Return")
@@ -511,6 +512,9 @@ def in_language(p, language, activities, shots):
         if shots:
             size = "x".join(map(str, p.screen))
             p.shot(name, os.path.join(p.out, f"{name.replace(' ', '-')}-{slug}-{size}.png"))
+            if name == "tabella":  # and finished: the full cell marked, "avanti" to go on
+                finish_game(p, window, "tabella-finished",
+                            os.path.join(p.out, f"tabella-finished-{slug}-{size}.png"))
         else:
             walk(p)
             left = p.italian_left()
