@@ -56,8 +56,7 @@ void paintFocusMark(QWidget *widget, QPainter &p, qreal radius)
     // White under blue: the mark shows on light and dark colours alike.
     p.setPen(QPen(Qt::white, 6 * s));
     p.drawRoundedRect(box, radius, radius);
-    QPen dashes(kFocusColour, 4 * s, Qt::DashLine);
-    p.setPen(dashes);
+    p.setPen(QPen(kFocusColour, 4 * s, Qt::DashLine));
     p.drawRoundedRect(box, radius, radius);
     p.restore();
 }

@@ -66,7 +66,6 @@ public:
 
     // One box is full: the boxes take no more blocks until "avanti".
     bool gameOver() const;
-    const GridLayout &layout() const { return m_layout; }
     // The box the waiting block belongs in.
     virtual int rightBox() const = 0;
 
