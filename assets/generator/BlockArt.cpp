@@ -277,9 +277,9 @@ void paintSolid(QPainter &p, const Solid &solid, QPointF topLeft, const Palette 
     paintFace(p, closedPath(face), pal, pattern, 3.0);
 }
 
-QImage blankPicture()
+QImage blankPicture(int side)
 {
-    QImage img(PictureSide, PictureSide, QImage::Format_RGB32);
+    QImage img(side, side, QImage::Format_RGB32);
     img.fill(backgroundColour());
     return img;
 }
@@ -288,6 +288,13 @@ void prepare(QPainter &p)
 {
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+}
+
+// A painter on a picture of `side` pixels that draws in canvas units.
+void prepareCanvas(QPainter &p, int side)
+{
+    prepare(p);
+    p.scale(side / CanvasSide, side / CanvasSide);
 }
 
 // A rounded green frame that tells which of two things the picture means.
@@ -307,38 +314,37 @@ QColor backgroundColour()
     return QColor(250, 246, 236);
 }
 
-QImage drawBlock(const Block &block)
+QImage drawBlock(const Block &block, int side)
 {
-    QImage img = blankPicture();
+    QImage img = blankPicture(side);
     QPainter p(&img);
-    prepare(p);
+    prepareCanvas(p, side);
     const double unit = block.big ? BigUnit : BigUnit / 2.0;
     const Solid solid = makeSolid(block.shape, unit, block.thick ? ThickDepth : ThinDepth);
-    const QPointF topLeft((PictureSide - solid.bounds.width()) / 2.0,
-                          (PictureSide - solid.bounds.height()) / 2.0);
+    const QPointF topLeft((CanvasSide - solid.bounds.width()) / 2.0, (CanvasSide - solid.bounds.height()) / 2.0);
     paintSolid(p, solid, topLeft, paletteOf(block.colour), block.colour);
     return img;
 }
 
-QImage drawSilhouette(Shape shape)
+QImage drawSilhouette(Shape shape, int side)
 {
-    QImage img = blankPicture();
+    QImage img = blankPicture(side);
     QPainter p(&img);
-    prepare(p);
+    prepareCanvas(p, side);
     const QPolygonF poly = faceOutline(shape, 340.0);
     const QRectF box = poly.boundingRect();
-    const QPointF origin = QPointF(PictureSide / 2.0, PictureSide / 2.0) - box.center();
+    const QPointF origin = QPointF(CanvasSide / 2.0, CanvasSide / 2.0) - box.center();
     const QPainterPath path = closedPath(poly.translated(origin));
     paintShadow(p, path, QPointF(7, 9));
     paintFace(p, path, neutralPalette(), std::nullopt, 5.0);
     return img;
 }
 
-QImage drawSizeChoice(bool bigMeant)
+QImage drawSizeChoice(bool bigMeant, int side)
 {
-    QImage img = blankPicture();
+    QImage img = blankPicture(side);
     QPainter p(&img);
-    prepare(p);
+    prepareCanvas(p, side);
     const Palette pal = neutralPalette();
     const double depth = 26.0;
     const Solid big = makeSolid(Shape::Square, 262.0, depth);
@@ -362,11 +368,11 @@ QImage drawSizeChoice(bool bigMeant)
     return img;
 }
 
-QImage drawThicknessChoice(bool thickMeant)
+QImage drawThicknessChoice(bool thickMeant, int side)
 {
-    QImage img = blankPicture();
+    QImage img = blankPicture(side);
     QPainter p(&img);
-    prepare(p);
+    prepareCanvas(p, side);
     const Palette pal = neutralPalette();
     const double width = 165.0;
     const QPointF back(40.0, -46.0); // how far the top reaches back, seen from low in front
@@ -412,11 +418,11 @@ QImage drawThicknessChoice(bool thickMeant)
     return img;
 }
 
-QImage drawSwatch(Colour colour)
+QImage drawSwatch(Colour colour, int side)
 {
-    QImage img = blankPicture();
+    QImage img = blankPicture(side);
     QPainter p(&img);
-    prepare(p);
+    prepareCanvas(p, side);
     QPainterPath path;
     path.addRoundedRect(QRectF(62, 62, 388, 388), 64, 64);
     paintShadow(p, path, QPointF(8, 10));
@@ -430,9 +436,9 @@ QImage drawAppIcon(int side)
     img.fill(Qt::transparent);
     QPainter p(&img);
     prepare(p);
-    // Drawn on the pictures' own 512-unit canvas, scaled to the icon's size. Small icons
-    // leave out the colour patterns: they would only blur the colours there.
-    p.scale(side / double(PictureSide), side / double(PictureSide));
+    // Drawn on the pictures' own canvas, scaled to the icon's size. Small icons leave out the
+    // colour patterns: they would only blur the colours there.
+    p.scale(side / CanvasSide, side / CanvasSide);
     const bool patterns = side >= 128;
     const auto pattern = [patterns](Colour c) { return patterns ? std::optional<Colour>(c) : std::nullopt; };
 

@@ -25,6 +25,18 @@ void prepare(QPainter &p)
     p.setRenderHint(QPainter::Antialiasing, true);
 }
 
+// A transparent picture of w x h canvas units, and a painter that draws in those units.
+QImage canvas(int w, int h)
+{
+    return transparent(w * IconScale, h * IconScale);
+}
+
+void prepareCanvas(QPainter &p)
+{
+    prepare(p);
+    p.scale(IconScale, IconScale);
+}
+
 // Round face with a light from the top left; features are drawn by the caller.
 void paintFaceDisc(QPainter &p, QColor fill, QColor outline)
 {
@@ -46,9 +58,9 @@ QPen featurePen(QColor colour, double width)
 
 QImage drawHappyFace()
 {
-    QImage img = transparent(64, 64);
+    QImage img = canvas(64, 64);
     QPainter p(&img);
-    prepare(p);
+    prepareCanvas(p);
     paintFaceDisc(p, QColor(255, 212, 40), QColor(176, 124, 0));
     const QColor ink(70, 44, 10);
     p.setPen(Qt::NoPen);
@@ -69,9 +81,9 @@ QImage drawHappyFace()
 
 QImage drawSadFace()
 {
-    QImage img = transparent(64, 64);
+    QImage img = canvas(64, 64);
     QPainter p(&img);
-    prepare(p);
+    prepareCanvas(p);
     paintFaceDisc(p, QColor(234, 64, 54), QColor(132, 26, 20));
     const QColor ink(64, 10, 8);
     p.setPen(Qt::NoPen);
@@ -92,9 +104,9 @@ QImage drawSadFace()
 
 QImage drawArrow()
 {
-    QImage img = transparent(96, 64);
+    QImage img = canvas(96, 64);
     QPainter p(&img);
-    prepare(p);
+    prepareCanvas(p);
     QPolygonF arrow;
     arrow << QPointF(8, 22) << QPointF(50, 22) << QPointF(50, 7) << QPointF(89, 32) << QPointF(50, 57)
           << QPointF(50, 42) << QPointF(8, 42);
@@ -109,9 +121,9 @@ QImage drawArrow()
 
 QImage drawHelpIcon()
 {
-    QImage img = transparent(64, 64);
+    QImage img = canvas(64, 64);
     QPainter p(&img);
-    prepare(p);
+    prepareCanvas(p);
     // Handle: a dark edge under a warm brown grip.
     p.setPen(featurePen(QColor(70, 40, 20), 13.0));
     p.drawLine(QPointF(40, 40), QPointF(56, 56));
@@ -132,9 +144,9 @@ QImage drawHelpIcon()
 
 QImage drawRestartIcon()
 {
-    QImage img = transparent(64, 64);
+    QImage img = canvas(64, 64);
     QPainter p(&img);
-    prepare(p);
+    prepareCanvas(p);
     // Most of a circle, clockwise from the top, with its head just short of where it began.
     const QRectF ring(12, 12, 40, 40);
     const double startDeg = 75, spanDeg = -290; // Qt counts degrees anticlockwise from 3 o'clock

@@ -122,6 +122,20 @@ std::vector<float> tryAgain()
     return render({{pitch(67), 0.00, 0.24, 1.00}, {pitch(64), 0.22, 0.38, 1.00}}, Soft, TryAgainPeak);
 }
 
+std::vector<float> celebration()
+{
+    // A fanfare: a quick run up two octaves, a full chord held, and sparkles above it.
+    std::vector<Note> notes;
+    const int run[] = {60, 64, 67, 72, 76, 79};
+    for (int i = 0; i < 6; ++i)
+        notes.push_back({pitch(run[i]), 0.065 * i, 0.16, 0.65 + 0.05 * i});
+    for (const int chord : {72, 76, 79, 84})
+        notes.push_back({pitch(chord), 0.40, 0.70, chord == 84 ? 1.0 : 0.7});
+    for (const auto &[midi, at] : {std::pair{91, 0.55}, {96, 0.68}, {91, 0.80}, {100, 0.90}})
+        notes.push_back({pitch(midi), at, 0.16, 0.35});
+    return render(notes, Bell, JinglePeak);
+}
+
 QByteArray toWav(const std::vector<float> &samples)
 {
     const quint32 dataBytes = quint32(samples.size() * 2);

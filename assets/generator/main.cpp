@@ -21,6 +21,9 @@
 #include <QTextStream>
 
 #include <array>
+#include <functional>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -122,6 +125,8 @@ int main(int argc, char **argv)
     const QString sheetPath = QString::fromLocal8Bit(argv[2]);
     Writer out(runDir);
 
+    // Every block and attribute picture twice: as the program names it, and below jpg/large/ for
+    // the large places of a large screen.
     art::SheetSection blocks{
         QStringLiteral("The 48 blocks   (jpg/<colour>/<shape><size><thickness>.JPG)"), 8, {}};
     for (const ColourWord &c : Colours) {
@@ -131,10 +136,11 @@ int main(int argc, char **argv)
                     const art::Block block{s.shape, c.colour, QByteArrayView(size) == "grande",
                                            QByteArrayView(thickness) == "spesso"};
                     const QImage img = art::drawBlock(block);
-                    out.jpeg(QStringLiteral("jpg/%1/%2%3%4.JPG")
-                                 .arg(QLatin1String(c.word), QLatin1String(s.word), QLatin1String(size),
-                                      QLatin1String(thickness)),
-                             img);
+                    const QString name = QStringLiteral("%1/%2%3%4.JPG")
+                                             .arg(QLatin1String(c.word), QLatin1String(s.word), QLatin1String(size),
+                                                  QLatin1String(thickness));
+                    out.jpeg(u"jpg/"_s + name, img);
+                    out.jpeg(u"jpg/large/"_s + name, art::drawBlock(block, art::LargePictureSide));
                     blocks.entries.append(
                         {QStringLiteral("%1 / %2").arg(QLatin1String(c.word), QLatin1String(s.word)),
                          QStringLiteral("%1 %2").arg(QLatin1String(size), QLatin1String(thickness)), img});
@@ -145,24 +151,26 @@ int main(int argc, char **argv)
 
     // Help pictures of "uguale - diverso" and the condition pictures of "quanti sono ?";
     // "rotondo" is the round shape once more, under the round shape's own word.
-    const QList<std::pair<QString, QImage>> attributes{
-        {QStringLiteral("cerchio"), art::drawSilhouette(art::Shape::Round)},
-        {QStringLiteral("rotondo"), art::drawSilhouette(art::Shape::Round)},
-        {QStringLiteral("quadrato"), art::drawSilhouette(art::Shape::Square)},
-        {QStringLiteral("rettangolo"), art::drawSilhouette(art::Shape::Rectangle)},
-        {QStringLiteral("triangolo"), art::drawSilhouette(art::Shape::Triangle)},
-        {QStringLiteral("grande"), art::drawSizeChoice(true)},
-        {QStringLiteral("piccolo"), art::drawSizeChoice(false)},
-        {QStringLiteral("spesso"), art::drawThicknessChoice(true)},
-        {QStringLiteral("sottile"), art::drawThicknessChoice(false)},
-        {QStringLiteral("rosso"), art::drawSwatch(art::Colour::Red)},
-        {QStringLiteral("giallo"), art::drawSwatch(art::Colour::Yellow)},
-        {QStringLiteral("blu"), art::drawSwatch(art::Colour::Blue)},
+    const QList<std::pair<QString, std::function<QImage(int)>>> attributes{
+        {QStringLiteral("cerchio"), [](int side) { return art::drawSilhouette(art::Shape::Round, side); }},
+        {QStringLiteral("rotondo"), [](int side) { return art::drawSilhouette(art::Shape::Round, side); }},
+        {QStringLiteral("quadrato"), [](int side) { return art::drawSilhouette(art::Shape::Square, side); }},
+        {QStringLiteral("rettangolo"), [](int side) { return art::drawSilhouette(art::Shape::Rectangle, side); }},
+        {QStringLiteral("triangolo"), [](int side) { return art::drawSilhouette(art::Shape::Triangle, side); }},
+        {QStringLiteral("grande"), [](int side) { return art::drawSizeChoice(true, side); }},
+        {QStringLiteral("piccolo"), [](int side) { return art::drawSizeChoice(false, side); }},
+        {QStringLiteral("spesso"), [](int side) { return art::drawThicknessChoice(true, side); }},
+        {QStringLiteral("sottile"), [](int side) { return art::drawThicknessChoice(false, side); }},
+        {QStringLiteral("rosso"), [](int side) { return art::drawSwatch(art::Colour::Red, side); }},
+        {QStringLiteral("giallo"), [](int side) { return art::drawSwatch(art::Colour::Yellow, side); }},
+        {QStringLiteral("blu"), [](int side) { return art::drawSwatch(art::Colour::Blue, side); }},
     };
     art::SheetSection attributeSection{QStringLiteral("Attribute pictures   (jpg/<word>.jpg)"), 8, {}};
-    for (const auto &[word, img] : attributes) {
+    for (const auto &[word, draw] : attributes) {
         const QString file = QStringLiteral("jpg/%1.jpg").arg(word);
+        const QImage img = draw(art::PictureSide);
         out.jpeg(file, img);
+        out.jpeg(QStringLiteral("jpg/large/%1.jpg").arg(word), draw(art::LargePictureSide));
         attributeSection.entries.append({word, file, img});
     }
 
@@ -198,6 +206,7 @@ int main(int argc, char **argv)
     for (int k = 1; k <= 4; ++k)
         out.bytes(QStringLiteral("suoni/si%1.wav").arg(k), sound::toWav(sound::rightJingle(k)));
     out.bytes(QStringLiteral("suoni/no.wav"), sound::toWav(sound::tryAgain()));
+    out.bytes(QStringLiteral("suoni/festa.wav"), sound::toWav(sound::celebration()));
 
     const QImage sheet = art::makeContactSheet(QStringLiteral("Zorvelli - pictures drawn by the generator"),
                                                {blocks, attributeSection, iconSection, appIconSection});

@@ -43,6 +43,13 @@ void CommandButton::setPicture(const QString &programPath)
     b->setIcon(pm.isNull() ? QIcon() : QIcon(pm));
 }
 
+void CommandButton::setMarked(bool marked)
+{
+    m_marked = marked;
+    if (m_widget)
+        static_cast<detail::ButtonWidget *>(m_widget.data())->setMarked(marked);
+}
+
 void CommandButton::press()
 {
     if (m_widget)

@@ -25,10 +25,15 @@ public:
     void setPicture(const QString &programPath);
     // Pressed as by the child (a key that stands for it, say): clicks only when enabled.
     void press();
+    // The answer the child gave: the button keeps its colour and readable caption while it
+    // rests, inside a rim that shows on every background.
+    bool marked() const { return m_marked; }
+    void setMarked(bool marked);
 
 private:
     uint m_backColor = 0xE0E0E0;
     QString m_picture;
+    bool m_marked = false;
 };
 
 } // namespace platform

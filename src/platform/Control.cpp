@@ -1,10 +1,12 @@
 #include "platform/Control.h"
 
 #include "platform/Fonts.h"
+#include "platform/Form.h"
 #include "platform/Pictures.h"
 #include "platform/Units.h"
 #include "platform/Widgets.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QHash>
 #include <QMetaProperty>
@@ -174,8 +176,36 @@ void PositionedControl::setToolTipText(const QString &text)
 
 void PositionedControl::setFont(const QString &family, double points, bool bold)
 {
-    if (m_widget)
-        m_widget->setFont(makeFont(family, points, bold));
+    m_fontFamily = family;
+    m_fontPoints = points;
+    m_fontBold = bold;
+    applyFont();
+}
+
+double PositionedControl::textScale() const
+{
+    return m_form ? m_form->textScale() : 1.0;
+}
+
+void PositionedControl::applyTextScale(double)
+{
+    applyFont();
+}
+
+void PositionedControl::applyFont()
+{
+    if (!m_widget)
+        return;
+    const double scale = textScale();
+    if (m_fontPoints > 0) {
+        m_widget->setFont(makeFont(m_fontFamily, m_fontPoints * scale, m_fontBold));
+    } else if (scale != 1.0) {
+        QFont f = QApplication::font();
+        f.setPointSizeF(f.pointSizeF() * scale);
+        m_widget->setFont(f);
+    } else if (m_widget->testAttribute(Qt::WA_SetFont)) {
+        m_widget->setFont(QFont()); // the program's font again
+    }
 }
 
 void PositionedControl::setMousePointer(const QString &programPath, int hotX, int hotY)

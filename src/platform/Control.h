@@ -66,6 +66,10 @@ public:
     QString accessibleName() const;
     void setAccessibleName(const QString &name);
 
+    // Texts and lines drawn this many times their designed size (see textScaleFor); the window
+    // tells every control when its size changes it.
+    virtual void applyTextScale(double scale) { Q_UNUSED(scale); }
+
     // Controls with tabs have captions per tab; none of the ordinary controls has tabs.
     virtual int tabCount() const { return 0; }
     virtual void setTabCaption(int, const QString &) {}
@@ -124,14 +128,22 @@ public:
     // Tooltip and font live on the widget; the classes that have them publish them.
     QString toolTipText() const;
     void setToolTipText(const QString &text);
+    // The font as designed; it is drawn larger in a large window (applyTextScale).
     virtual void setFont(const QString &family, double points, bool bold);
+    void applyTextScale(double scale) override;
     // The mouse pointer over the control: a picture with its hot spot, in pixels.
     void setMousePointer(const QString &programPath, int hotX, int hotY);
 
 protected:
     void applyGeometry();
+    void applyFont();
+    double textScale() const;
 
     double m_left = 0, m_top = 0, m_width = 0, m_height = 0;
+    // The designed font; none: the program's font.
+    QString m_fontFamily;
+    double m_fontPoints = 0;
+    bool m_fontBold = false;
 };
 
 } // namespace platform

@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <algorithm>
@@ -82,13 +83,17 @@ detail::FormWindow *theWindow()
     return programWindow();
 }
 
+// How many forms are being shown now. A form's load may run the event loop (to paint between
+// controls); the window it is about to take is not left empty meanwhile.
+int showsUnderway = 0;
+
 // The form on the window is gone. Unless another form takes the screen in this turn, the window
 // is hidden at its end, and it goes once no form is loaded.
 void leftEmpty(detail::FormWindow *window)
 {
     window->setForm(nullptr);
     QTimer::singleShot(0, window, [window] {
-        if (window->form())
+        if (window->form() || showsUnderway > 0)
             return;
         window->hide();
         const bool pagesLeft = std::any_of(registry().cbegin(), registry().cend(),
@@ -145,6 +150,7 @@ void Form::Load()
     m_caption = m_designCaption;
     m_onScreen = false;
     m_placed = false;
+    m_textScale = 1.0; // the design size; the window's size sets it again
 
     createControls();
 
@@ -166,6 +172,14 @@ void Form::Load()
 
 void Form::Show()
 {
+    ++showsUnderway;
+    const QPointer<detail::FormWindow> window = theWindow();
+    const auto done = qScopeGuard([window] {
+        // A show that did not take the window (its handlers unloaded the form again) leaves it
+        // as it found it.
+        if (--showsUnderway == 0 && window && !window->form())
+            leftEmpty(window);
+    });
     Load();
     if (!m_loaded)
         return; // the load handler may have unloaded the window again
@@ -179,10 +193,10 @@ void Form::Show()
     }
     if (!m_onScreen)
         putOnScreen();
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+    // The window comes to the front and takes the keyboard, also after a message box.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
         m_window->raise();
-        m_window->activateWindow();
-    }
+    m_window->activateWindow();
 }
 
 void Form::putOnScreen()

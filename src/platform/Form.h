@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QRect>
 #include <QFont>
+#include <QPolygonF>
 #include <QString>
 #include <optional>
 
@@ -13,6 +14,8 @@ class QWidget;
 
 namespace platform {
 
+class Area;
+class Celebration;
 class CheckBox;
 class CommandButton;
 class Control;
@@ -87,8 +90,11 @@ public:
     // starts visible with an empty caption. Null when that index exists already.
     Menu *loadMenuElement(Menu *sibling, int index);
 
-    // The font of menu titles and entries.
-    static QFont menuFont();
+    // The font of menu titles and entries, drawn `scale` times its designed size.
+    static QFont menuFont(double scale = 1.0);
+    // How much larger than designed the window draws its texts and lines now (textScaleFor its
+    // size): 1 up to a window of 1080 pixels high.
+    double textScale() const { return m_textScale; }
 
     // Freezes drawing for a batch of changes; the window repaints once when released.
     void freezeDrawing(bool frozen);
@@ -125,6 +131,9 @@ protected:
     virtual void Form_CloseRequest() { Unload(); }
 
     void setDesignCaption(const QString &caption);
+    // The control that has the keyboard focus when the window comes on screen, instead of the
+    // first one in reading order.
+    void setFirstFocus(Control *control);
     // The client area at design time, in twips.
     void setDesignSize(double scaleWidth, double scaleHeight);
 
@@ -143,6 +152,10 @@ protected:
     Line *addLine(const QString &name, double x1, double y1, double x2, double y2, Frame *container = nullptr,
                   int index = -1);
     Menu *addMenu(const QString &name, const QString &caption, Menu *parent = nullptr, int index = -1);
+    // A clickable place of any outline (points in twips, in the window), drawn as nothing.
+    Area *addArea(const QString &name, const QPolygonF &outline, int index = -1);
+    // The cheer over the whole window (see Celebration); hidden until it is started.
+    Celebration *addCelebration(const QString &name);
 
 private:
     friend class detail::FormWindow;
@@ -152,6 +165,8 @@ private:
     QMenuBar *menuBar();
     int menuBarHeight() const;
     void layoutChildren();
+    // Follows the window's size with the size of texts and lines.
+    void updateTextScale();
     // The outer size: the window's once the form is on screen, its own before.
     QSize outerSize() const;
     // Puts the form's page into its window, at the form's geometry and with its caption.
@@ -170,6 +185,8 @@ private:
     bool m_loaded = false;
     bool m_activated = false;
     bool m_inResize = false;
+    double m_textScale = 1.0;
+    QPointer<QWidget> m_firstFocus;
     int m_lastInnerW = -1, m_lastInnerH = -1;
     QList<Control *> m_controls;
     QPointer<detail::FormWindow> m_window;

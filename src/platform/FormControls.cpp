@@ -3,6 +3,8 @@
 
 #include "platform/Form.h"
 
+#include "platform/Area.h"
+#include "platform/Celebration.h"
 #include "platform/CheckBox.h"
 #include "platform/CommandButton.h"
 #include "platform/FormWindow.h"
@@ -29,6 +31,8 @@ void Form::registerControl(Control *control)
 {
     control->setParent(this);
     m_controls.append(control);
+    if (m_textScale != 1.0)
+        control->applyTextScale(m_textScale);
     if (control->widget() && m_page && m_page->isVisible() && control->visible())
         control->widget()->show();
 }
@@ -91,6 +95,21 @@ Line *Form::addLine(const QString &name, double x1, double y1, double x2, double
 {
     auto *c = new Line(this, name, index, containerWidget(container));
     c->setPoints(x1, y1, x2, y2);
+    registerControl(c);
+    return c;
+}
+
+Area *Form::addArea(const QString &name, const QPolygonF &outline, int index)
+{
+    auto *c = new Area(this, name, index, m_surface);
+    c->setOutline(outline);
+    registerControl(c);
+    return c;
+}
+
+Celebration *Form::addCelebration(const QString &name)
+{
+    auto *c = new Celebration(this, name, m_surface);
     registerControl(c);
     return c;
 }

@@ -3,6 +3,7 @@
 
 #include "platform/Form.h"
 
+#include "platform/Control.h"
 #include "platform/FormWindow.h"
 #include "platform/Units.h"
 #include "platform/Widgets.h"
@@ -130,10 +131,26 @@ void Form::freezeDrawing(bool frozen)
         m_page->update();
 }
 
+void Form::updateTextScale()
+{
+    const double scale = textScaleFor(outerSize());
+    // The window's widgets draw their rims and marks at the scale of the form they show now.
+    if (m_window && m_window->property("textScale").toDouble() != scale)
+        m_window->setProperty("textScale", scale);
+    if (scale == m_textScale)
+        return;
+    m_textScale = scale;
+    if (m_menuBar)
+        m_menuBar->setFont(menuFont(scale));
+    for (Control *c : std::as_const(m_controls))
+        c->applyTextScale(scale);
+}
+
 void Form::layoutChildren()
 {
     if (!m_page)
         return;
+    updateTextScale();
     const int mbh = menuBarHeight();
     const QSize size = outerSize();
     m_page->setGeometry(0, 0, size.width(), size.height());
@@ -156,6 +173,11 @@ void Form::notifyResize()
     Form_Resize();
     m_inResize = false;
 }
+void Form::setFirstFocus(Control *control)
+{
+    m_firstFocus = control ? control->widget() : nullptr;
+}
+
 QWidget *Form::setReadingTabOrder()
 {
     struct Stop
@@ -182,6 +204,8 @@ QWidget *Form::setReadingTabOrder()
     }
     for (qsizetype i = 1; i < ordered.size(); ++i)
         QWidget::setTabOrder(ordered[i - 1].widget, ordered[i].widget);
+    if (m_firstFocus && m_firstFocus->window() == m_page->window() && (m_firstFocus->focusPolicy() & Qt::TabFocus))
+        return m_firstFocus;
     return ordered.isEmpty() ? nullptr : ordered.first().widget;
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/FormWindow.h"
 #include "platform/Style.h"
+#include "platform/Widgets.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -19,20 +20,22 @@ class MenuBarStyle : public ProgramStyle
 public:
     int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
     {
+        // Grown with the window's texts on a large screen.
+        const qreal scale = widget ? detail::scaleOf(widget) : 1.0;
         if (metric == PM_MenuBarItemSpacing)
-            return 20;
+            return qRound(20 * scale);
         if (metric == PM_MenuBarVMargin)
-            return 3;
+            return qRound(3 * scale);
         return ProgramStyle::pixelMetric(metric, option, widget);
     }
 };
 } // namespace
 
-QFont Form::menuFont()
+QFont Form::menuFont(double scale)
 {
     // Menu titles and entries big enough for a child to read.
     QFont f = QApplication::font();
-    f.setPointSizeF(15);
+    f.setPointSizeF(15 * scale);
     return f;
 }
 
@@ -43,7 +46,7 @@ QMenuBar *Form::menuBar()
         m_menuBar = new QMenuBar(m_page);
         m_menuBar->setNativeMenuBar(false);
         m_menuBar->setStyle(style);
-        m_menuBar->setFont(menuFont());
+        m_menuBar->setFont(menuFont(m_textScale));
     }
     return m_menuBar;
 }

@@ -27,4 +27,11 @@ void Frame::setBackColor(uint bbggrr)
         static_cast<detail::FrameWidget *>(m_widget.data())->setBackground(toQColor(bbggrr));
 }
 
+void Frame::setMarked(bool marked)
+{
+    m_marked = marked;
+    if (m_widget)
+        static_cast<detail::FrameWidget *>(m_widget.data())->setMarked(marked);
+}
+
 } // namespace platform

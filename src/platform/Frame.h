@@ -20,10 +20,14 @@ public:
     void setCaption(const QString &caption);
     uint backColor() const { return m_backColor; }
     void setBackColor(uint bbggrr);
+    // A box that is full: a thick rim and a tick in its corner, above what it holds.
+    bool marked() const { return m_marked; }
+    void setMarked(bool marked);
 
 private:
     QString m_caption;
     uint m_backColor = 0xFFFFFF;
+    bool m_marked = false;
 };
 
 } // namespace platform

@@ -6,8 +6,9 @@ namespace platform {
 
 namespace detail { class PictureWidget; }
 
-// A picture stretched to the control's own size. Picture holds the program path it was
-// loaded from; an empty path clears it. A path that cannot be shown (missing or damaged
+// A picture shown whole, as large as fits the control and centred in it, so that a square stays
+// a square on every shape of screen (or, when asked to, stretched to the control's own size).
+// Picture holds the program path it was loaded from; an empty path clears it. A path that cannot be shown (missing or damaged
 // file) shows the placeholder, which counts as a picture.
 class Image : public PositionedControl
 {
@@ -29,7 +30,7 @@ public:
     bool hasPicture() const;
     bool showsPlaceholder() const;
     QString description() const;
-    // Shows the whole picture as large as fits, centred, instead of stretching it out of shape.
+    // True (the default): the whole picture as large as fits, centred; false: stretched.
     bool keepsProportions() const;
     void setKeepsProportions(bool keep);
 

@@ -1,5 +1,6 @@
 #include "platform/Line.h"
 
+#include "platform/Form.h"
 #include "platform/Units.h"
 #include "platform/Widgets.h"
 
@@ -49,13 +50,29 @@ void Line::setBorderColor(uint bbggrr)
     apply();
 }
 
+void Line::setSeeThrough(bool seeThrough)
+{
+    m_seeThrough = seeThrough;
+    apply();
+}
+
+void Line::applyTextScale(double)
+{
+    apply();
+}
+
 void Line::apply()
 {
     if (!m_widget)
         return;
+    const double scale = m_form ? m_form->textScale() : 1.0;
+    QColor colour = toQColor(m_borderColor);
+    if (m_seeThrough)
+        colour.setAlphaF(0.6f);
     static_cast<detail::LineWidget *>(m_widget.data())
         ->setLine(QPointF(m_x1 / kTwipsPerPixel, m_y1 / kTwipsPerPixel),
-                  QPointF(m_x2 / kTwipsPerPixel, m_y2 / kTwipsPerPixel), m_borderWidth, toQColor(m_borderColor));
+                  QPointF(m_x2 / kTwipsPerPixel, m_y2 / kTwipsPerPixel), int(std::lround(m_borderWidth * scale)),
+                  colour);
 }
 
 } // namespace platform

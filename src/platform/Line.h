@@ -32,12 +32,17 @@ public:
     void setBorderWidth(int pixels);
     uint borderColor() const { return m_borderColor; }
     void setBorderColor(uint bbggrr);
+    // Drawn so that what lies under it (a name it runs across) still shows through.
+    void setSeeThrough(bool seeThrough);
+    // Lines grow as wide as texts grow.
+    void applyTextScale(double scale) override;
 
 private:
     void apply();
     double m_x1 = 0, m_y1 = 0, m_x2 = 0, m_y2 = 0;
     int m_borderWidth = 1;
     uint m_borderColor = 0;
+    bool m_seeThrough = false;
 };
 
 } // namespace platform

@@ -50,7 +50,7 @@ void Menu::adopt(Menu *child)
         // The first entry turns this title (or entry) into a submenu.
         QWidget *host = m_parent ? static_cast<QWidget *>(m_parent->m_submenu) : static_cast<QWidget *>(m_bar);
         m_submenu = new QMenu(m_caption, host);
-        m_submenu->setFont(Form::menuFont());
+        m_submenu->setFont(Form::menuFont(m_form ? m_form->textScale() : 1.0));
         QAction *old = m_action;
         m_action = m_submenu->menuAction();
         host->insertAction(old, m_action);
@@ -59,6 +59,12 @@ void Menu::adopt(Menu *child)
         applyState();
     }
     m_submenu->addAction(child->m_action);
+}
+
+void Menu::applyTextScale(double scale)
+{
+    if (m_submenu)
+        m_submenu->setFont(Form::menuFont(scale));
 }
 
 void Menu::setCaption(const QString &caption)

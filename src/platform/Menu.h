@@ -31,6 +31,7 @@ public:
     void setVisible(bool visible) override;
     void setEnabled(bool enabled) override;
     QWidget *widget() const override { return nullptr; }
+    void applyTextScale(double scale) override;
 
     Menu *parentMenu() const { return m_parent; }
     QAction *action() const { return m_action; }

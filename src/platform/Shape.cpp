@@ -22,10 +22,17 @@ void Shape::setBorderWidth(int pixels)
     applyBorder();
 }
 
+void Shape::applyTextScale(double scale)
+{
+    PositionedControl::applyTextScale(scale);
+    applyBorder();
+}
+
 void Shape::applyBorder()
 {
     if (m_widget)
-        static_cast<detail::ShapeWidget *>(m_widget.data())->setBorder(m_borderWidth, toQColor(m_borderColor));
+        static_cast<detail::ShapeWidget *>(m_widget.data())
+            ->setBorder(int(std::lround(m_borderWidth * textScale())), toQColor(m_borderColor));
 }
 
 } // namespace platform

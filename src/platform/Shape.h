@@ -18,6 +18,7 @@ public:
     void setBorderColor(uint bbggrr);
     int borderWidth() const { return m_borderWidth; }
     void setBorderWidth(int pixels);
+    void applyTextScale(double scale) override;
 
 private:
     void applyBorder();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QSize>
+#include <algorithm>
 #include <cmath>
 
 namespace platform {
@@ -11,6 +13,18 @@ inline constexpr double kTwipsPerPixel = 15.0;
 
 inline int twipsToPixels(double twips) { return int(std::lround(twips / kTwipsPerPixel)); }
 inline double pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+
+// How much larger than designed texts (and lines) are drawn in a window of this size, in
+// logical pixels. Up to a window 1080 pixels high nothing changes; above that texts grow with
+// the window, so that a classroom screen of 3840 x 2160 reads like a desktop of 1920 x 1080. The
+// growth also keeps to the width of a 4:3 window of that height (1440), so that a text that fits
+// a narrow window still fits. A desktop that scales everything itself (Qt's device pixel ratio)
+// already shows a smaller window in logical pixels, so its own scaling is not added to.
+inline double textScaleFor(QSize windowPixels)
+{
+    constexpr double kDesignHeight = 1080, kDesignWidth = 1440;
+    return std::max(1.0, std::min(windowPixels.height() / kDesignHeight, windowPixels.width() / kDesignWidth));
+}
 
 // The program's colours are 0xBBGGRR: red in the low byte, blue in the high byte.
 inline QColor toQColor(quint32 bbggrr)

@@ -1,10 +1,13 @@
 #include "platform/Widgets.h"
 
+#include "platform/Paths.h"
 #include "platform/Pictures.h"
 #include "platform/Units.h"
 
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -22,19 +25,56 @@ void drawCentredText(QPainter &p, const QRect &r, const QString &text, int flags
 }
 } // namespace
 
+QString largerDrawing(const QString &programPath, QSize place)
+{
+    // Up to a tenth larger than drawn shows no softness.
+    const int most = kOrdinarySide * 11 / 10;
+    if (place.width() <= most && place.height() <= most)
+        return programPath;
+    const QLatin1String store("\\jpg\\");
+    const qsizetype at = programPath.lastIndexOf(store, -1, Qt::CaseInsensitive);
+    if (at < 0)
+        return programPath;
+    const QString large = programPath.left(at + store.size()) + QStringLiteral("large\\") + programPath.mid(at + store.size());
+    return QFileInfo::exists(resolvePath(large)) ? large : programPath;
+}
+
+qreal scaleOf(const QWidget *widget)
+{
+    const QVariant scale = widget->window()->property("textScale");
+    return scale.isValid() ? qMax(1.0, scale.toDouble()) : 1.0;
+}
+
 void paintFocusMark(QWidget *widget, QPainter &p, qreal radius)
 {
     if (!widget->hasFocus() || !widget->window()->testAttribute(Qt::WA_KeyboardFocusChange))
         return;
+    const qreal s = scaleOf(widget);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(Qt::NoBrush);
-    const QRectF box = QRectF(widget->rect()).adjusted(3, 3, -3, -3);
+    const QRectF box = QRectF(widget->rect()).adjusted(3 * s, 3 * s, -3 * s, -3 * s);
     // White under blue: the mark shows on light and dark colours alike.
-    p.setPen(QPen(Qt::white, 6));
+    p.setPen(QPen(Qt::white, 6 * s));
     p.drawRoundedRect(box, radius, radius);
-    p.setPen(QPen(kFocusColour, 4, Qt::DashLine));
+    p.setPen(QPen(kFocusColour, 4 * s, Qt::DashLine));
     p.drawRoundedRect(box, radius, radius);
+    p.restore();
+}
+
+void paintTick(QPainter &p, QPointF centre, qreal radius)
+{
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(20, 20, 20), qMax(2.0, radius * 0.09)));
+    p.setBrush(Qt::white);
+    p.drawEllipse(centre, radius, radius);
+    QPen tick(QColor(0, 120, 40), radius * 0.26, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    p.setPen(tick);
+    p.setBrush(Qt::NoBrush);
+    const QPolygonF mark{centre + QPointF(-0.5, 0.02) * radius, centre + QPointF(-0.14, 0.38) * radius,
+                         centre + QPointF(0.52, -0.36) * radius};
+    p.drawPolyline(mark);
     p.restore();
 }
 
@@ -191,15 +231,18 @@ void PictureWidget::showEvent(QShowEvent *e)
 void PictureWidget::prepare()
 {
     // Only a place on screen has its final size.
-    if (hasPicture() && isVisible())
-        preparePicture(m_path, pictureBox(), m_keepProportions, devicePixelRatioF());
+    if (hasPicture() && isVisible()) {
+        m_drawnFrom = largerDrawing(m_path, pictureBox());
+        preparePicture(m_drawnFrom, pictureBox(), m_keepProportions, devicePixelRatioF());
+    }
 }
 
 QPixmap PictureWidget::picture()
 {
     const QSize box = pictureBox();
     if (hasPicture() && box != m_pixmapBox) {
-        m_pixmap = pictureForBox(m_path, box, m_keepProportions, devicePixelRatioF());
+        m_drawnFrom = largerDrawing(m_path, box);
+        m_pixmap = pictureForBox(m_drawnFrom, box, m_keepProportions, devicePixelRatioF());
         m_pixmapBox = box;
     }
     return m_pixmap;
@@ -243,21 +286,103 @@ void FrameWidget::setTitle(const QString &title)
     update();
 }
 
+namespace {
+// The tick in the corner of a marked box, above the blocks in it.
+class TickWidget : public QWidget
+{
+public:
+    explicit TickWidget(QWidget *parent) : QWidget(parent) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        const qreal r = qMin(width(), height()) / 2.0;
+        paintTick(p, QRectF(rect()).center(), r - 1);
+    }
+};
+} // namespace
+
+void FrameWidget::setMarked(bool marked)
+{
+    if (marked == m_marked)
+        return;
+    m_marked = marked;
+    if (marked && !m_tick)
+        m_tick = new TickWidget(this);
+    if (m_tick) {
+        placeTick();
+        m_tick->setVisible(marked);
+        m_tick->raise();
+    }
+    update();
+}
+
+void FrameWidget::placeTick()
+{
+    if (!m_tick)
+        return;
+    const int side = qMax(16, qMin(width(), height()) * 3 / 10);
+    const int margin = qMax(2, side / 10);
+    m_tick->setGeometry(width() - side - margin, margin, side, side);
+}
+
+void FrameWidget::resizeEvent(QResizeEvent *e)
+{
+    Clickable<QWidget>::resizeEvent(e);
+    placeTick();
+}
+
 void FrameWidget::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
+    const qreal s = scaleOf(this);
     p.fillRect(rect(), m_background);
-    p.setPen(QPen(QColor(96, 96, 96), 2));
-    p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    p.setPen(QPen(QColor(96, 96, 96), 2 * s));
+    p.drawRect(QRectF(rect()).adjusted(s, s, -s, -s));
     if (!m_title.isEmpty()) {
         p.setPen(readableInk(m_background));
         p.drawText(rect().adjusted(6, 2, -6, -2), Qt::AlignTop | Qt::AlignLeft, m_title);
     }
-    if (!isEnabled()) {
+    if (m_marked) {
+        // A full box: a thick rim, dark green under light green, seen on every background.
+        const qreal rim = 6 * s;
+        p.setPen(QPen(QColor(0, 100, 30), rim, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        p.drawRect(QRectF(rect()).adjusted(rim / 2, rim / 2, -rim / 2, -rim / 2));
+        p.setPen(QPen(QColor(120, 220, 120), rim / 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        p.drawRect(QRectF(rect()).adjusted(rim * 1.25, rim * 1.25, -rim * 1.25, -rim * 1.25));
+    } else if (!isEnabled()) {
         // A locked box looks a little faded, so the child sees it takes no more blocks.
         p.fillRect(rect(), QColor(255, 255, 255, 70));
     }
     paintFocusMark(this, p);
+}
+
+AreaWidget::AreaWidget(QWidget *parent) : Clickable<QWidget>(parent) {}
+
+bool AreaWidget::hits(QPointF at) const
+{
+    if (width() <= 0 || height() <= 0)
+        return false;
+    return m_outline.containsPoint(QPointF(at.x() / width(), at.y() / height()), Qt::OddEvenFill);
+}
+
+void AreaWidget::mousePressEvent(QMouseEvent *e)
+{
+    if (!hits(e->position())) {
+        e->ignore(); // beside the outline: for what lies below
+        return;
+    }
+    Clickable<QWidget>::mousePressEvent(e);
+}
+
+void AreaWidget::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    if (!hits(e->position())) {
+        e->ignore();
+        return;
+    }
+    Clickable<QWidget>::mouseDoubleClickEvent(e);
 }
 
 SurfaceWidget::SurfaceWidget(QWidget *parent)
@@ -303,6 +428,12 @@ void LineWidget::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::Antialiasing);
     // Round ends drawn as dots: the raster engine strokes a round-capped line many times
     // slower than a flat one, and a road is drawn at every paint.
+    if (m_colour.alpha() < 255) {
+        // Seen through: one stroke, so that no part is laid over another.
+        p.setPen(QPen(m_colour, m_penWidth, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(m_from, m_to);
+        return;
+    }
     p.setPen(QPen(m_colour, m_penWidth, Qt::SolidLine, Qt::FlatCap));
     p.drawLine(m_from, m_to);
     if (m_penWidth > 2) {
@@ -349,6 +480,20 @@ void ButtonWidget::setBackground(const QColor &c)
     update();
 }
 
+void ButtonWidget::setMarked(bool marked)
+{
+    m_marked = marked;
+    update();
+}
+
+void ButtonWidget::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // A young child double-clicks what is meant to be clicked once: the second press is
+    // swallowed, here as on every other clickable widget, also when the first click brought a
+    // new screen and another button now lies under the pointer. Two slow clicks are two clicks.
+    event->accept();
+}
+
 void ButtonWidget::keyPressEvent(QKeyEvent *event)
 {
     // Enter presses a button just like Space does.
@@ -359,32 +504,53 @@ void ButtonWidget::keyPressEvent(QKeyEvent *event)
     QPushButton::keyPressEvent(event);
 }
 
-void ButtonWidget::paintFace(QPainter &p, QSize size, const QColor &face, bool enabled)
+namespace {
+// A resting button's face: its colour drained to a light grey.
+QColor restingFace(const QColor &face)
+{
+    const int grey = qBound(200, qGray(face.rgb()) + 40, 232);
+    return QColor(grey, grey, grey);
+}
+
+QColor mixed(const QColor &a, const QColor &b, qreal t)
+{
+    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t), float(a.greenF() + (b.greenF() - a.greenF()) * t),
+                            float(a.blueF() + (b.blueF() - a.blueF()) * t));
+}
+} // namespace
+
+void ButtonWidget::paintFace(QPainter &p, const QColor &face, Look look) const
 {
     // The rim and the face are filled shapes, not strokes: the raster engine fills a rounded
     // rectangle several times faster than it strokes one.
-    const QRectF box = QRectF(QPointF(0, 0), QSizeF(size)).adjusted(0.5, 0.5, -0.5, -0.5);
-    const qreal radius = qMin(box.height(), box.width()) * 0.12;
-    constexpr qreal rim = 2;
+    const qreal s = scaleOf(this);
+    QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    qreal radius = qMin(box.height(), box.width()) * 0.12;
     p.setPen(Qt::NoPen);
-    p.setBrush(enabled ? face.darker(170) : face.darker(200));
-    p.drawRoundedRect(box, radius, radius);
+    const auto ring = [&](const QColor &colour, qreal width) {
+        p.setBrush(colour);
+        p.drawRoundedRect(box, radius, radius);
+        box.adjust(width, width, -width, -width);
+        radius = qMax(0.0, radius - width);
+    };
+    switch (look) {
+    case Look::Raised:
+        ring(face.darker(170), 2 * s);
+        break;
+    case Look::Resting:
+        ring(face.darker(125), s);
+        break;
+    case Look::Marked:
+        // White, then near-black: one of the two stands out from any background colour.
+        ring(Qt::white, 3 * s);
+        ring(QColor(20, 20, 20), 3 * s);
+        break;
+    }
     p.setBrush(face);
-    p.drawRoundedRect(box.adjusted(rim, rim, -rim, -rim), radius - rim, radius - rim);
-    if (enabled) {
+    p.drawRoundedRect(box, radius, radius);
+    if (look == Look::Raised) {
         // A raised edge: a shadow along the bottom invites a press.
-        p.fillRect(QRectF(box.left() + radius, box.bottom() - rim - 3, box.width() - 2 * radius, 3), face.darker(135));
-    } else {
-        // A resting button's rim is dashed along its straight sides.
-        constexpr qreal dash = 8, gap = 6;
-        for (qreal x = box.left() + radius + dash; x + gap < box.right() - radius; x += dash + gap) {
-            p.fillRect(QRectF(x, box.top(), gap, rim + 0.5), face);
-            p.fillRect(QRectF(x, box.bottom() - rim - 0.5, gap, rim + 0.5), face);
-        }
-        for (qreal y = box.top() + radius + dash; y + gap < box.bottom() - radius; y += dash + gap) {
-            p.fillRect(QRectF(box.left(), y, rim + 0.5, gap), face);
-            p.fillRect(QRectF(box.right() - rim - 0.5, y, rim + 0.5, gap), face);
-        }
+        p.fillRect(QRectF(box.left() + radius, box.bottom() - 3 * s, box.width() - 2 * radius, 3 * s), face.darker(135));
     }
 }
 
@@ -392,13 +558,14 @@ void ButtonWidget::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const bool enabled = isEnabled();
+    const Look look = m_marked ? Look::Marked : isEnabled() ? Look::Raised : Look::Resting;
     QColor face = palette().color(QPalette::Button);
+    if (look == Look::Resting)
+        face = restingFace(face);
     if (isDown())
         face = face.darker(115);
-    const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    const qreal radius = qMin(box.height(), box.width()) * 0.12;
-    paintFace(p, size(), face, enabled);
+    const qreal radius = qMin(height(), width()) * 0.12;
+    paintFace(p, face, look);
     paintFocusMark(this, p, radius * 0.8);
 
     // Picture and caption side by side, centred as one; a caption that needs two lines
@@ -406,8 +573,10 @@ void ButtonWidget::paintEvent(QPaintEvent *)
     const QString label = text().remove(u'&');
     const QFontMetrics fm(font());
     // The picture grows with the button, up to the size it was drawn at.
-    const int iconHeight = qBound(16, height() / 2, 96);
-    const QPixmap pm = icon().isNull() ? QPixmap() : icon().pixmap(QSize(iconHeight * 3 / 2, iconHeight));
+    const int iconHeight = qBound(16, height() / 2, int(96 * scaleOf(this)));
+    const QPixmap pm = icon().isNull() ? QPixmap()
+                                       : icon().pixmap(QSize(iconHeight * 3 / 2, iconHeight),
+                                                       look == Look::Resting ? QIcon::Disabled : QIcon::Normal);
     const int pmWidth = pm.isNull() ? 0 : int(pm.width() / pm.devicePixelRatio());
     const int gap = pm.isNull() || label.isEmpty() ? 0 : fm.height() / 3;
     const int room = qMax(0, width() - 12 - pmWidth - gap);
@@ -418,14 +587,16 @@ void ButtonWidget::paintEvent(QPaintEvent *)
     int x = (width() - total) / 2;
     if (!pm.isNull()) {
         const int pmHeight = int(pm.height() / pm.devicePixelRatio());
-        if (!enabled)
-            p.setOpacity(0.55);
+        if (look == Look::Resting)
+            p.setOpacity(0.45);
         p.drawPixmap(x, (height() - pmHeight) / 2, pm);
         p.setOpacity(1);
         x += pmWidth + gap;
     }
     if (!label.isEmpty()) {
-        p.setPen(readableInk(face));
+        // A resting caption is grey, half-way to the face: still there, plainly not for now.
+        const QColor ink = readableInk(face);
+        p.setPen(look == Look::Resting ? mixed(ink, face, 0.6) : ink);
         drawCentredText(p, QRect(x, 0, textBox.width(), height()), label);
     }
 }
@@ -462,6 +633,12 @@ void CheckBoxWidget::keyPressEvent(QKeyEvent *event)
         return;
     }
     QCheckBox::keyPressEvent(event);
+}
+
+void CheckBoxWidget::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // As on the buttons: a double click ticks or clears the box once.
+    event->accept();
 }
 
 bool CheckBoxWidget::hitButton(const QPoint &pos) const

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QLabel>
 #include <QPixmap>
+#include <QPolygonF>
 #include <QPushButton>
 #include <QWidget>
 #include <functional>
@@ -37,13 +38,28 @@ private:
     bool m_tabStop = true;
 };
 
+// The picture store's ordinary pictures are drawn for places up to kOrdinarySide pixels, which
+// decode fast; a larger drawing of a picture, where the store has one, lies at the same place
+// below "jpg\large\". For a place that much larger (a classroom screen shows a block over
+// 1000 pixels wide) the larger drawing is asked for, so that the picture stays crisp.
+inline constexpr int kOrdinarySide = 512;
+QString largerDrawing(const QString &programPath, QSize place);
+
 // Moves the keyboard focus from the widget to the next Tab stop of its window that can take
 // it, or nowhere.
 void moveFocusOn(QWidget *from);
 
+// How much larger than designed the window of the widget draws texts, rims and marks now (see
+// textScaleFor).
+qreal scaleOf(const QWidget *widget);
+
 // The one focus mark of the program: a thick blue dashed outline inside the widget, shown
 // only to keyboard users (as the style does for its own widgets).
 void paintFocusMark(QWidget *widget, QPainter &painter, qreal radius = 0);
+
+// A white disc with a thick green tick and a dark edge: "done", told by its shape as much as by
+// its colour, on every background.
+void paintTick(QPainter &painter, QPointF centre, qreal radius);
 
 // Emits a click for a left-button press and release inside the widget, the way a control's
 // Click event comes about. The second press of a double click is not a second click: no
@@ -152,10 +168,11 @@ private:
     bool m_badge = false;
 };
 
-// Shows its picture stretched to its own size (or, keeping proportions, as large as fits,
-// centred). The picture is decoded for the size the widget has on screen: started when the
-// widget is shown (or given a picture while shown), taken when it is painted. A window built
-// at one size and shown at another decodes only for the size it is shown at.
+// Shows its whole picture as large as fits, centred, keeping its proportions (a square stays a
+// square whatever the shape of the place), or, when asked to, stretched to its own size. The
+// picture is decoded for the size the widget has on screen: started when the widget is shown
+// (or given a picture while shown), taken when it is painted. A window built at one size and
+// shown at another decodes only for the size it is shown at.
 class PictureWidget : public Clickable<QWidget>
 {
 public:
@@ -168,6 +185,9 @@ public:
     QPixmap picture();
     bool keepsProportions() const { return m_keepProportions; }
     void setKeepsProportions(bool keep);
+    // The file the picture was asked from: the program's path, or a larger drawing of the same
+    // picture for a large place (see largerDrawing).
+    QString drawnFrom() const { return m_drawnFrom; }
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -178,26 +198,53 @@ private:
     void prepare();
 
     QString m_path;
-    bool m_keepProportions = false;
+    QString m_drawnFrom;
+    bool m_keepProportions = true;
     // The picture last found for m_path, and the place it was found for.
     QPixmap m_pixmap;
     QSize m_pixmapBox;
 };
 
-// A container with a background colour and a thin border.
+// A container with a background colour and a thin border. A marked one (a box that is full)
+// has a thick green rim and a tick in its corner, above what it holds.
 class FrameWidget : public Clickable<QWidget>
 {
 public:
     explicit FrameWidget(QWidget *parent);
     void setBackground(const QColor &c);
     void setTitle(const QString &title);
+    void setMarked(bool marked);
+    bool isMarked() const { return m_marked; }
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void resizeEvent(QResizeEvent *e) override;
 
 private:
+    void placeTick();
+
     QColor m_background;
     QString m_title;
+    bool m_marked = false;
+    QWidget *m_tick = nullptr; // made when first marked
+};
+
+// A clickable place of any outline, drawn as nothing: a press outside the outline goes to what
+// lies below.
+class AreaWidget : public Clickable<QWidget>
+{
+public:
+    explicit AreaWidget(QWidget *parent);
+    // The outline in fractions of the widget's size, so that it follows the widget's size.
+    void setOutline(const QPolygonF &fractions) { m_outline = fractions; }
+    bool hits(QPointF at) const;
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+
+private:
+    QPolygonF m_outline;
 };
 
 // The window's client area: background colour and clicks on the bare window.
@@ -247,20 +294,29 @@ private:
 };
 
 // A push button drawn flat in its own colour: big, bright and cheap to paint (the style's
-// gradients cost a millisecond per large button). A resting (disabled) button keeps its
-// colour and its readable caption; it shows that it rests by a dashed, flat edge.
+// gradients cost a millisecond per large button). A resting (disabled) button is plainly
+// greyed: a grey face, a grey caption and picture, a thin flat edge. A marked one (the answer
+// the child gave) keeps its colour and its readable caption while it rests, inside a rim of
+// white and near-black that stands out on every background. The second press of a double click
+// is no second click.
 class ButtonWidget : public QPushButton
 {
 public:
     explicit ButtonWidget(QWidget *parent);
     void setBackground(const QColor &c);
+    void setMarked(bool marked);
+    bool isMarked() const { return m_marked; }
 
 protected:
     void paintEvent(QPaintEvent *) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    static void paintFace(QPainter &p, QSize size, const QColor &face, bool enabled);
+    enum class Look { Raised, Resting, Marked };
+    void paintFace(QPainter &p, const QColor &face, Look look) const;
+
+    bool m_marked = false;
 };
 
 // A check box drawn by the program: a white box with a dark edge and a bold tick, so it
@@ -278,6 +334,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     bool hitButton(const QPoint &pos) const override;
 
 private:

@@ -37,6 +37,8 @@ platform::CommandButton *ActivityFrame::addNextButton(double left, double top, d
 {
     bottoneavanti = addButton(QStringLiteral("bottoneavanti"), left, top, width, height, QStringLiteral("avanti"));
     bottoneavanti->setFont(QStringLiteral("Comic Sans MS"), points, true);
+    // Bright while it leads on, plainly grey while it rests.
+    bottoneavanti->setBackColor(Colours::kAvanti);
     bottoneavanti->setPicture(platform::appPath(QStringLiteral("img\\freccia.png")));
     bottoneavanti->setMousePointer(platform::appPath(QStringLiteral("img\\manina.png")), 10, 1);
     bottoneavanti->setEnabled(false);
@@ -62,6 +64,26 @@ void ActivityFrame::createFrameControls(const FramePlacement &p)
     ComandoIconaNo->setPicture(platform::appPath(QStringLiteral("img\\faccia_no.png")));
     ComandoIconaSi->setVisible(false);
     ComandoIconaNo->setVisible(false);
+
+    celebration = addCelebration(QStringLiteral("celebration"));
+}
+
+void ActivityFrame::celebrate(const QRectF &place, bool keepInSight)
+{
+    celebration->start(place, keepInSight);
+    Modulo1::PlayCelebrationSound();
+}
+
+void ActivityFrame::choose(platform::CommandButton *button)
+{
+    button->setBackColor(Colours::kRed);
+    button->setMarked(true);
+}
+
+void ActivityFrame::unchoose(platform::CommandButton *button)
+{
+    button->setMarked(false);
+    button->setBackColor(Colours::kLightGrey);
 }
 
 void ActivityFrame::createFrameMenus()
@@ -126,6 +148,7 @@ void ActivityFrame::showWrongCount()
 
 void ActivityFrame::ShowRightAnswer()
 {
+    celebration->stop(); // a new answer: the game has gone on
     Modulo1::addToCount(Modulo1::RightCount, 1);
     ComandoIconaSi->setVisible(true);
     ComandoIconaNo->setVisible(false);
@@ -135,6 +158,7 @@ void ActivityFrame::ShowRightAnswer()
 
 void ActivityFrame::ShowWrongAnswer()
 {
+    celebration->stop();
     Modulo1::addToCount(Modulo1::WrongCount, 1);
     ComandoIconaNo->setVisible(true);
     ComandoIconaSi->setVisible(false);

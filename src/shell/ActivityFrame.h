@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Celebration.h"
 #include "platform/CommandButton.h"
 #include "platform/Form.h"
 #include "platform/Image.h"
@@ -58,6 +59,13 @@ public:
     QPointer<platform::Menu> leaveMenu;
     // "avanti", in the windows that have one (addNextButton); null in the others.
     QPointer<platform::CommandButton> bottoneavanti;
+    // The cheer at the end of a game or a chain.
+    QPointer<platform::Celebration> celebration;
+
+    // A short cheer over a place, in twips of the client area: a sound while the sounds are
+    // on, stars and a tick; with keepInSight the place is shown meanwhile as it is now. The game
+    // goes on under it: the next answer ends it.
+    void celebrate(const QRectF &place, bool keepInSight = false);
 
     // The faces are shown at this size, whatever the window.
     static constexpr double kFaceWidth = 735;
@@ -80,6 +88,11 @@ protected:
     // "avanti" with its arrow, resting until an answer lets the child go on; the window
     // connects its click.
     platform::CommandButton *addNextButton(double left, double top, double width, double height, double points);
+    // The button of a right answer: red, and marked, so that it stays plainly red with a
+    // readable caption while it rests, on every background. unchoose() makes it a light grey
+    // answer button again.
+    static void choose(platform::CommandButton *button);
+    static void unchoose(platform::CommandButton *button);
     // The counters' captions ("right: 3", "wrong: 1") from the current counts.
     void showRightCount();
     void showWrongCount();

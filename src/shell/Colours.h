@@ -17,6 +17,7 @@ inline constexpr std::uint32_t kWhite = rgb(255, 255, 255);     // sets, boxes, 
 inline constexpr std::uint32_t kLightGreen = rgb(128, 255, 128); // a fork name marked by the help
 inline constexpr std::uint32_t kLightBlue = rgb(176, 224, 255);  // the help button on the yellow roads
 inline constexpr std::uint32_t kLightRed = rgb(255, 144, 144);   // "FINE"
+inline constexpr std::uint32_t kAvanti = rgb(150, 225, 120);     // "avanti", bright while it leads on
 // Fixed backgrounds of the windows that do not change colour.
 inline constexpr std::uint32_t kTableBackground = rgb(255, 224, 192); // light orange
 inline constexpr std::uint32_t kRoadsBackground = rgb(255, 255, 192); // light yellow

@@ -126,6 +126,12 @@ void PlayWrongSound()
         platform::playSoundAsync(platform::appPath(QStringLiteral("suoni\\no.wav")));
 }
 
+void PlayCelebrationSound()
+{
+    if (SoundEnabled)
+        platform::playSoundAsync(platform::appPath(QStringLiteral("suoni\\festa.wav")));
+}
+
 void resetState()
 {
     SoundEnabled = false;

@@ -47,6 +47,8 @@ void PickRandomBlock();
 std::uint32_t PickRandomBackColor();
 void PlayRightSound();
 void PlayWrongSound();
+// The cheer at the end of a game or a chain, while the sounds are on.
+void PlayCelebrationSound();
 
 // The picture of a block, composed from its words exactly as the picture store names them.
 QString blockPicturePath(const BlockAttributes &block);

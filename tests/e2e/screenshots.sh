@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Photographs "trova il blocco" and "tabella" as they open, in every language given, on the X
-# server it runs on (under xvfb-run): each language in a fresh copy of the runnable folder,
-# picked in the menu "Lingua" as a child would.
+# Photographs "trova il blocco" and "tabella" as they open, and "tabella" finished, in every
+# language given, on the X server it runs on (under xvfb-run): each language in a fresh copy of
+# the runnable folder, picked in the menu "Lingua" as a child would.
 # Usage: screenshots.sh <runnable folder> <output folder> <language>...
 set -euo pipefail
 rundir=$1

@@ -154,6 +154,16 @@ class Program:
         self._xdotool("mousemove", str(x + w // 2), str(y + h // 2), "click", "1")
         time.sleep(0.3)
 
+    def double_click(self, node_or_name, role=None):
+        """Two presses as quick as a young child's double click."""
+        node = self.find(node_or_name, role) if isinstance(node_or_name, str) else node_or_name
+        x, y, w, h = self.extents(node)
+        self._xdotool("mousemove", str(x + w // 2), str(y + h // 2), "click", "--repeat", "2", "--delay", "80", "1")
+        time.sleep(0.5)
+
+    def focused(self, node):
+        return node.getState().contains(pyatspi.STATE_FOCUSED)
+
     def key(self, *keys):
         self._xdotool("key", *keys)
         time.sleep(0.3)
@@ -285,14 +295,15 @@ def insiemi(p):
     # Each block that has the value goes into the set, which shows it smaller.
     size = p.extents(blocks[0])[2]
     for name in wanted:
-        p.click(next(b for b in named_blocks(p) if b.name == name and p.extents(b)[2] == size))
+        p.click(next(b for b in named_blocks(p) if b.name == name and p.extents(b)[2] >= size * 0.9))
         if not any(b.name == name and p.extents(b)[2] < size * 0.6 for b in named_blocks(p)):
             raise Failed(f"{name!r} did not go into the set")
     p.shot("insiemi-set-built")
-    p.click(p.text("FORM2", "Command1.Caption", "Fatto"), "push button")
+    # A double click, as young children give them: one answer, not a second on the new turn.
+    p.double_click(p.text("FORM2", "Command1.Caption", "Fatto"), "push button")
     p.find(p.texts.count(True, 1), "label")
     if p.find_all(p.texts.count(False, 1), "label"):
-        raise Failed("a right set was counted wrong")
+        raise Failed("a double click on a right set was counted wrong too")
     p.shot("insiemi-answered")
 
 
@@ -325,11 +336,10 @@ def waiting_block(p):
     return blocks[0]
 
 
-def place_block(p, shot_name):
-    """Clicks the box whose names fit the waiting block: each box is called by the names on its
-    way ("ROSSO", "NON ROSSO", "ROSSO, NON GRANDE"); a name fits when the block has that word,
-    or, after the language's negation ("NON "), does not have it."""
-    block = waiting_block(p)
+def boxes_for(p, block):
+    """The boxes on screen, and those whose names fit the block: each box is called by the names
+    on its way ("ROSSO", "NON ROSSO", "ROSSO, NON GRANDE"); a name fits when the block has that
+    word, or, after the language's negation ("NON "), does not have it."""
     has = words(block)
     negation = p.text("Strings", "0031", "NON ")
 
@@ -338,7 +348,13 @@ def place_block(p, shot_name):
                    (part.casefold() in has) for part in name.split(", "))
 
     boxes = [n for n in p.find_all(role=BOX_ROLE) if n.name]
-    right = [n for n in boxes if fits(n.name)]
+    return boxes, [n for n in boxes if fits(n.name)]
+
+
+def place_block(p, shot_name):
+    """Clicks the box whose names fit the waiting block."""
+    block = waiting_block(p)
+    boxes, right = boxes_for(p, block)
     if len(boxes) not in (2, 4) or len(right) != 1:
         raise Failed(f"one box for {block!r} expected among {[n.name for n in boxes]}")
     p.click(right[0])
@@ -358,14 +374,42 @@ def strade_1(p):
     place_block(p, "le-strade-1-placed")
 
 
+def finish_game(p, window, shot_name, path=None):
+    """Places blocks until a box is full: the box is marked, "avanti" wakes and takes the keyboard.
+    Then Enter starts the next game."""
+    avanti = p.find(p.text(window, "bottoneavanti.Caption", "avanti"), "push button")
+    for _ in range(8):
+        if p.enabled(avanti):
+            break
+        waiting = max(named_blocks(p), key=lambda b: p.extents(b)[2])  # larger than those placed
+        right = boxes_for(p, waiting.name)[1]
+        if len(right) != 1:
+            raise Failed(f"one box for {waiting.name!r} expected")
+        p.click(right[0])
+        time.sleep(0.2)
+    if not p.enabled(avanti):
+        raise Failed("no box became full")
+    if not path:
+        p.shot(shot_name + "-cheer")
+    time.sleep(1.5)
+    p.shot(shot_name, path)
+    if not p.focused(avanti):
+        raise Failed("avanti did not take the keyboard at the end of the game")
+    p.key("Return")
+    if p.enabled(avanti):
+        raise Failed("Enter on avanti did not start the next game")
+
+
 def tabella(p):
     p.shot("tabella")
     place_block(p, "tabella-placed")
+    finish_game(p, "pagl9", "tabella-finished")
 
 
 def strade_2(p):
     p.shot("le-strade-2")
     p.click(p.text("pagl8", "Command2.Caption", "aiuto"), "push button")
+    time.sleep(0.5)  # two presses, not a double click (which presses once)
     p.click(p.text("pagl8", "Command2.Caption", "aiuto"), "push button")  # the whole way is marked now
     p.shot("le-strade-2-help")
     place_block(p, "le-strade-2-placed")
@@ -408,6 +452,28 @@ def chain_link(p, name, stays):
     p.shot(name + "-answered")
 
 
+def finish_chain(p, name, stays):
+    """Answers every further link of the chain: the finished chain stays in sight under a cheer
+    while the new one starts."""
+    window = "FormDomino2" if stays else "FormDomino"
+    for _ in range(10):
+        first, second = (b.name.split() for b in named_blocks(p)[-2:])
+        same = [i for i in range(4) if first[i] == second[i]]
+        if stays:
+            answer = same[0] if len(same) == 1 else 4
+        else:
+            answer = 4 if len(same) == 4 else next(i for i in range(4) if first[i] != second[i])
+        p.click(p.text(window, f"Command1({answer}).Caption", "FCDSN"[answer]), "push button")
+    if len(named_blocks(p)) != 2:
+        raise Failed("the chain did not start again after its eleventh link")
+    p.shot(name + "-finished-chain")
+
+
+def cosa_cambia(p):
+    chain_link(p, "cosa-cambia", stays=False)
+    finish_chain(p, "cosa-cambia", stays=False)
+
+
 # Each activity: the caption of its menu button (in Italian, and its key in the menu's section),
 # its window, and the walk through one turn.
 ACTIVITIES = [
@@ -418,7 +484,7 @@ ACTIVITIES = [
     ("tabella", "Command7", "pagl9", tabella),
     ("le strade 2", "Command9", "pagl8", strade_2),
     ("trova il blocco", "Command8", "FormTrova", trova_il_blocco),
-    ("Cosa cambia?", "Command10", "FormDomino", lambda p: chain_link(p, "cosa-cambia", stays=False)),
+    ("Cosa cambia?", "Command10", "FormDomino", cosa_cambia),
     ("Cosa resta uguale?", "Command11", "FormDomino2", lambda p: chain_link(p, "cosa-resta-uguale", stays=True)),
 ]
 
@@ -446,6 +512,9 @@ def in_language(p, language, activities, shots):
         if shots:
             size = "x".join(map(str, p.screen))
             p.shot(name, os.path.join(p.out, f"{name.replace(' ', '-')}-{slug}-{size}.png"))
+            if name == "tabella":  # and finished: the full cell marked, "avanti" to go on
+                finish_game(p, window, "tabella-finished",
+                            os.path.join(p.out, f"tabella-finished-{slug}-{size}.png"))
         else:
             walk(p)
             left = p.italian_left()

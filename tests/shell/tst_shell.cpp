@@ -9,6 +9,7 @@
 #include "shell/ProgramFixture.h"
 
 #include "activities/comparison/form1.h"
+#include "platform/CommandButton.h"
 #include "platform/CheckBox.h"
 #include "platform/Random.h"
 #include "shell/BlockRules.h"
@@ -588,18 +589,63 @@ private slots:
         QVERIFY(right.green() > right.red() && wrong.red() > wrong.green());
     }
 
-    void rightAnswerButtonLooksRed()
+    // Resting buttons that look pressable, or look focused; a right answer's button that is
+    // not plainly red, is hard to read, or vanishes on a red background.
+    void restingAndChosenButtons()
     {
         auto *w = ProgramFixture::open<form1>(QStringLiteral("form1"));
         QVERIFY(w);
-        testkit::click(w->ComparedValue[1] == w->ComparedValue[2] ? w->UGUALI : w->DIVERSI);
-        for (platform::CommandButton *b : {w->UGUALI.data(), w->DIVERSI.data()}) {
-            QVERIFY(!b->widget()->isEnabled());
-            const QImage shot = b->widget()->grab().toImage();
-            const QColor face = shot.pixelColor(shot.width() / 2, shot.height() / 6);
-            QCOMPARE(face, toQColor(b->backColor())); // not washed out
-            QVERIFY(contrastRatio(strongestInk(shot.copy(shot.rect().adjusted(8, 8, -8, -8)), face), face) >= 3);
+        const auto look = [](platform::CommandButton *b) { return b->widget()->grab().toImage(); };
+        const auto inkContrast = [](const QImage &shot, const QColor &face) {
+            return contrastRatio(strongestInk(shot.copy(shot.rect().adjusted(8, 8, -8, -8)), face), face);
+        };
+        // How colourful the most colourful pixel is.
+        const auto colourfulness = [](const QImage &shot) {
+            int most = 0;
+            for (int y = 0; y < shot.height(); ++y)
+                for (int x = 0; x < shot.width(); ++x) {
+                    const QColor c = shot.pixelColor(x, y);
+                    most = qMax(most, qMax(c.red(), qMax(c.green(), c.blue())) - qMin(c.red(), qMin(c.green(), c.blue())));
+                }
+            return most;
+        };
+        const QImage resting = look(w->bottoneavanti);
+        const QColor restingFace = resting.pixelColor(resting.width() / 2, 6);
+        // Grey all over: face, caption and arrow; the caption there but faint.
+        QVERIFY2(colourfulness(resting) < 24, qPrintable(QString::number(colourfulness(resting))));
+        QVERIFY(inkContrast(resting, restingFace) > 1.5 && inkContrast(resting, restingFace) < 3.5);
+        // Its edge is one plain line, nothing like the dashed focus mark.
+        QSet<QRgb> edge;
+        for (int x = resting.width() / 4; x < resting.width() * 3 / 4; ++x)
+            edge << resting.pixel(x, 0);
+        QCOMPARE(edge.size(), 1);
+
+        const bool equal = w->ComparedValue[1] == w->ComparedValue[2];
+        platform::CommandButton *chosen = equal ? w->UGUALI : w->DIVERSI, *other = equal ? w->DIVERSI : w->UGUALI;
+        click(chosen);
+        const QImage awake = look(w->bottoneavanti);
+        QVERIFY(colourfulness(awake) > 100 && inkContrast(awake, toQColor(Colours::kAvanti)) >= 7);
+        QVERIFY(w->bottoneavanti->hasFocus()); // what to press next
+        const QImage otherLook = look(other);
+        QVERIFY(!other->widget()->isEnabled() && inkContrast(otherLook, otherLook.pixelColor(otherLook.width() / 2, 8)) < 3.5);
+
+        // Plainly red, and readable, while it rests.
+        QVERIFY(!chosen->widget()->isEnabled() && chosen->backColor() == Colours::kRed);
+        const QImage shot = look(chosen);
+        const QColor face = shot.pixelColor(shot.width() / 2, shot.height() / 4);
+        QCOMPARE(face, toQColor(Colours::kRed));
+        QVERIFY(inkContrast(shot, face) >= 4.5);
+        // Its rim stands out on every background, the red one too.
+        for (const std::uint32_t colour : Modulo1::kBackColours) {
+            w->setBackColor(colour);
+            const QImage rim = look(chosen);
+            double best = 0;
+            for (int y = 0; y < 6; ++y)
+                best = qMax(best, contrastRatio(rim.pixelColor(rim.width() / 2, y), toQColor(colour)));
+            QVERIFY2(best >= 3, qPrintable(QString::number(colour, 16)));
         }
+        click(w->bottoneavanti);
+        QVERIFY(!chosen->marked() && chosen->backColor() == Colours::kLightGrey && chosen->widget()->isEnabled());
     }
 
     void soundSwitchShowsOnEveryBackground()

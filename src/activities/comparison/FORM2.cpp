@@ -32,6 +32,9 @@ void FORM2::createWindowControls()
     Image1.forEach([&](platform::Image *image) { image->setMousePointer(hand, 10, 1); });
     Command1->setMousePointer(hand, 10, 1);
 
+    // The keyboard starts at the first block: the child builds the set before pressing "Fatto".
+    setFirstFocus(Image1(0));
+
     Image1.onClick(this, &FORM2::Image1_Click);
     connect(Command1, &platform::Control::Click, this, [this] { Command1_Click(); });
 }

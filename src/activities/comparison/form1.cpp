@@ -111,7 +111,9 @@ void form1::judge(bool saidEqual)
     UGUALI->setEnabled(false);
     DIVERSI->setEnabled(false);
     bottoneavanti->setEnabled(true);
-    (saidEqual ? UGUALI : DIVERSI)->setBackColor(Colours::kRed);
+    choose(saidEqual ? UGUALI : DIVERSI);
+    // The keyboard goes on where the child goes on.
+    bottoneavanti->SetFocus();
 }
 
 void form1::Command1_Click()
@@ -132,6 +134,6 @@ void form1::bottoneavanti_Click()
     bottoneavanti->setEnabled(false);
     for (platform::CommandButton *b : {UGUALI.data(), DIVERSI.data()}) {
         b->setEnabled(true);
-        b->setBackColor(Colours::kLightGrey);
+        unchoose(b);
     }
 }

@@ -119,7 +119,7 @@ void pagl3::NUMERI_Click(int index)
     }
     ShowRightAnswer();
     bottoneavanti->setEnabled(true);
-    NUMERI(index)->setBackColor(Colours::kRed);
+    choose(NUMERI(index));
     NUMERI.forEach([](platform::CommandButton *b) { b->setEnabled(false); });
     // The keyboard goes on where the child goes on.
     bottoneavanti->SetFocus();
@@ -132,7 +132,7 @@ void pagl3::bottoneavanti_Click()
     bottoneavanti->setEnabled(false);
     NUMERI.forEach([](platform::CommandButton *b) {
         b->setEnabled(true);
-        b->setBackColor(Colours::kLightGrey);
+        unchoose(b);
     });
     showAllBlocks();
     // A new page: the keyboard starts again at its first block.

@@ -22,8 +22,9 @@ void GridWindow::showHand(platform::PositionedControl *control)
 
 double GridWindow::readablePoints(double pointsOnSmallScreen)
 {
-    const double grow =
-        qMin(platform::screenWidthTwips() / (1024 * 15), platform::screenHeightTwips() / (768 * 15));
+    // Beyond 1440 x 1080 the window's own text scale takes over (platform::textScaleFor).
+    const double grow = qMin(qMin(platform::screenWidthTwips(), 1440.0 * 15) / (1024 * 15),
+                             qMin(platform::screenHeightTwips(), 1080.0 * 15) / (768 * 15));
     return pointsOnSmallScreen * qMax(1.0, grow);
 }
 
@@ -41,6 +42,12 @@ void GridWindow::createGridControls()
 {
     const GridLayout &l = m_layout;
     setBackColor(l.backColour);
+    // The roads' places lie under everything else.
+    for (int i = 0; i < l.roads.size(); ++i) {
+        platform::Area *road = addArea(QStringLiteral("roadArea"), l.roads[i].outline, i);
+        showHand(road);
+        roadArea.set(i, road);
+    }
     for (int k = 0; k < l.boxes.size(); ++k) {
         const QRectF &r = l.boxes[k];
         platform::Frame *box =
@@ -48,10 +55,10 @@ void GridWindow::createGridControls()
         showHand(box);
         Frame1.set(k, box);
         for (int i = k * l.capacity; i < (k + 1) * l.capacity; ++i) {
-            // A block is never stretched out of shape: a square must stay a square.
             platform::Image *slot = addImage(QStringLiteral("insieme"), l.slotPlaces[i].x(),
                                              l.slotPlaces[i].y(), l.slotSize, l.slotSize, box, i);
-            slot->setKeepsProportions(true);
+            // The keyboard stops at the box, not at each of its places.
+            slot->setTabStop(false);
             insieme.set(i, slot);
         }
     }
@@ -62,15 +69,20 @@ void GridWindow::createGridControls()
         // On white cards the names also stand out on the roads.
         makeCard(name, QStringLiteral("Comic Sans MS"), readablePoints(l.nameFontPoints));
         Label1.set(i, name);
+        if (l.nameBoxes.value(i, -1) >= 0) {
+            showHand(name);
+            name->setTabStop(false);
+            connect(name, &platform::Control::Click, this, &GridWindow::Label1_Click);
+        }
     }
     Image1 = addImage(QStringLiteral("Image1"), l.waitingBlock.x(), l.waitingBlock.y(),
                       l.waitingBlock.width(), l.waitingBlock.height());
-    Image1->setKeepsProportions(true);
 
     addNextButton(l.avanti.x(), l.avanti.y(), l.avanti.width(), l.avanti.height(), readablePoints(16));
 
     Frame1.onClick(this, &GridWindow::Frame1_Click);
     insieme.onClick(this, &GridWindow::insieme_Click);
+    roadArea.onClick(this, &GridWindow::roadArea_Click);
     connect(bottoneavanti, &platform::Control::Click, this, [this] { bottoneavanti_Click(); });
 }
 
@@ -91,6 +103,7 @@ void GridWindow::NextBlock()
     if (gameOver()) {
         bottoneavanti->setEnabled(true);
         Frame1.forEach([](platform::Frame *box) { box->setEnabled(false); });
+        showGameOver();
         return;
     }
     Modulo1::PickRandomBlock();
@@ -98,9 +111,35 @@ void GridWindow::NextBlock()
     takeWaitingValues();
 }
 
+void GridWindow::showGameOver()
+{
+    QRectF full;
+    for (int k = 0; k < int(filled().size()); ++k)
+        if (filled()[k] >= m_layout.capacity) {
+            platform::Frame *box = Frame1(k);
+            box->setMarked(true);
+            full = QRectF(box->left(), box->top(), box->width(), box->height());
+        }
+    celebrate(full);
+    // The keyboard goes on where the child goes on.
+    bottoneavanti->SetFocus();
+}
+
 void GridWindow::insieme_Click(int index)
 {
     chooseBox(GridRules::boxOfSlot(index, m_layout.capacity));
+}
+
+void GridWindow::Label1_Click(int index)
+{
+    if (const int box = m_layout.nameBoxes.value(index, -1); box >= 0)
+        chooseBox(box);
+}
+
+void GridWindow::roadArea_Click(int index)
+{
+    if (index >= 0 && index < m_layout.roads.size())
+        chooseBox(m_layout.roads[index].box);
 }
 
 void GridWindow::chooseBox(int box)
@@ -121,7 +160,11 @@ void GridWindow::chooseBox(int box)
 
 void GridWindow::bottoneavanti_Click()
 {
-    Frame1.forEach([](platform::Frame *box) { box->setEnabled(true); });
+    celebration->stop();
+    Frame1.forEach([](platform::Frame *box) {
+        box->setMarked(false);
+        box->setEnabled(true);
+    });
     insieme.forEach([](platform::Image *slot) { slot->setPicture(QString()); });
     Filled.fill(0);
     NewReference();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Area.h"
 #include "platform/CommandButton.h"
 #include "platform/ControlArray.h"
 #include "platform/Frame.h"
@@ -13,6 +14,13 @@
 #include <cstdint>
 #include <span>
 
+// A road a child may tap: its outline, in design twips, and the box at its end.
+struct GridRoad
+{
+    QPolygonF outline;
+    int box;
+};
+
 // Where a placing game puts its controls, in design twips of its client area.
 struct GridLayout
 {
@@ -23,6 +31,8 @@ struct GridLayout
     QList<QPointF> slotPlaces; // insieme, by index, inside their box
     double slotSize;
     QList<QRectF> names;   // Label1, by index
+    QList<int> nameBoxes;  // the box at the end of each name's way; -1: the way goes on to several
+    QList<GridRoad> roads; // the roads that lead to one box each
     double nameFontPoints; // on a screen of 1024 x 768; larger screens get larger names
     QRectF waitingBlock;   // Image1
     QRectF avanti;         // bottoneavanti
@@ -41,12 +51,17 @@ public:
     platform::ControlArray<platform::Image> insieme;
     platform::ControlArray<platform::Label> Label1;
     QPointer<platform::Image> Image1;
+    // The roads a child may tap, each standing for the box at its end.
+    platform::ControlArray<platform::Area> roadArea;
 
     // Blocks placed in box k in this game (Filled0 to Filled3).
     std::array<std::int16_t, 4> Filled{};
 
     void Frame1_Click(int index) { chooseBox(index); }
     void insieme_Click(int index);
+    // A name, or a road, stands for the box at the end of its way.
+    void Label1_Click(int index);
+    void roadArea_Click(int index);
     void bottoneavanti_Click();
 
     // One box is full: the boxes take no more blocks until "avanti".
@@ -75,14 +90,17 @@ protected:
     void firstQuestion() override;
     // Boxes, slots and buttons show the program's hand.
     static void showHand(platform::PositionedControl *control);
-    // A font size given for a screen of 1024 x 768, grown with the screen, so that names and
-    // buttons read well across a classroom and still fit on a small screen.
+    // A font size given for a screen of 1024 x 768, grown with the screen up to 1440 x 1080 (the
+    // window grows texts further on larger screens), so that names and buttons read well across
+    // a classroom and still fit on a small screen.
     static double readablePoints(double pointsOnSmallScreen);
 
 private:
     std::span<std::int16_t> filled() { return std::span(Filled).first(m_layout.boxes.size()); }
     std::span<const std::int16_t> filled() const { return std::span(Filled).first(m_layout.boxes.size()); }
     void chooseBox(int box);
+    // The end of a game: the full box marked and cheered, "avanti" next.
+    void showGameOver();
 
     const GridLayout &m_layout;
 };

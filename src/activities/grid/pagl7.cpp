@@ -16,21 +16,27 @@ const GridLayout &roadsLayout()
         .backColour = Colours::kRoadsBackground,
         .capacity = 4,
         .boxes = {{120, 120, 3375, 1455}, {5760, 120, 3375, 1455}},
-        // Each box fills from its outer end towards the middle of the window.
-        .slotPlaces = {{0, 360},
-                       {840, 360},
+        // Each box fills from its outer end towards the middle of the window; the places keep
+        // clear of the box's edge, so that every block lies inside its box.
+        .slotPlaces = {{60, 360},
+                       {870, 360},
                        {1680, 360},
+                       {2490, 360},
                        {2520, 360},
-                       {2640, 360},
-                       {1800, 360},
-                       {960, 360},
-                       {120, 360}},
-        .slotSize = 855,
+                       {1710, 360},
+                       {900, 360},
+                       {90, 360}},
+        .slotSize = 795,
         .names = {{1560, 1920, 2655, 1095}, {4920, 1920, 2655, 1095}},
+        // Each name, and the road under it, stands for the box at the end of its road.
+        .nameBoxes = {0, 1},
+        .roads = {{QPolygonF({{720, 1560}, {1320, 1560}, {4560, 4560}, {4320, 4920}}), 0},
+                  {QPolygonF({{8400, 1560}, {7800, 1560}, {4560, 4560}, {4800, 4920}}), 1}},
         .nameFontPoints = 22,
         .waitingBlock = {240, 3840, 2535, 2535},
         .avanti = {6720, 5280, 1935, 975},
-        .frame = {QRectF(7320, 3840, 1695, 495), QRectF(7320, 4320, 1695, 495), QPointF(7800, 3240)},
+        // The counters apart, below the faces.
+        .frame = {QRectF(7320, 3900, 1695, 495), QRectF(7320, 4500, 1695, 495), QPointF(7800, 3240)},
     };
     return layout;
 }

@@ -18,9 +18,10 @@ const GridLayout &roadsLayout()
                   {2640, 120, 1695, 1455},
                   {5520, 120, 1695, 1455},
                   {7320, 120, 1695, 1455}},
+        // Both places of a box clear of its border.
         .slotPlaces =
-            {{0, 360}, {840, 360}, {0, 360}, {840, 360}, {0, 240}, {840, 240}, {0, 240}, {840, 240}},
-        .slotSize = 855,
+            {{45, 360}, {855, 360}, {45, 360}, {855, 360}, {45, 240}, {855, 240}, {45, 240}, {855, 240}},
+        .slotSize = 795,
         // The first fork's names, then the second forks' names, left to right.
         .names = {{3000, 3840, 1335, 735},
                   {4830, 3840, 1335, 735},
@@ -28,10 +29,18 @@ const GridLayout &roadsLayout()
                   {2280, 2160, 1335, 735},
                   {5640, 2160, 1335, 735},
                   {7080, 2160, 1335, 735}},
+        // The second forks' names, and the roads from the second forks, each lead to one box;
+        // the first fork's names lead to two.
+        .nameBoxes = {-1, -1, 0, 1, 2, 3},
+        .roads = {{QPolygonF({{420, 1575}, {840, 1575}, {2280, 3240}, {2040, 3480}}), 0},
+                  {QPolygonF({{3360, 1575}, {3675, 1575}, {2520, 3360}, {2280, 3240}}), 1},
+                  {QPolygonF({{6090, 1575}, {6405, 1575}, {6720, 3255}, {6405, 3360}}), 2},
+                  {QPolygonF({{8160, 1560}, {8640, 1560}, {7200, 3360}, {6720, 3255}}), 3}},
         .nameFontPoints = 16,
         .waitingBlock = {120, 4320, 2415, 2415},
         .avanti = {6600, 5760, 1935, 975},
-        .frame = {QRectF(7200, 4440, 1695, 495), QRectF(7200, 4920, 1695, 495), QPointF(7920, 3840)},
+        // The counters apart, below the faces.
+        .frame = {QRectF(7200, 4500, 1695, 495), QRectF(7200, 5100, 1695, 495), QPointF(7920, 3840)},
     };
     return layout;
 }
@@ -46,10 +55,17 @@ constexpr double kRoadEdges[14][4] = {
 };
 
 // The help's red lines along the middle of the roads: 0 the stem, 1 and 2 the roads after the
-// first fork, 3 to 6 the roads to boxes 0 to 3.
+// first fork, 3 to 6 the roads to boxes 0 to 3. They meet where the roads fork, so that the way
+// is one unbroken line.
+constexpr double kFirstFork[2] = {4560, 4830}, kLeftFork[2] = {2300, 3400}, kRightFork[2] = {6600, 3500};
 constexpr double kHelpLines[7][4] = {
-    {4515, 6720, 4515, 4935}, {4515, 4935, 2310, 3465}, {4515, 4935, 6615, 3465}, {2310, 3465, 630, 1575},
-    {2310, 3360, 3465, 1575}, {6615, 3465, 6195, 1575}, {6615, 3570, 8295, 1575},
+    {4560, 6720, kFirstFork[0], kFirstFork[1]},
+    {kFirstFork[0], kFirstFork[1], kLeftFork[0], kLeftFork[1]},
+    {kFirstFork[0], kFirstFork[1], kRightFork[0], kRightFork[1]},
+    {kLeftFork[0], kLeftFork[1], 630, 1575},
+    {kLeftFork[0], kLeftFork[1], 3517, 1575},
+    {kRightFork[0], kRightFork[1], 6247, 1575},
+    {kRightFork[0], kRightFork[1], 8400, 1560},
 };
 
 } // namespace
@@ -59,19 +75,21 @@ pagl8::pagl8() : TableGame(QStringLiteral("pagl8"), roadsLayout()) {}
 void pagl8::createWindowControls()
 {
     setDesignSize(roadsLayout().design.width(), roadsLayout().design.height());
-    // The help's lines come after the roads, on top of them.
     addRoads(Line2, kRoadEdges);
     Line1 = addLine(QStringLiteral("Line1"), 4515, 4725, 4620, 4725);
     Line1->setBorderWidth(2);
+    createGridControls();
+    // The help's lines come after the roads and the names, on top of them: the way shows along
+    // its whole length, and a name it crosses still shows through.
     for (int i = 0; i < 7; ++i) {
         const auto &e = kHelpLines[i];
         platform::Line *mark = addLine(QStringLiteral("Line3"), e[0], e[1], e[2], e[3], nullptr, i);
         mark->setBorderWidth(10);
         mark->setBorderColor(Colours::kRed);
+        mark->setSeeThrough(true);
         mark->setVisible(false);
         Line3.set(i, mark);
     }
-    createGridControls();
 
     Command2 = addButton(QStringLiteral("Command2"), 2730, 5340, 1275, 870, QStringLiteral("aiuto"));
     Command2->setFont(QStringLiteral("Comic Sans MS"), readablePoints(16), true);

@@ -157,7 +157,20 @@ void FormDomino::Command1_Click(int index)
         Modulo1::showCurrentBlock(Image1(CurrentLink + 1));
         return;
     }
+    // The finished chain stays in sight for a cheer while the new one starts under it.
+    celebrate(chainPlace(), true);
     NewChain();
+}
+
+QRectF FormDomino::chainPlace() const
+{
+    QRectF place;
+    const auto take = [&place](platform::PositionedControl *c) {
+        place |= QRectF(c->left(), c->top(), c->width(), c->height());
+    };
+    Image1.forEach(take);
+    Label1.forEach(take);
+    return place;
 }
 
 void FormDomino::Form_KeyPress(const QString &text)

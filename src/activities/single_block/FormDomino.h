@@ -59,6 +59,8 @@ protected:
 
 private:
     void NewChain();
+    // Where the chain lies now, in twips.
+    QRectF chainPlace() const;
 
     Variant m_variant;
 };

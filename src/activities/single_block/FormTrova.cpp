@@ -99,6 +99,8 @@ void FormTrova::Image1_Click(int index)
     Shape1->setVisible(true);
     bottoneavanti->setEnabled(true);
     Image1.forEach([](platform::Image *image) { image->setEnabled(false); });
+    // The keyboard goes on where the child goes on.
+    bottoneavanti->SetFocus();
 }
 
 void FormTrova::bottoneavanti_Click()

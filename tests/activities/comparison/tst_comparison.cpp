@@ -222,6 +222,11 @@ private slots:
     {
         FORM2 *w = open<FORM2>();
         QVERIFY(w && !w->AutoCheck && w->mnuControlloNo->checked() && !w->mnuControlloSi->checked());
+        // The keyboard starts on the first block, not on "Fatto": a first Space is no answer.
+        QCOMPARE(w->window()->focusWidget(), w->Image1(0)->widget());
+        QTest::keyClick(w->window()->focusWidget(), Qt::Key_Space);
+        QCOMPARE(Modulo1::RightCount, std::int16_t(0));
+        w->ResetCounters();
         turns(w, 4);
         QCOMPARE(Modulo1::RightCount + Modulo1::WrongCount, 150);
     }

@@ -7,6 +7,8 @@
 #include "activities/grid/pagl7.h"
 #include "activities/grid/pagl8.h"
 #include "activities/grid/pagl9.h"
+#include "platform/Area.h"
+#include "platform/Celebration.h"
 #include "platform/Random.h"
 #include "shell/BlockRules.h"
 #include "shell/Colours.h"
@@ -36,6 +38,47 @@ QSet<int> marks(pagl8 *w, bool onRoads)
         if (onRoads ? shown(w->Line3(i)) : w->Label1(i)->backColor() == Colours::kLightGreen)
             shownMarks << i;
     return shownMarks;
+}
+
+// A click on a point of the road's place (fractions of its outline's box).
+void tapRoad(platform::Area *road, QPointF fraction)
+{
+    QWidget *w = road->widget();
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(int(fraction.x() * w->width()), int(fraction.y() * w->height())));
+}
+
+// A point well inside the road, and one in its box but beside it.
+QPointF onRoad(platform::Area *road)
+{
+    const QPolygonF o = road->outline();
+    const QRectF box = o.boundingRect();
+    QPointF sum;
+    for (const QPointF &p : o)
+        sum += p;
+    const QPointF centre = sum / o.size();
+    return {(centre.x() - box.left()) / box.width(), (centre.y() - box.top()) / box.height()};
+}
+QPointF besideRoad(platform::Area *road)
+{
+    for (const QPointF corner : {QPointF(0.03, 0.97), QPointF(0.97, 0.97), QPointF(0.03, 0.03), QPointF(0.97, 0.03)}) {
+        const QRectF box = road->outline().boundingRect();
+        if (!road->outline().containsPoint(box.topLeft() + QPointF(corner.x() * box.width(), corner.y() * box.height()),
+                                           Qt::OddEvenFill))
+            return corner;
+    }
+    return {};
+}
+
+// What Tab stops at, by the names a screen reader says.
+QStringList stopsOf(platform::Form *w)
+{
+    QStringList stops;
+    for (platform::Control *c : w->controls())
+        if (QWidget *widget = c->widget();
+            widget && (widget->focusPolicy() & Qt::TabFocus) && widget->isVisible() && widget->isEnabled())
+            stops << (c->accessibleName().isEmpty() ? c->propertyByName("Caption").value_or(QString()).toString()
+                                                     : c->accessibleName());
+    return stops;
 }
 
 } // namespace
@@ -253,6 +296,175 @@ private slots:
         for (int press = 0; press < 70000; ++press)
             step = GridRules::nextHelpStep(step);
         QCOMPARE(step, std::int16_t(2));
+    }
+
+    // A game that ends unnoticed: the full box is marked (a thick rim and a tick) and cheered
+    // with a sound (while the sounds are on), stars and a tick over it for about a second, and
+    // "avanti" takes the keyboard; the boxes stay as they are. Clicks meanwhile act as always: a
+    // click on "avanti" starts the next game, the cheer and the marks go. Leaving during a cheer
+    // ends it with the window.
+    void endOfGame_data()
+    {
+        addWindows();
+    }
+    void endOfGame()
+    {
+        QFETCH(QString, name);
+        for (const bool sound : {true, false}) {
+            Modulo1::SoundEnabled = sound;
+            auto *w = ProgramFixture::open<GridWindow>(name);
+            QVERIFY(w);
+            QVERIFY(!w->celebration->running());
+            playToTheEnd(w);
+            int full = -1;
+            for (int k = 0; k < w->Frame1.count(); ++k) {
+                QCOMPARE(w->Frame1(k)->marked(), w->Filled[k] == w->insieme.count() / w->Frame1.count());
+                if (w->Frame1(k)->marked())
+                    full = k;
+            }
+            QVERIFY(full >= 0);
+            platform::Frame *box = w->Frame1(full);
+            QVERIFY(w->celebration->running());
+            const QRectF place = w->celebration->place();
+            QCOMPARE(QRect(qRound(place.x() / 15), qRound(place.y() / 15), qRound(place.width() / 15), qRound(place.height() / 15)),
+                     box->widget()->geometry());
+            QVERIFY(w->celebration->widget()->isVisible());
+            QVERIFY(w->celebration->widget()->testAttribute(Qt::WA_TransparentForMouseEvents));
+            QCOMPARE(f.sounds.filter(QStringLiteral("festa.wav")).size(), sound ? 1 : 0);
+            QVERIFY(w->bottoneavanti->hasFocus());
+            if (sound) {
+                // It ends by itself, and the marks stay until "avanti".
+                QTRY_VERIFY_WITH_TIMEOUT(!w->celebration->running(), 3 * platform::Celebration::kDurationMs);
+                QVERIFY(!w->celebration->widget()->isVisible() && box->marked());
+                click(w->bottoneavanti);
+            } else {
+                QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, {},
+                                  w->bottoneavanti->widget()->mapTo(w->window(), w->bottoneavanti->widget()->rect().center()));
+                QVERIFY(!w->celebration->running());
+            }
+            QVERIFY(!w->gameOver());
+            w->Frame1.forEach([](platform::Frame *b) { QVERIFY(!b->marked() && b->widget()->isEnabled()); });
+
+            // Left while it cheers: nothing of it stays.
+            playToTheEnd(w);
+            QPointer<QWidget> cheer = w->celebration->widget();
+            QVERIFY(cheer && cheer->isVisible());
+            f.leave(w);
+            QVERIFY(!cheer || !cheer->isVisible());
+            QTest::qWait(50);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QVERIFY(!cheer);
+            f.sounds.clear();
+        }
+    }
+
+    // A name card or a road tapped that does nothing: each stands for the box at the end of its
+    // way, where that way leads to one box; the table's names and the first forks lead to more
+    // than one and do nothing. A tap beside a road, in its box, is no tap on it.
+    void namesAndRoads_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QList<int>>("nameBoxes"); // per Label1
+        QTest::addColumn<QList<int>>("roadBoxes"); // per road
+        QTest::newRow("pagl7") << "pagl7" << QList<int>{0, 1} << QList<int>{0, 1};
+        QTest::newRow("pagl9") << "pagl9" << QList<int>{-1, -1, -1, -1} << QList<int>{};
+        QTest::newRow("pagl8") << "pagl8" << QList<int>{-1, -1, 0, 1, 2, 3} << QList<int>{0, 1, 2, 3};
+    }
+    void namesAndRoads()
+    {
+        QFETCH(QString, name);
+        QFETCH(QList<int>, nameBoxes);
+        QFETCH(QList<int>, roadBoxes);
+        platform::seedRandom(4);
+        auto *w = ProgramFixture::open<GridWindow>(name);
+        QVERIFY(w);
+        QCOMPARE(w->Label1.count(), nameBoxes.size());
+        QCOMPARE(w->roadArea.count(), roadBoxes.size());
+        // Each tap as a tap on its box would be: right or wrong, and placed where that one places.
+        const auto tapActsOn = [&](const std::function<void()> &tap, int expectedBox) {
+            const QString seen = testkit::board(w);
+            const int right = Modulo1::RightCount, wrong = Modulo1::WrongCount, waiting = w->rightBox();
+            const auto filled = w->Filled;
+            tap();
+            if (expectedBox < 0) {
+                QCOMPARE(testkit::board(w), seen);
+                QCOMPARE(int(Modulo1::RightCount + Modulo1::WrongCount), right + wrong);
+                return;
+            }
+            QCOMPARE(int(Modulo1::RightCount), right + (expectedBox == waiting));
+            QCOMPARE(int(Modulo1::WrongCount), wrong + (expectedBox != waiting));
+            QCOMPARE(int(w->Filled[expectedBox]), filled[expectedBox] + (expectedBox == waiting));
+        };
+        for (int i = 0; i < nameBoxes.size() && !w->gameOver(); ++i)
+            tapActsOn([&] { click(w->Label1(i)); }, nameBoxes[i]);
+        for (int i = 0; i < roadBoxes.size() && !w->gameOver(); ++i) {
+            tapActsOn([&] { tapRoad(w->roadArea(i), besideRoad(w->roadArea(i))); }, -1);
+            tapActsOn([&] { tapRoad(w->roadArea(i), onRoad(w->roadArea(i))); }, roadBoxes[i]);
+        }
+        // The right box's name, or road, places the waiting block.
+        for (int i = 0; i < 12 && !w->gameOver(); ++i) {
+            const int right = w->rightBox();
+            if (const int card = int(nameBoxes.indexOf(right)); card >= 0)
+                tapActsOn([&] { click(w->Label1(card)); }, right);
+            else if (const int road = int(roadBoxes.indexOf(right)); road >= 0)
+                tapActsOn([&] { tapRoad(w->roadArea(road), onRoad(w->roadArea(road))); }, right);
+            else
+                click(w->Frame1(right));
+        }
+    }
+
+    // Tab that stops at every place of every box: one stop per box, called by its way, then
+    // the buttons.
+    void tabStops_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("stops"); // {0}, {1}: the names of the game
+        QTest::newRow("pagl7") << "pagl7" << QStringList{"{0}", "{1}"};
+        QTest::newRow("pagl9") << "pagl9" << QStringList{"{0}, {2}", "{0}, {3}", "{1}, {2}", "{1}, {3}"};
+        QTest::newRow("pagl8") << "pagl8" << QStringList{"{0}, {2}", "{0}, {3}", "{1}, {4}", "{1}, {5}", "aiuto"};
+    }
+    void tabStops()
+    {
+        QFETCH(QString, name);
+        QFETCH(QStringList, stops);
+        auto *w = ProgramFixture::open<GridWindow>(name);
+        QVERIFY(w);
+        for (QString &stop : stops)
+            for (int i = 0; i < w->Label1.count(); ++i)
+                stop.replace(u'{' + QString::number(i) + u'}', w->Label1(i)->caption());
+        QCOMPARE(stopsOf(w), stops);
+        playToTheEnd(w);
+        // A finished game: the boxes rest, "avanti" leads on.
+        QCOMPARE(stopsOf(w), name == u"pagl8" ? QStringList({"avanti", "aiuto"}) : QStringList({"avanti"}));
+    }
+
+    // Blocks out of their box, counters run together, a help line hidden by the names or off
+    // the middle of its road, a stroke that leads nowhere.
+    void layout_data() { addWindows(); }
+    void layout()
+    {
+        QFETCH(QString, name);
+        auto *w = ProgramFixture::open<GridWindow>(name);
+        QVERIFY(w);
+        w->insieme.forEach([](platform::Image *slot) {
+            const QRect inner = slot->widget()->parentWidget()->rect().adjusted(2, 2, -2, -2);
+            QVERIFY2(inner.contains(slot->widget()->geometry()), qPrintable(QString::number(slot->index())));
+        });
+        const QRect right = w->etEsatti->widget()->geometry(), wrong = w->etErrati->widget()->geometry(),
+                    face = w->ComandoIconaSi->widget()->geometry();
+        QVERIFY(!right.adjusted(-2, -2, 2, 2).intersects(wrong) && !face.intersects(right) && !face.intersects(wrong));
+        if (auto *table = qobject_cast<pagl9 *>(w))
+            QVERIFY(!shown(table->Line1));
+        if (auto *roads = qobject_cast<pagl8 *>(w)) {
+            QCOMPARE(roads->Line3(0)->x1(), (roads->Line2(0)->x1() + roads->Line2(1)->x1()) / 2);
+            const QObjectList stacking = w->surface()->children();
+            for (int i = 0; i < roads->Line3.count(); ++i)
+                for (int k = 0; k < roads->Label1.count(); ++k)
+                    QVERIFY(stacking.indexOf(roads->Line3(i)->widget()) > stacking.indexOf(roads->Label1(k)->widget()));
+            // The way is one line: each mark starts where the one before it ends.
+            for (const auto &[from, to] : {std::pair{0, 1}, {0, 2}, {1, 3}, {1, 4}, {2, 5}, {2, 6}})
+                QVERIFY(roads->Line3(from)->x2() == roads->Line3(to)->x1() && roads->Line3(from)->y2() == roads->Line3(to)->y1());
+        }
     }
 
     // "le strade 1": "Suono?" shows and switches the program's one sound switch, in step with

@@ -115,6 +115,7 @@ private slots:
             click(w->Image1(found));
             QCOMPARE(Modulo1::RightCount, std::int16_t(1));
             QVERIFY(state(w, found));
+            QVERIFY(w->bottoneavanti->hasFocus()); // the keyboard goes on where the child goes on
             if (turn == 0) {
                 const QString solved = testkit::snapshot(w);
                 w->Image1.forEach([](platform::Image *i) {
@@ -199,6 +200,44 @@ private slots:
             QVERIFY(testkit::shown(w->ComandoIconaSi));
         }
         QCOMPARE(Modulo1::RightCount + Modulo1::WrongCount, 44);
+    }
+
+    // A finished chain that vanishes the moment it is finished: the new chain starts at once,
+    // as before, and the finished one stays in sight under a cheer (a sound while the sounds are
+    // on, stars and a tick) for about a second; the next answer ends the cheer and counts.
+    void FormDomino_finishedChain_data() { addRules(); }
+    void FormDomino_finishedChain()
+    {
+        QFETCH(QString, name);
+        auto *w = ProgramFixture::open<FormDomino>(name);
+        QVERIFY(w);
+        while (w->CurrentLink < FormDomino::kLinks - 1)
+            click(w->Command1(w->ExpectedAnswer));
+        QVERIFY(!w->celebration->running() && f.sounds.filter(QStringLiteral("festa")).isEmpty());
+        const auto corner = [w] { // the chain's third picture, which a new chain does not show yet
+            const QWidget *place = w->Image1(2)->widget();
+            return w->window()->grab(QRect(place->mapTo(w->window(), QPoint(0, 0)), place->size())).toImage();
+        };
+        const QImage finished = corner();
+        click(w->Command1(w->ExpectedAnswer));
+
+        QCOMPARE(int(w->CurrentLink), 0);
+        for (int i = 0; i < FormDomino::kPictures; ++i)
+            QCOMPARE(w->Image1(i)->hasPicture(), i <= 1);
+        QVERIFY(w->celebration->running() && w->celebration->keepsInSight());
+        QVERIFY(f.sounds.last().endsWith(QStringLiteral("festa.wav")));
+        QRect chain;
+        w->Image1.forEach([&chain](platform::Image *i) { chain |= i->widget()->geometry(); });
+        const QRectF place = w->celebration->place();
+        QVERIFY(QRect(qRound(place.x() / 15), qRound(place.y() / 15), qRound(place.width() / 15), qRound(place.height() / 15))
+                    .adjusted(-1, -1, 1, 1)
+                    .contains(chain));
+        QCOMPARE(corner(), finished);
+
+        const int right = Modulo1::RightCount;
+        click(w->Command1((w->ExpectedAnswer + 1) % 5));
+        QVERIFY(!w->celebration->running() && Modulo1::RightCount == right && Modulo1::WrongCount == 1);
+        QVERIFY(corner() != finished);
     }
 
     // The link copies the answer's caption as it reads, changed too, and the letter keys follow

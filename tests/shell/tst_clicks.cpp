@@ -1,0 +1,212 @@
+// Clicks as young children give them, on every answer of the nine activities: a double click
+// answers once (also where its first click brings a new turn or a new screen), two slow clicks
+// answer twice, and a burst of double clicks counts one answer per double click.
+
+#include "shell/ProgramFixture.h"
+
+#include "activities/comparison/FORM2.h"
+#include "activities/comparison/form1.h"
+#include "activities/comparison/pagl3.h"
+#include "activities/grid/GridWindow.h"
+#include "activities/single_block/FormDomino.h"
+#include "activities/single_block/FormTrova.h"
+#include "platform/Frame.h"
+#include "platform/Random.h"
+
+using testkit::click;
+using testkit::ProgramFixture;
+
+namespace {
+
+// Where a child clicks the control, in its window.
+QPoint middleOf(platform::Control *c)
+{
+    return c->widget()->mapTo(c->widget()->window(), c->widget()->rect().center());
+}
+
+// Two presses within the desktop's double-click interval, through the window as the toolkit
+// gets them: the first click may bring another turn, or another screen, before the second.
+void doubleClick(platform::Control *c)
+{
+    QWidget *top = c->widget()->window();
+    QTest::mouseDClick(top->windowHandle(), Qt::LeftButton, {}, middleOf(c));
+}
+
+// Two clicks slower than that.
+void slowClicks(platform::Control *c)
+{
+    QWidget *top = c->widget()->window();
+    const QPoint at = middleOf(c);
+    QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, at);
+    QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, at);
+}
+
+// The control a child answers with in the turn on screen: the right one, or a wrong one.
+platform::Control *answer(ActivityFrame *w, bool right)
+{
+    if (auto *f = qobject_cast<form1 *>(w))
+        return (f->ComparedValue[1] == f->ComparedValue[2]) == right ? f->UGUALI : f->DIVERSI;
+    if (auto *f = qobject_cast<FORM2 *>(w)) {
+        if (right) // the set built, then "Fatto"
+            for (int k = 0; k < 4; ++k)
+                if (f->AttributeValues[k + 1] == f->AttributeValues[0])
+                    click(f->Image1(k));
+        return f->Command1;
+    }
+    if (auto *f = qobject_cast<pagl3 *>(w))
+        return f->NUMERI(right ? f->MatchCount : (f->MatchCount + 1) % 10);
+    if (auto *f = qobject_cast<GridWindow *>(w))
+        return f->Frame1(right ? f->rightBox() : (f->rightBox() + 1) % f->Frame1.count());
+    if (auto *f = qobject_cast<FormTrova *>(w)) {
+        for (int i = 0; i < 12; ++i)
+            if ((f->Image1(i)->tag() == f->Image1(f->TargetIndex)->tag()) == right)
+                return f->Image1(i);
+        return nullptr; // every picture is the target's block
+    }
+    if (auto *f = qobject_cast<FormDomino *>(w))
+        return f->Command1(right ? f->ExpectedAnswer : (f->ExpectedAnswer + 1) % 5);
+    return nullptr;
+}
+
+int answers()
+{
+    return Modulo1::RightCount + Modulo1::WrongCount;
+}
+
+} // namespace
+
+class TstClicks : public QObject
+{
+    Q_OBJECT
+
+    ProgramFixture f;
+
+private slots:
+    void init() { QVERIFY(f.setUp()); }
+    void cleanup() { f.tearDown(); }
+
+    // A right answer double-clicked that is also judged on the turn it brought (the sad face
+    // for a right answer), or a wrong one counted twice; slow clicks that count once.
+    void answerButtons_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("right");
+        // Answers that two slow clicks count: a right answer rests its button (form1, pagl3,
+        // FormTrova) or brings a turn the second click is judged on.
+        QTest::addColumn<int>("slowCounted");
+        const struct
+        {
+            const char *name;
+            int slowRight;
+        } windows[] = {{"form1", 1},     {"FORM2", 2},     {"pagl3", 1},      {"pagl7", 2},         {"pagl9", 2},
+                       {"pagl8", 2},     {"FormTrova", 1}, {"FormDomino", 2}, {"FormDomino2", 2}};
+        for (const auto &w : windows) {
+            QTest::addRow("%s right", w.name) << QString::fromLatin1(w.name) << true << w.slowRight;
+            QTest::addRow("%s wrong", w.name) << QString::fromLatin1(w.name) << false << 2;
+        }
+    }
+    void answerButtons()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, right);
+        QFETCH(int, slowCounted);
+        for (const bool slow : {false, true}) {
+            ActivityFrame *w = nullptr;
+            platform::Control *target = nullptr;
+            for (int seed = 1; !target; ++seed) { // a turn that has the answer asked for
+                platform::seedRandom(seed);
+                if (w)
+                    f.leave(w);
+                w = ProgramFixture::open(name);
+                QVERIFY(w);
+                target = answer(w, right);
+            }
+            const QString before = testkit::board(w);
+            if (slow) {
+                slowClicks(target);
+                QCOMPARE(answers(), slowCounted);
+                if (!right)
+                    QCOMPARE(int(Modulo1::WrongCount), 2);
+            } else {
+                doubleClick(target);
+                QCOMPARE(int(Modulo1::RightCount), right ? 1 : 0);
+                QCOMPARE(int(Modulo1::WrongCount), right ? 0 : 1);
+                if (!right)
+                    QCOMPARE(testkit::board(w), before); // and nothing else happened
+            }
+            f.leave(w);
+        }
+    }
+
+    // "avanti" double-clicked brings one new turn, not two; "ricomincia" and the help act once.
+    void avanti()
+    {
+        for (const char *name : {"form1", "pagl3", "pagl7", "FormTrova"}) {
+            platform::seedRandom(5);
+            auto *w = ProgramFixture::open(QLatin1String(name));
+            QVERIFY(w);
+            const auto finish = [&] {
+                while (!w->bottoneavanti->widget()->isEnabled())
+                    click(answer(w, true));
+            };
+            finish();
+            std::uint64_t drawn = platform::randomDrawCount();
+            click(w->bottoneavanti);
+            const std::uint64_t oneTurn = platform::randomDrawCount() - drawn;
+            finish();
+            const int counted = answers();
+            drawn = platform::randomDrawCount();
+            doubleClick(w->bottoneavanti);
+            QVERIFY2(platform::randomDrawCount() - drawn <= oneTurn + 2, name); // + a background redrawn
+            QCOMPARE(answers(), counted);
+            QVERIFY(!w->bottoneavanti->widget()->isEnabled());
+            f.leave(w);
+        }
+    }
+
+    // A double click on a menu button opens the activity, and its second press does nothing
+    // on the activity's first screen, whatever lies there; so does one on the splash.
+    void newScreen_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const QString &name : ProgramWindows::activityNames())
+            QTest::newRow(qPrintable(name)) << name;
+    }
+    void newScreen()
+    {
+        QFETCH(QString, name);
+        formMenu *menu = ProgramFixture::menu();
+        const BlockAttributes last = Modulo1::CurrentBlock; // the table's game is named after it
+        platform::seedRandom(9);
+        click(menu->buttonFor(name));
+        auto *w = ProgramFixture::window<ActivityFrame>(name);
+        QVERIFY(w->isShown());
+        const QString single = testkit::snapshot(w);
+        f.leave(w);
+
+        Modulo1::CurrentBlock = last;
+        platform::seedRandom(9);
+        doubleClick(menu->buttonFor(name));
+        w = ProgramFixture::window<ActivityFrame>(name);
+        QVERIFY(w->isShown() && !menu->isLoaded());
+        QCOMPARE(testkit::snapshot(w), single);
+        QCOMPARE(answers(), 0);
+    }
+
+    // Twenty clicks in a second on a wrong answer are ten double clicks: ten answers.
+    void burst()
+    {
+        platform::seedRandom(2);
+        auto *w = ProgramFixture::open<pagl3>(QStringLiteral("pagl3"));
+        QVERIFY(w);
+        platform::Control *wrong = answer(w, false);
+        for (int i = 0; i < 10; ++i)
+            doubleClick(wrong);
+        QCOMPARE(int(Modulo1::WrongCount), 10);
+        QCOMPARE(int(Modulo1::RightCount), 0);
+    }
+};
+
+ZORVELLI_WINDOW_TEST_MAIN_AT(TstClicks, 1024, 768)
+
+#include "tst_clicks.moc"

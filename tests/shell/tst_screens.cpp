@@ -1,0 +1,249 @@
+// Every window on screens of every common shape, on a classroom screen of 3840 x 2160: pictures
+// keep their proportions and stay centred in their places (a square block is square, a round one
+// round, on 4:3, 5:4, 16:10, 16:9 and 21:9 windows, also when the window changes size during a
+// game); texts keep their size up to a window 1080 pixels high and grow with it above; no picture
+// is shown larger than it was drawn. Run a second time on a desktop that scales everything twice
+// itself (QT_SCALE_FACTOR=2): nothing is grown a second time, and pictures are decoded for the
+// screen's real pixels.
+
+#include "shell/ProgramFixture.h"
+
+#include "activities/comparison/FORM2.h"
+#include "activities/comparison/form1.h"
+#include "activities/grid/GridWindow.h"
+#include "platform/Frame.h"
+#include "platform/Paths.h"
+#include "platform/Random.h"
+#include "platform/Widgets.h"
+
+#include <QImageReader>
+#include <QMenuBar>
+
+using testkit::click;
+using testkit::ProgramFixture;
+
+namespace {
+
+bool scaledDesktop()
+{
+    return QGuiApplication::primaryScreen()->devicePixelRatio() > 1;
+}
+
+// Opens a window as the program does (the splash at start, an activity from the menu) and gives
+// it something of every kind of picture it can show: a face, help pictures, a block in a set or
+// a box.
+platform::Form *openWithPictures(const QString &name)
+{
+    platform::Form *w = nullptr;
+    if (name == u"FormAvvio") {
+        w = ProgramFixture::window(name);
+        w->Show();
+        return w;
+    }
+    auto *a = ProgramFixture::open(name);
+    if (!a)
+        return nullptr;
+    a->ShowRightAnswer();
+    if (auto *f1 = qobject_cast<form1 *>(a))
+        click(f1->Command1);
+    if (auto *sets = qobject_cast<FORM2 *>(a))
+        for (int k = 0; k < 4; ++k)
+            if (sets->AttributeValues[k + 1] == sets->AttributeValues[0]) {
+                click(sets->Image1(k));
+                break;
+            }
+    if (auto *grid = qobject_cast<GridWindow *>(a))
+        click(grid->Frame1(grid->rightBox()));
+    return a;
+}
+
+// Sets the window to a size in pixels, as a screen of that size would make it.
+void resize(platform::Form *w, QSize pixels)
+{
+    w->window()->setWindowState(Qt::WindowNoState); // a full-screen window keeps the screen's size
+    w->setHeight(platform::pixelsToTwips(pixels.height()));
+    w->setWidth(platform::pixelsToTwips(pixels.width()));
+    QCoreApplication::processEvents();
+}
+
+QList<platform::Image *> picturesShown(platform::Form *w)
+{
+    QList<platform::Image *> shown;
+    for (platform::Control *c : w->controls())
+        if (auto *image = qobject_cast<platform::Image *>(c); image && image->hasPicture() && testkit::shown(image))
+            shown << image;
+    return shown;
+}
+
+// Where a picture was drawn inside its place: what differs from a black ground.
+QRect drawnPart(const QImage &shot, const QRect &place)
+{
+    QRect found;
+    for (int y = place.top(); y <= place.bottom(); ++y)
+        for (int x = place.left(); x <= place.right(); ++x) {
+            const QRgb p = shot.pixel(x, y);
+            if (qMax(qRed(p), qMax(qGreen(p), qBlue(p))) > 48)
+                found |= QRect(x, y, 1, 1);
+        }
+    return found;
+}
+
+struct FontSizes
+{
+    QHash<QString, double> points; // by control, with the menu bar's under "menu bar"
+};
+
+FontSizes fontsOf(platform::Form *w)
+{
+    FontSizes f;
+    for (platform::Control *c : w->controls())
+        if (c->widget() && c->propertyByName("Caption"))
+            f.points.insert(c->name() + QString::number(c->index()), c->widget()->font().pointSizeF());
+    if (auto *bar = w->window()->findChild<QMenuBar *>(); bar && bar->isVisible())
+        f.points.insert(QStringLiteral("menu bar"), bar->font().pointSizeF());
+    return f;
+}
+
+} // namespace
+
+class TstScreens : public QObject
+{
+    Q_OBJECT
+
+    ProgramFixture f;
+
+private slots:
+    void init() { QVERIFY(f.setUp()); }
+    void cleanup() { f.tearDown(); }
+
+    // A square shown as a rectangle, a circle as an oval, a picture off the middle of its place,
+    // or texts that stay small on a large screen (or change on an ordinary one).
+    void everyWindowOnEveryScreen_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QSize>("screen");
+        const QSize screens[] = {{1024, 768}, {1280, 1024}, {1680, 1050}, {1920, 1080}, {2560, 1080}, {3840, 2160}};
+        QStringList names = ProgramWindows::activityNames();
+        names.prepend(QStringLiteral("FormAvvio"));
+        for (const QString &name : std::as_const(names))
+            for (const QSize s : screens)
+                QTest::addRow("%s %dx%d", qPrintable(name), s.width(), s.height()) << name << s;
+    }
+    void everyWindowOnEveryScreen()
+    {
+        QFETCH(QString, name);
+        QFETCH(QSize, screen);
+        if (scaledDesktop())
+            QSKIP("on a desktop that scales by itself, see onAScaledDesktop()");
+        platform::seedRandom(7);
+        platform::Form *w = openWithPictures(name);
+        QVERIFY(w);
+        // Texts as designed at 1920 x 1080, then in the window of the row.
+        resize(w, QSize(1920, 1080));
+        const FontSizes designed = fontsOf(w);
+        QCOMPARE(w->textScale(), 1.0);
+        resize(w, screen);
+        const double grow = std::max(1.0, std::min(screen.height() / 1080.0, screen.width() / 1440.0));
+        const FontSizes now = fontsOf(w);
+        QVERIFY(!designed.points.isEmpty());
+        for (auto it = designed.points.cbegin(); it != designed.points.cend(); ++it)
+            QVERIFY2(qAbs(now.points.value(it.key()) - it.value() * grow) < 0.01 * it.value() * grow,
+                     qPrintable(QStringLiteral("%1: %2 pt, designed %3").arg(it.key()).arg(now.points.value(it.key())).arg(it.value())));
+
+        // The pictures on a black ground, nothing else in the way.
+        w->setBackColor(0);
+        for (platform::Control *c : w->controls()) {
+            if (auto *frame = qobject_cast<platform::Frame *>(c))
+                frame->setBackColor(0);
+            else if (c->widget() && !qobject_cast<platform::Image *>(c))
+                c->widget()->hide();
+        }
+        const QList<platform::Image *> pictures = picturesShown(w);
+        QVERIFY(pictures.size() >= 3);
+        const QImage shot = w->window()->grab().toImage();
+        for (platform::Image *image : pictures) {
+            QWidget *place = image->widget();
+            const QRect at(place->mapTo(w->window(), QPoint(0, 0)), place->size());
+            const QRect drawn = drawnPart(shot, at);
+            const QSize file = QImageReader(platform::resolvePath(image->picture())).size();
+            const QString what = QStringLiteral("%1(%2) %3: drawn %4x%5 in %6x%7, file %8x%9")
+                                     .arg(image->name())
+                                     .arg(image->index())
+                                     .arg(image->picture().section(u'\\', -1))
+                                     .arg(drawn.width())
+                                     .arg(drawn.height())
+                                     .arg(at.width())
+                                     .arg(at.height())
+                                     .arg(file.width())
+                                     .arg(file.height());
+            QVERIFY2(file.isValid() && !drawn.isEmpty(), qPrintable(what));
+            // The faces are round pictures on a clear ground: their disc is as wide as high.
+            const double fileRatio = double(file.width()) / file.height(), drawnRatio = double(drawn.width()) / drawn.height();
+            QVERIFY2(qAbs(drawnRatio / fileRatio - 1) <= 0.02, qPrintable(what));
+            // As large as fits, in the middle of the place.
+            QVERIFY2(drawn.width() >= at.width() - 2 || drawn.height() >= at.height() - 2 || image->picture().endsWith(u".png"),
+                     qPrintable(what));
+            QVERIFY2(qAbs(drawn.center().x() - at.center().x()) <= 1 && qAbs(drawn.center().y() - at.center().y()) <= 1,
+                     qPrintable(what));
+        }
+    }
+
+    // A picture drawn larger than its file on the largest screen is soft: every one is
+    // decoded at most at the size of its file (the large drawing's, for a large place).
+    void picturesCrispOnTheLargestScreen()
+    {
+        if (scaledDesktop())
+            QSKIP("on a desktop that scales by itself, see onAScaledDesktop()");
+        QStringList names = ProgramWindows::activityNames();
+        names.prepend(QStringLiteral("FormAvvio"));
+        for (const QString &name : std::as_const(names)) {
+            platform::seedRandom(3);
+            platform::Form *w = openWithPictures(name);
+            QVERIFY(w);
+            QCOMPARE(w->window()->size(), QSize(3840, 2160));
+            for (platform::Image *image : picturesShown(w)) {
+                auto *widget = static_cast<platform::detail::PictureWidget *>(image->widget());
+                const QSize decoded = widget->picture().size();
+                const QSize file = QImageReader(platform::resolvePath(widget->drawnFrom())).size();
+                // A tenth larger than drawn shows no softness.
+                QVERIFY2(decoded.width() <= file.width() * 1.1 && decoded.height() <= file.height() * 1.1,
+                         qPrintable(QStringLiteral("%1 %2 shown at %3x%4").arg(name, widget->drawnFrom()).arg(decoded.width()).arg(decoded.height())));
+            }
+            if (auto *a = qobject_cast<ActivityFrame *>(w); a && a->bottoneavanti) {
+                // The arrow of "avanti" at the size it is drawn, from a larger picture.
+                const QIcon icon = static_cast<QPushButton *>(a->bottoneavanti->widget())->icon();
+                QVERIFY(icon.availableSizes().value(0).height() >= a->bottoneavanti->widget()->height() / 2);
+                f.leave(a);
+            } else {
+                w->Unload();
+            }
+        }
+    }
+
+    // On a desktop that doubles everything itself, the windows are as on 1920 x 1080 (texts
+    // are not grown a second time) and every picture is decoded for the real pixels.
+    void onAScaledDesktop()
+    {
+        if (!scaledDesktop())
+            QSKIP("run with QT_SCALE_FACTOR=2");
+        const qreal dpr = QGuiApplication::primaryScreen()->devicePixelRatio();
+        for (const QString &name : ProgramWindows::activityNames()) {
+            platform::Form *w = openWithPictures(name);
+            QVERIFY(w);
+            QCOMPARE(w->textScale(), 1.0);
+            for (platform::Image *image : picturesShown(w)) {
+                auto *widget = static_cast<platform::detail::PictureWidget *>(image->widget());
+                const QSize decoded = widget->picture().size();
+                const QSize place = (widget->size() * dpr);
+                QVERIFY2(decoded.width() >= place.width() - 2 || decoded.height() >= place.height() - 2,
+                         qPrintable(QStringLiteral("%1 %2x%3 for %4x%5").arg(name).arg(decoded.width()).arg(decoded.height())
+                                        .arg(place.width()).arg(place.height())));
+            }
+            f.leave(static_cast<ActivityFrame *>(w));
+        }
+    }
+};
+
+ZORVELLI_WINDOW_TEST_MAIN_AT(TstScreens, 3840, 2160)
+
+#include "tst_screens.moc"
