@@ -23,12 +23,18 @@ public:
     void setBackColor(uint bbggrr);
     QString picture() const { return m_picture; }
     void setPicture(const QString &programPath);
+    // The picture stands above the caption, as large as the button leaves room for, instead of
+    // small beside it (a menu button, a speaker button without a caption).
+    void setPictureAboveCaption(bool above);
+    // Where the caption is drawn, in the button's pixels.
+    QRect captionArea() const;
     // Pressed as by the child (a key that stands for it, say): clicks only when enabled.
     void press();
 
 private:
     uint m_backColor = 0xE0E0E0;
     QString m_picture;
+    bool m_pictureAbove = false;
 };
 
 } // namespace platform

@@ -6,12 +6,74 @@
 #include "platform/Widgets.h"
 
 #include <QCursor>
+#include <QFocusEvent>
 #include <QHash>
+#include <QTimer>
 #include <QMetaProperty>
 #include <QAbstractButton>
 #include <QWidget>
 
 namespace platform {
+
+namespace {
+// Watches a control's widget for the pointer resting on it, or the keyboard focus coming to it
+// by Tab. It belongs to the control, so nothing is reported once the control is gone.
+class PointingWatcher : public QObject
+{
+public:
+    PointingWatcher(Control *control, QWidget *widget) : QObject(control), m_control(control), m_widget(widget)
+    {
+        m_rest.setSingleShot(true);
+        m_rest.setInterval(kPointingMsecs);
+        connect(&m_rest, &QTimer::timeout, this, [this] {
+            if (m_widget && m_widget->isVisible() && m_widget->underMouse())
+                report();
+        });
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *e) override
+    {
+        if (watched != m_widget)
+            return false;
+        switch (e->type()) {
+        case QEvent::Enter:
+            m_rest.start();
+            break;
+        case QEvent::Leave:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Hide:
+            m_rest.stop();
+            break;
+        case QEvent::FocusIn: {
+            // Only the child's own Tab: the focus a new window gives its first control is not.
+            const Qt::FocusReason why = static_cast<QFocusEvent *>(e)->reason();
+            if (why == Qt::TabFocusReason || why == Qt::BacktabFocusReason) {
+                m_rest.stop();
+                report();
+            }
+            break;
+        }
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void report()
+    {
+        if (m_control)
+            emit m_control->Pointed(m_control->index());
+    }
+
+    QPointer<Control> m_control;
+    QPointer<QWidget> m_widget;
+    QTimer m_rest;
+};
+} // namespace
 
 Control::Control(Form *form, const QString &name, int index) : m_form(form), m_index(index)
 {
@@ -44,6 +106,10 @@ void Control::connectNotify(const QMetaMethod &signal)
     if (signal == QMetaMethod::fromSignal(&Control::Click))
         if (auto *source = dynamic_cast<detail::ClickSource *>(m_widget.data()))
             source->setPressable(true);
+    if (signal == QMetaMethod::fromSignal(&Control::Pointed) && m_widget && !m_watchedForPointing) {
+        m_watchedForPointing = true;
+        new PointingWatcher(this, m_widget);
+    }
 }
 
 std::function<void()> Control::clickRelay()

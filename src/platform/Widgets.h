@@ -258,13 +258,28 @@ class ButtonWidget : public QPushButton
 public:
     explicit ButtonWidget(QWidget *parent);
     void setBackground(const QColor &c);
+    // A picture above the caption, as large as the button leaves room for (keeping its
+    // proportions), instead of a small one beside it; an empty path shows none. Like a picture
+    // control's, it is decoded for the size it is drawn at.
+    void setPictureAbove(const QString &programPath);
+    // Where the caption is drawn.
+    QRect captionRect() const;
 
 protected:
     void paintEvent(QPaintEvent *) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void showEvent(QShowEvent *e) override;
 
 private:
     static void paintFace(QPainter &p, QSize size, const QColor &face, bool enabled);
+    QString caption() const;
+    int margin() const;
+    QRect pictureAboveRect() const;
+    void askForPictureAbove();
+
+    QString m_abovePath;
+    Picture m_above;
 };
 
 // A check box drawn by the program: a white box with a dark edge and a bold tick, so it

@@ -129,6 +129,7 @@ void PlayWrongSound()
 void resetState()
 {
     SoundEnabled = false;
+    SpeechEnabled = true;
     RightCount = 0;
     WrongCount = 0;
     CurrentBlock = {};

@@ -1,9 +1,11 @@
 #include "activities/grid/GridWindow.h"
 
 #include "activities/grid/GridRules.h"
+#include "language/modLanguageSupport.h"
 #include "platform/System.h"
 #include "shell/Colours.h"
 #include "shell/Modulo1.h"
+#include "shell/Voice.h"
 
 GridWindow::GridWindow(const QString &name, const GridLayout &layout, const QString &leaveMenuName)
     // The background is the layout's, and a game starts as soon as the window is loaded.
@@ -63,6 +65,7 @@ void GridWindow::createGridControls()
         makeCard(name, QStringLiteral("Comic Sans MS"), readablePoints(l.nameFontPoints));
         Label1.set(i, name);
     }
+    addSpeakerButton(l.speaker.x(), l.speaker.y(), l.speaker.width(), l.speaker.height());
     Image1 = addImage(QStringLiteral("Image1"), l.waitingBlock.x(), l.waitingBlock.y(),
                       l.waitingBlock.width(), l.waitingBlock.height());
     Image1->setKeepsProportions(true);
@@ -72,6 +75,24 @@ void GridWindow::createGridControls()
     Frame1.onClick(this, &GridWindow::Frame1_Click);
     insieme.onClick(this, &GridWindow::insieme_Click);
     connect(bottoneavanti, &platform::Control::Click, this, [this] { bottoneavanti_Click(); });
+    // The names say themselves.
+    for (int i = 0; i < l.names.size(); ++i)
+        sayWhenPointed(Label1(i), [this, i] { return spokenName(i); });
+}
+
+QString GridWindow::spokenValue(const QString &name, bool negated)
+{
+    const QString word = Modulo1::displayWord(name);
+    return negated ? Voice::plain(modLanguageSupport::GetString(QStringLiteral("0031"))) + word : word;
+}
+
+QString GridWindow::spokenTask() const
+{
+    // The first fork (or the rows) and the second (or the columns): at most four names.
+    QStringList names;
+    for (int i = 0; i < qMin<int>(4, m_layout.names.size()); ++i)
+        names << spokenName(i);
+    return Voice::sentence(name(), names, names.join(QStringLiteral(", ")));
 }
 
 bool GridWindow::gameOver() const
@@ -84,6 +105,7 @@ void GridWindow::firstQuestion()
     Filled.fill(0);
     NewReference();
     NextBlock();
+    speakTask();
 }
 
 void GridWindow::NextBlock()
@@ -126,5 +148,6 @@ void GridWindow::bottoneavanti_Click()
     Filled.fill(0);
     NewReference();
     NextBlock();
+    speakTask();
     bottoneavanti->setEnabled(false);
 }
