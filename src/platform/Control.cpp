@@ -26,7 +26,7 @@ public:
         m_rest.setSingleShot(true);
         m_rest.setInterval(kPointingMsecs);
         connect(&m_rest, &QTimer::timeout, this, [this] {
-            if (m_widget && m_widget->isVisible() && m_widget->underMouse())
+            if (m_inside && m_widget && m_widget->isVisible())
                 report();
         });
         widget->installEventFilter(this);
@@ -39,12 +39,16 @@ protected:
             return false;
         switch (e->type()) {
         case QEvent::Enter:
+            m_inside = true;
             m_rest.start();
             break;
         case QEvent::Leave:
+        case QEvent::Hide:
+            m_inside = false;
+            m_rest.stop();
+            break;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
-        case QEvent::Hide:
             m_rest.stop();
             break;
         case QEvent::FocusIn: {
@@ -72,6 +76,7 @@ private:
     QPointer<Control> m_control;
     QPointer<QWidget> m_widget;
     QTimer m_rest;
+    bool m_inside = false;
 };
 } // namespace
 
