@@ -5,8 +5,18 @@ start_session() {
   export XDG_RUNTIME_DIR
   chmod 700 "$XDG_RUNTIME_DIR"
   eval "$(dbus-launch --sh-syntax)"
+  # The launcher names its bus on the X server's root window, where an earlier session's bus
+  # (perhaps another user's) may still be named: clients read that name, so the old one goes
+  # first and the walk starts only once this session's is there.
+  xprop -root -remove AT_SPI_BUS 2>/dev/null || true
   /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
   session_a11y_bus=$!
+  for _ in $(seq 100); do
+    xprop -root AT_SPI_BUS 2>/dev/null | grep -q "$XDG_RUNTIME_DIR" && return 0
+    sleep 0.1
+  done
+  echo "the accessibility bus did not start" >&2
+  return 1
 }
 
 stop_session() {
