@@ -38,10 +38,8 @@ void FormAvvio::createControls()
 void FormAvvio::Form_Load()
 {
     modLanguageSupport::CurrentLanguageName = modLanguageSupport::readCurrentLanguageSetting();
-    // The speech switch is remembered with the language; the engine gets ready while the
-    // splash is up.
+    // The speech switch is remembered with the language.
     Modulo1::SpeechEnabled = Voice::readSetting();
-    Voice::useCurrentLanguage();
     modLanguageSupport::TranslateForm(*this);
     WindowSteps::layoutStep(*this);
     setBackColor(Modulo1::PickRandomBackColor());

@@ -82,6 +82,9 @@ platform::CommandButton *formMenu::buttonFor(const QString &windowName) const
 void formMenu::Form_Load()
 {
     MLSFillMenuLanguages();
+    // The voice of the language gets ready while the child looks at the menu (not while the
+    // splash is being drawn), before anything is said.
+    Voice::useCurrentLanguage();
     modLanguageSupport::TranslateForm(*this);
     WindowSteps::layoutStep(*this);
     const quint32 colour = Modulo1::PickRandomBackColor();
