@@ -22,6 +22,7 @@
 #include "shell/Voice.h"
 
 #include <QDirIterator>
+#include <QCursor>
 #include <QEnterEvent>
 #include <QRegularExpression>
 #include <QScreen>
@@ -165,13 +166,20 @@ class TstVoice : public QObject
 
     static void pointAt(platform::Control *c)
     {
+        QCursor::setPos(c->widget()->mapToGlobal(QPoint(2, 2)));
         QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), c->widget()->mapToGlobal(QPointF(2, 2)));
         QCoreApplication::sendEvent(c->widget(), &enter);
     }
     static void tabTo(platform::Control *c)
     {
-        c->widget()->clearFocus(); // a window gives its first control the focus, silently
-        c->widget()->setFocus(Qt::TabFocusReason);
+        // From the stop before it, silently, then the child's own Tab.
+        QWidget *w = c->widget();
+        QWidget *before = w->previousInFocusChain();
+        while (before != w && !(before->focusPolicy() & Qt::TabFocus && before->isVisibleTo(w->window()) && before->isEnabled()))
+            before = before->previousInFocusChain();
+        before->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(before, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w);
     }
 
 private slots:
@@ -251,6 +259,7 @@ private slots:
             {"form1", "Label1", -1, false},      {"FORM2", "Label1", -1, false},   {"pagl3", "NUMERI", 3, true},
             {"pagl3", "Label1", -1, false},      {"pagl3", "Image2", -1, false},   {"pagl7", "Label1", 1, false},
             {"pagl9", "Label1", 2, false},       {"pagl8", "Label1", 5, false},    {"FormTrova", "EtFrase2", -1, false},
+            {"pagl9", "Frame1", 1, true},        {"pagl8", "Frame1", 2, true},     {"pagl7", "Frame1", 0, false},
             {"FormDomino", "Command1", 0, true}, {"FormDomino", "Label4", -1, false},
             {"FormDomino2", "Command1", 3, false},
         };

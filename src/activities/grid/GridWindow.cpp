@@ -75,9 +75,15 @@ void GridWindow::createGridControls()
     Frame1.onClick(this, &GridWindow::Frame1_Click);
     insieme.onClick(this, &GridWindow::insieme_Click);
     connect(bottoneavanti, &platform::Control::Click, this, [this] { bottoneavanti_Click(); });
-    // The names say themselves.
+    // The names say themselves, and each box the names on its way (for the child who reaches
+    // it by Tab, too).
     for (int i = 0; i < l.names.size(); ++i)
         sayWhenPointed(Label1(i), [this, i] { return spokenName(i); });
+    for (int k = 0; k < l.boxes.size(); ++k)
+        sayWhenPointed(Frame1(k), [this, k] {
+            return m_layout.boxes.size() == 2 ? spokenName(k)
+                                               : spokenName(k / 2) + QStringLiteral(", ") + spokenName(2 + k % 2);
+        });
 }
 
 QString GridWindow::spokenValue(const QString &name, bool negated)
