@@ -44,6 +44,10 @@ int main(int argc, char **argv)
     platform::ApplicationPath = folders.data;
     platform::PerUserFolders = folders.user;
 
+    // The one way a test of the whole program hears what it says: each sentence spoken is
+    // added to the file this names.
+    if (const QString log = qEnvironmentVariable("ZORVELLI_SPEECH_LOG"); !log.isEmpty())
+        platform::setSpeechLog(log);
     platform::setLanguageNameProvider([] { return modLanguageSupport::CurrentLanguageName; });
     ProgramWindows::registerAll();
     Main();

@@ -326,6 +326,19 @@ QImage drawBlock(const Block &block, int side)
     return img;
 }
 
+QImage drawBlockAlone(const Block &block)
+{
+    QImage img(PictureSide, PictureSide, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    prepare(p);
+    const double unit = block.big ? BigUnit : BigUnit / 2.0;
+    const Solid solid = makeSolid(block.shape, unit, block.thick ? ThickDepth : ThinDepth);
+    paintSolid(p, solid, QPointF((PictureSide - solid.bounds.width()) / 2.0, (PictureSide - solid.bounds.height()) / 2.0),
+               paletteOf(block.colour), block.colour);
+    return img;
+}
+
 QImage drawSilhouette(Shape shape, int side)
 {
     QImage img = blankPicture(side);

@@ -46,6 +46,9 @@ QColor backgroundColour();
 // the right, its side, deep for a thick block and shallow for a thin one.
 QImage drawBlock(const Block &block, int side = PictureSide);
 
+// The same block on a transparent background (with its shadow), to be laid on other pictures.
+QImage drawBlockAlone(const Block &block);
+
 // A flat shape in a neutral grey (the help pictures of the shapes).
 QImage drawSilhouette(Shape shape, int side = PictureSide);
 

@@ -13,6 +13,7 @@
 #include "ContactSheet.h"
 #include "IconArt.h"
 #include "Jingles.h"
+#include "MenuArt.h"
 
 #include <QDir>
 #include <QFile>
@@ -181,12 +182,22 @@ int main(int argc, char **argv)
         {QStringLiteral("img/aiuto.png"), art::drawHelpIcon()},
         {QStringLiteral("img/ricomincia.png"), art::drawRestartIcon()},
         {QStringLiteral("img/manina.png"), art::drawPointer()},
+        {QStringLiteral("img/altoparlante.png"), art::drawSpeakerIcon()},
     };
-    art::SheetSection iconSection{QStringLiteral("Faces, arrow, help icon, mouse pointer (enlarged)"), 8, {}};
+    art::SheetSection iconSection{QStringLiteral("Faces, arrow, help icon, mouse pointer, speaker (enlarged)"), 8, {}};
     for (const auto &[file, img] : icons) {
         out.png(file, img);
         iconSection.entries.append({file.section(QLatin1Char('/'), -1),
                                     QStringLiteral("%1 x %2").arg(img.width()).arg(img.height()), img, true});
+    }
+
+    // The main menu's buttons show their activity.
+    art::SheetSection menuSection{QStringLiteral("The menu's pictures   (img/menu/<window>.jpg)"), 5, {}};
+    for (const QString &window : art::activityPictureWindows()) {
+        const QImage img = art::drawActivityPicture(window);
+        const QString file = QStringLiteral("img/menu/%1.jpg").arg(window);
+        out.jpeg(file, img);
+        menuSection.entries.append({window, file, img});
     }
 
     art::SheetSection appIconSection{
@@ -209,7 +220,7 @@ int main(int argc, char **argv)
     out.bytes(QStringLiteral("suoni/festa.wav"), sound::toWav(sound::celebration()));
 
     const QImage sheet = art::makeContactSheet(QStringLiteral("Zorvelli - pictures drawn by the generator"),
-                                               {blocks, attributeSection, iconSection, appIconSection});
+                                               {blocks, attributeSection, iconSection, menuSection, appIconSection});
     QDir().mkpath(QFileInfo(sheetPath).absolutePath());
     QImageWriter sheetWriter(sheetPath, "png");
     if (!sheetWriter.write(sheet)) {

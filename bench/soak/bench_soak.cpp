@@ -1,5 +1,6 @@
 // Opens and leaves every activity window many times, the way a long morning in class would,
-// and prints the resident memory at the start, after a warm-up and at the end.
+// and prints the resident memory and the threads at the start, after a warm-up and at the end.
+// Every task is spoken as the windows open (through a sound server, if there is one).
 // Run it on a real X server:  xvfb-run -s "-screen 0 1920x1080x24" build/bench/soak/bench_soak [cycles]
 
 #include "activities/ProgramWindows.h"
@@ -13,6 +14,7 @@
 #include "shell/formMenu.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
@@ -29,6 +31,11 @@ double residentMiB()
         if (line.startsWith("VmRSS:"))
             return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
     return -1;
+}
+
+int threads()
+{
+    return int(QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
 }
 
 void settle()
@@ -67,20 +74,24 @@ int main(int argc, char **argv)
     Forms::get(QStringLiteral("formMenu"))->Show();
     settle();
     const double start = residentMiB();
+    const int startThreads = threads();
     for (int i = 0; i < 5; ++i)
         for (const QString &w : windows)
             openAndLeave(w);
     const double warm = residentMiB();
+    const int warmThreads = threads();
     QElapsedTimer timer;
     timer.start();
     for (int i = 0; i < cycles; ++i)
         for (const QString &w : windows)
             openAndLeave(w);
     const double end = residentMiB();
+    const int endThreads = threads();
     std::printf("windows: %lld, cycles each: %d, %.2f ms per open-and-leave\n", (long long)windows.size(), cycles,
                 double(timer.elapsed()) / (cycles * windows.size()));
     std::printf("resident memory: at the menu %.1f MiB, after warm-up %.1f MiB, at the end %.1f MiB\n", start,
                 warm, end);
+    std::printf("threads: at the menu %d, after warm-up %d, at the end %d\n", startThreads, warmThreads, endThreads);
     Forms::destroyAll();
     return 0;
 }

@@ -1,9 +1,21 @@
 // How soon a child hears something: from the moment the program asks for it to the moment its
 // first samples reach the sound server, for a task spoken (synthesised as it is asked for) and
-// for a sound file, through the one player. Needs a sound server: bench/speech/run starts one.
+// for a sound file, through the one player; then the same in the real windows, from the click
+// that opens each activity (its first turn) and from the click of "avanti" (its next turn) to
+// the first samples of its task. Needs a sound server: bench/speech/run starts one.
+#include "activities/ProgramWindows.h"
+#include "language/modLanguageSupport.h"
+#include "platform/Application.h"
+#include "platform/CommandButton.h"
+#include "platform/Random.h"
 #include "platform/Sound.h"
+#include "platform/Style.h"
+#include "shell/ActivityFrame.h"
+#include "shell/Forms.h"
+#include "shell/Modulo1.h"
+#include "shell/Voice.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <atomic>
 #include <benchmark/benchmark.h>
@@ -61,6 +73,29 @@ void BM_SpokenTaskStarts(benchmark::State &state)
     timeStart(state, [&] { platform::speakAsync(tasks[k++ % 3]); });
 }
 
+// The menu's click on the activity: the window is built, shown and its first task said.
+void BM_TaskSpokenWhenOpened(benchmark::State &state, const QString &window)
+{
+    platform::Form *w = Forms::get(window);
+    timeStart(state, [w] {
+        w->Unload();
+        w->Show();
+    });
+    w->Unload();
+}
+
+// "avanti": the next turn, and its task said.
+void BM_TaskSpokenAfterAvanti(benchmark::State &state, const QString &window)
+{
+    auto *w = static_cast<ActivityFrame *>(Forms::get(window));
+    w->Show();
+    timeStart(state, [w] {
+        w->bottoneavanti->setEnabled(true); // as after a right answer
+        w->bottoneavanti->press();
+    });
+    w->Unload();
+}
+
 } // namespace
 
 BENCHMARK(BM_SoundFileStarts)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
@@ -68,18 +103,40 @@ BENCHMARK(BM_SpokenTaskStarts)->UseManualTime()->Unit(benchmark::kMillisecond)->
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setStyle(platform::makeProgramStyle());
+    QApplication::setQuitOnLastWindowClosed(false);
+    platform::ApplicationPath = QStringLiteral(ZORVELLI_RUNDIR);
+    platform::Randomize();
+    modLanguageSupport::CurrentLanguageName = QStringLiteral("Italiano");
+    Modulo1::SoundEnabled = true;
+    Modulo1::PickRandomBlock();
+    ProgramWindows::registerAll();
+    for (const QString &window : ProgramWindows::activityNames()) {
+        benchmark::RegisterBenchmark(qPrintable(u"BM_TaskSpokenWhenOpened/"_qs + window), BM_TaskSpokenWhenOpened, window)
+            ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+        auto *w = static_cast<ActivityFrame *>(Forms::get(window));
+        w->Load();
+        const bool hasAvanti = w->bottoneavanti;
+        w->Unload();
+        if (hasAvanti)
+            benchmark::RegisterBenchmark(qPrintable(u"BM_TaskSpokenAfterAvanti/"_qs + window), BM_TaskSpokenAfterAvanti, window)
+                ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+    }
     platform::setPlaybackStartProbe(markStart);
-    platform::setSpeechVoices({QStringLiteral("it")});
+    Voice::useCurrentLanguage();
     QElapsedTimer ready;
     ready.start();
     while (!platform::speechAvailable() && ready.elapsed() < 3000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    if (!platform::speechAvailable()) {
+    if (!Voice::canSpeak()) {
         std::fprintf(stderr, "No speech here: is a sound server running (bench/speech/run starts one)?\n");
         return 1;
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
+    Forms::destroyAll();
     return 0;
 }

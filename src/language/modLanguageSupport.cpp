@@ -299,12 +299,14 @@ QStringList languageFileNames()
 
 QString readCurrentLanguageSetting()
 {
+    return readSetting(QStringLiteral("Language"), QStringLiteral("CurrentLanguage"));
+}
+
+QString readSetting(const QString &section, const QString &key)
+{
     // Always the profile reader, whatever the file's size: it is the writer's own counterpart,
     // whereas the scan of big files ignores sections and expects quotes the writer does not add.
-    const auto read = [](const QString &file) {
-        return platform::readProfileString(file, QStringLiteral("Language"), QStringLiteral("CurrentLanguage"),
-                                           QString(), 512);
-    };
+    const auto read = [&](const QString &file) { return platform::readProfileString(file, section, key, QString(), 512); };
     // The user's choice comes first; the program's own file gives the default.
     const platform::UserFolders &user = platform::PerUserFolders;
     if (user.inUse && !user.settings.isEmpty()) {
@@ -313,6 +315,16 @@ QString readCurrentLanguageSetting()
             return chosen;
     }
     return read(platform::appPath(kSettingsFileName));
+}
+
+bool writeSetting(const QString &section, const QString &key, const QString &value)
+{
+    const QString settings = settingsFilePath();
+    if (settings.isEmpty())
+        return false;
+    if (platform::PerUserFolders.inUse && !platform::makeUserFolder(platform::PerUserFolders.settings))
+        return false;
+    return WriteIniValue(settings, section, key, value);
 }
 
 bool namesLanguageFile(const QString &name)
@@ -329,9 +341,14 @@ QString GetString(const QString &id)
 
 QString GetWord(const QString &name)
 {
+    return GetText(kWordsSection, name);
+}
+
+QString GetText(const QString &section, const QString &key)
+{
     if (CurrentLanguageName.isEmpty())
         CurrentLanguageName = readCurrentLanguageSetting();
-    return GetIniValue(languageFilePath(), kWordsSection, name);
+    return GetIniValue(languageFilePath(), section, key);
 }
 
 void TranslateForm(platform::Form &form)
@@ -424,12 +441,7 @@ void languageMenuClick(platform::Form &menuForm, int index, const QString &array
     CurrentLanguageName = language;
     for (platform::Form *form : platform::Form::loadedForms())
         TranslateForm(*form);
-    const QString settings = settingsFilePath();
-    if (settings.isEmpty())
-        return;
-    if (platform::PerUserFolders.inUse && !platform::makeUserFolder(platform::PerUserFolders.settings))
-        return;
-    WriteIniValue(settings, QStringLiteral("Language"), QStringLiteral("CurrentLanguage"), language);
+    writeSetting(QStringLiteral("Language"), QStringLiteral("CurrentLanguage"), language);
 }
 
 } // namespace modLanguageSupport

@@ -43,6 +43,11 @@ bool namesLanguageFile(const QString &name);
 // (empty when the file or key is missing), read the way it was written, also when the file is
 // over 64000 bytes.
 QString readCurrentLanguageSetting();
+// Any value of LangSetting.ini, read the same way: the user's file first, then the program's.
+QString readSetting(const QString &section, const QString &key);
+// Writes a value of LangSetting.ini where a language choice goes (settingsFilePath); false when
+// it cannot be kept.
+bool writeSetting(const QString &section, const QString &key, const QString &value);
 
 // The text of a four-digit string identifier from section "Strings" of the current
 // language file; empty when missing. The file is read anew at every call, except while a
@@ -55,6 +60,8 @@ inline const QString kWordsSection = QStringLiteral("Words");
 // The word of a value's name from section Words of the current language file; empty when
 // missing. Read like GetString.
 QString GetWord(const QString &name);
+// Any value of the current language file, read like GetString; empty when missing.
+QString GetText(const QString &section, const QString &key);
 
 // While one is held, GetIniValue reads each file once and answers the next lookups from what it
 // read, as long as the file on disk is still the same one, of the same size and times: building

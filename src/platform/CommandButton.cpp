@@ -38,7 +38,11 @@ void CommandButton::setPicture(const QString &programPath)
     m_picture = programPath;
     if (!m_widget)
         return;
-    auto *b = static_cast<QPushButton *>(m_widget.data());
+    auto *b = static_cast<detail::ButtonWidget *>(m_widget.data());
+    if (m_pictureAbove) {
+        b->setPictureAbove(programPath);
+        return;
+    }
     const QPixmap pm = pictureOrPlaceholder(programPath);
     b->setIcon(pm.isNull() ? QIcon() : QIcon(pm));
 }
@@ -48,6 +52,21 @@ void CommandButton::setMarked(bool marked)
     m_marked = marked;
     if (m_widget)
         static_cast<detail::ButtonWidget *>(m_widget.data())->setMarked(marked);
+}
+
+void CommandButton::setPictureAboveCaption(bool above)
+{
+    if (above == m_pictureAbove)
+        return;
+    const QString picture = m_picture;
+    setPicture(QString());
+    m_pictureAbove = above;
+    setPicture(picture);
+}
+
+QRect CommandButton::captionArea() const
+{
+    return m_widget ? static_cast<detail::ButtonWidget *>(m_widget.data())->captionRect() : QRect();
 }
 
 void CommandButton::press()

@@ -23,6 +23,11 @@ public:
     void setBackColor(uint bbggrr);
     QString picture() const { return m_picture; }
     void setPicture(const QString &programPath);
+    // The picture stands above the caption, as large as the button leaves room for, instead of
+    // small beside it (a menu button, a speaker button without a caption).
+    void setPictureAboveCaption(bool above);
+    // Where the caption is drawn, in the button's pixels.
+    QRect captionArea() const;
     // Pressed as by the child (a key that stands for it, say): clicks only when enabled.
     void press();
     // The answer the child gave: the button keeps its colour and readable caption while it
@@ -34,6 +39,7 @@ private:
     uint m_backColor = 0xE0E0E0;
     QString m_picture;
     bool m_marked = false;
+    bool m_pictureAbove = false;
 };
 
 } // namespace platform

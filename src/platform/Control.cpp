@@ -8,12 +8,138 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QPointer>
 #include <QHash>
+#include <QTimer>
 #include <QMetaProperty>
 #include <QAbstractButton>
 #include <QWidget>
 
 namespace platform {
+
+namespace {
+// Whether the child's last key or button press was Tab (or Backtab). Qt also moves the focus
+// "by Tab" when the focused control is hidden or disabled, as when a game ends under the click
+// that answered it; that move is the program's, not the child's.
+class LastPress : public QObject
+{
+public:
+    static bool wasTab()
+    {
+        static QPointer<LastPress> watch;
+        if (!watch && qApp) {
+            watch = new LastPress(qApp);
+            qApp->installEventFilter(watch);
+        }
+        return watch && watch->m_tab;
+    }
+
+protected:
+    explicit LastPress(QObject *parent) : QObject(parent) {}
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(e)->key();
+            m_tab = key == Qt::Key_Tab || key == Qt::Key_Backtab;
+        } else if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::TouchBegin) {
+            m_tab = false;
+        }
+        return false;
+    }
+
+private:
+    bool m_tab = false;
+};
+
+// Watches a control's widget for the pointer resting on it, or the keyboard focus coming to it
+// by Tab. It belongs to the control, so nothing is reported once the control is gone.
+class PointingWatcher : public QObject
+{
+public:
+    PointingWatcher(Control *control, QWidget *widget) : QObject(control), m_control(control), m_widget(widget)
+    {
+        m_rest.setSingleShot(true);
+        m_rest.setInterval(kPointingMsecs);
+        connect(&m_rest, &QTimer::timeout, this, [this] {
+            if (!m_inside || !m_widget || !m_widget->isVisible())
+                return;
+            // A pointer that has not moved since the page appeared under it points at nothing;
+            // one still moving has not come to rest yet.
+            const QPoint at = QCursor::pos();
+            if (!m_widget->rect().contains(m_widget->mapFromGlobal(at)))
+                return;
+            if (at == m_shownUnder || at != m_lastSeen) {
+                m_lastSeen = at;
+                m_rest.start();
+                return;
+            }
+            report();
+        });
+        widget->installEventFilter(this);
+        LastPress::wasTab(); // starts listening
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *e) override
+    {
+        if (watched != m_widget)
+            return false;
+        switch (e->type()) {
+        case QEvent::Show:
+            m_shownUnder = QCursor::pos();
+            break;
+        case QEvent::Enter:
+            // Once clicked, the control has had its answer until the pointer leaves it.
+            m_inside = true;
+            m_lastSeen = QCursor::pos();
+            if (!m_clicked)
+                m_rest.start();
+            break;
+        case QEvent::Leave:
+        case QEvent::Hide:
+            m_inside = false;
+            m_clicked = false;
+            m_rest.stop();
+            break;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            m_clicked = true;
+            m_rest.stop();
+            break;
+        case QEvent::FocusIn: {
+            // Only the child's own Tab: the focus a new window gives its first control is not.
+            const Qt::FocusReason why = static_cast<QFocusEvent *>(e)->reason();
+            if ((why == Qt::TabFocusReason || why == Qt::BacktabFocusReason) && LastPress::wasTab()) {
+                m_rest.stop();
+                report();
+            }
+            break;
+        }
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void report()
+    {
+        if (m_control)
+            emit m_control->Pointed(m_control->index());
+    }
+
+    QPointer<Control> m_control;
+    QPointer<QWidget> m_widget;
+    QTimer m_rest;
+    QPoint m_shownUnder = QCursor::pos();
+    QPoint m_lastSeen;
+    bool m_inside = false;
+    bool m_clicked = false;
+};
+} // namespace
 
 Control::Control(Form *form, const QString &name, int index) : m_form(form), m_index(index)
 {
@@ -46,6 +172,10 @@ void Control::connectNotify(const QMetaMethod &signal)
     if (signal == QMetaMethod::fromSignal(&Control::Click))
         if (auto *source = dynamic_cast<detail::ClickSource *>(m_widget.data()))
             source->setPressable(true);
+    if (signal == QMetaMethod::fromSignal(&Control::Pointed) && m_widget && !m_watchedForPointing) {
+        m_watchedForPointing = true;
+        new PointingWatcher(this, m_widget);
+    }
 }
 
 std::function<void()> Control::clickRelay()

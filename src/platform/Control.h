@@ -77,6 +77,9 @@ public:
 signals:
     // A click by the user (mouse or keyboard); carries Index (-1 for a single control).
     void Click(int index);
+    // The child rested the mouse pointer on the control for half a second, or moved the keyboard
+    // focus to it with Tab: the moment to say what it is. A click in between says nothing.
+    void Pointed(int index);
 
 protected:
     // A control that is disabled, or sits in a disabled container, never clicks.
@@ -91,7 +94,8 @@ protected:
     // still on its way when the window unloads never reaches freed memory.
     void setWidget(QWidget *widget);
     std::function<void()> clickRelay();
-    // A control that somebody listens to can be pressed (by keyboard too).
+    // A control that somebody listens to can be pressed (by keyboard too), or is watched for
+    // being pointed at.
     void connectNotify(const QMetaMethod &signal) override;
 
     Form *m_form;
@@ -100,8 +104,12 @@ protected:
     bool m_visible = true;
     bool m_enabled = true;
     bool m_tabStop = true;
+    bool m_watchedForPointing = false;
     QPointer<QWidget> m_widget;
 };
+
+// How long the pointer has to rest on a control before it counts as pointed at.
+inline constexpr int kPointingMsecs = 500;
 
 // A control placed in its container with Left, Top, Width and Height in twips.
 class PositionedControl : public Control

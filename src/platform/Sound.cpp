@@ -6,6 +6,7 @@
 #include "platform/Wave.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QHash>
 #include <QTimer>
 
@@ -14,6 +15,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
 #include <dlfcn.h>
 #include <future>
 #include <memory>
@@ -109,6 +111,7 @@ struct PulseSimple
 };
 
 std::atomic<void (*)()> playbackStartProbe{nullptr};
+std::atomic<FILE *> speechLog{nullptr};
 
 // The stream everything plays through, opened again for a wave of another format.
 class Output
@@ -329,6 +332,10 @@ private:
                 Wave w = engine.synthesise(*speech, m_speechGeneration, speechGeneration);
                 if (w.samples.isEmpty())
                     continue;
+                if (FILE *log = speechLog.load()) {
+                    std::fprintf(log, "%s\t%s\n", qUtf8Printable(voice), qUtf8Printable(SpeechEngine::speakable(*speech)));
+                    std::fflush(log);
+                }
                 if (w.rate * 2 == kStreamFormat.rate) {
                     w.samples = doubleRate(w.samples);
                     w.rate = kStreamFormat.rate;
@@ -484,6 +491,13 @@ void setSpeechVoices(const QStringList &voices)
         });
     }
     s.poll->start();
+}
+
+void setSpeechLog(const QString &file)
+{
+    FILE *log = file.isEmpty() ? nullptr : std::fopen(QFile::encodeName(file).constData(), "a");
+    if (FILE *old = speechLog.exchange(log); old && !playerPointer())
+        std::fclose(old); // one the player may still write to is left open
 }
 
 void setPlaybackStartProbe(void (*probe)())

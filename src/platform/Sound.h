@@ -47,6 +47,10 @@ bool stopPlayer(int msecs);
 // the sound server (for measurements of how soon a child hears something).
 void setPlaybackStartProbe(void (*probe)());
 
+// Appends each text the player speaks, as "voice<TAB>text" on a line of its own, to a file: the
+// hook through which a test of the whole program hears what it said. Set before speech starts.
+void setSpeechLog(const QString &file);
+
 // Tests install sinks that record what was asked for instead of playing or speaking it; with a
 // speech sink, speech counts as available and the voice recorded is the first one given.
 using SoundSink = std::function<void(const QString &programPath)>;

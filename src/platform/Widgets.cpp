@@ -554,6 +554,77 @@ void ButtonWidget::paintFace(QPainter &p, const QColor &face, Look look) const
     }
 }
 
+QString ButtonWidget::caption() const
+{
+    return text().remove(u'&');
+}
+
+int ButtonWidget::margin() const
+{
+    return qMax(3, qMin(width(), height()) / 14);
+}
+
+QRect ButtonWidget::captionRect() const
+{
+    if (m_abovePath.isEmpty())
+        return rect();
+    const QString label = caption();
+    if (label.isEmpty())
+        return {};
+    const int m = margin();
+    const QRect room(6, 0, qMax(0, width() - 12), height());
+    const int need = QFontMetrics(font()).boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, label).height();
+    return QRect(room.left(), height() - m - need, room.width(), need);
+}
+
+QRect ButtonWidget::pictureAboveRect() const
+{
+    const int m = margin();
+    const QRect text = captionRect();
+    const int bottom = text.isNull() ? height() - m : text.top() - m / 2;
+    return QRect(m, m, qMax(0, width() - 2 * m), qMax(0, bottom - m));
+}
+
+void ButtonWidget::setPictureAbove(const QString &programPath)
+{
+    m_abovePath = programPath;
+    m_above = {};
+    m_aboveBox = {};
+    if (isVisible())
+        askForPictureAbove();
+    update();
+}
+
+void ButtonWidget::askForPictureAbove()
+{
+    const QSize box = pictureAboveRect().size() * devicePixelRatioF();
+    if (!m_abovePath.isEmpty() && !box.isEmpty() && box != m_aboveBox)
+        preparePicture(m_abovePath, box, true, devicePixelRatioF());
+}
+
+QPixmap ButtonWidget::pictureAbove()
+{
+    const QSize box = pictureAboveRect().size() * devicePixelRatioF();
+    if (!m_abovePath.isEmpty() && !box.isEmpty() && box != m_aboveBox) {
+        m_above = pictureForBox(m_abovePath, box, true, devicePixelRatioF());
+        m_aboveBox = box;
+    }
+    return m_above;
+}
+
+void ButtonWidget::resizeEvent(QResizeEvent *e)
+{
+    QPushButton::resizeEvent(e);
+    if (isVisible())
+        askForPictureAbove();
+}
+
+void ButtonWidget::showEvent(QShowEvent *e)
+{
+    QPushButton::showEvent(e);
+    askForPictureAbove();
+}
+
 void ButtonWidget::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -568,9 +639,30 @@ void ButtonWidget::paintEvent(QPaintEvent *)
     paintFace(p, face, look);
     paintFocusMark(this, p, radius * 0.8);
 
+    const QString label = caption();
+    if (!m_abovePath.isEmpty()) {
+        // The picture over the caption, the caption at the foot of the button.
+        const QRect room = pictureAboveRect();
+        const QPixmap pm = pictureAbove(); // for the room the caption leaves now
+        if (!pm.isNull() && !room.isEmpty()) {
+            QRect target(QPoint(), pm.deviceIndependentSize().toSize().scaled(room.size(), Qt::KeepAspectRatio));
+            target.moveCenter(room.center());
+            if (look == Look::Resting)
+                p.setOpacity(0.45);
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            p.drawPixmap(target, pm);
+            p.setOpacity(1);
+        }
+        if (!label.isEmpty()) {
+            const QColor ink = readableInk(face);
+            p.setPen(look == Look::Resting ? mixed(ink, face, 0.6) : ink);
+            drawCentredText(p, captionRect(), label);
+        }
+        return;
+    }
+
     // Picture and caption side by side, centred as one; a caption that needs two lines
     // keeps each line centred.
-    const QString label = text().remove(u'&');
     const QFontMetrics fm(font());
     // The picture grows with the button, up to the size it was drawn at.
     const int iconHeight = qBound(16, height() / 2, int(96 * scaleOf(this)));

@@ -306,17 +306,34 @@ public:
     void setBackground(const QColor &c);
     void setMarked(bool marked);
     bool isMarked() const { return m_marked; }
+    // A picture above the caption, as large as the button leaves room for (keeping its
+    // proportions), instead of a small one beside it; an empty path shows none. Like a picture
+    // control's, it is decoded for the size it is drawn at.
+    void setPictureAbove(const QString &programPath);
+    // Where the caption is drawn.
+    QRect captionRect() const;
 
 protected:
     void paintEvent(QPaintEvent *) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void showEvent(QShowEvent *e) override;
 
 private:
     enum class Look { Raised, Resting, Marked };
     void paintFace(QPainter &p, const QColor &face, Look look) const;
+    QString caption() const;
+    int margin() const;
+    QRect pictureAboveRect() const;
+    void askForPictureAbove();
+    // The picture above for the room there is now.
+    QPixmap pictureAbove();
 
     bool m_marked = false;
+    QString m_abovePath;
+    QPixmap m_above;
+    QSize m_aboveBox;
 };
 
 // A check box drawn by the program: a white box with a dark edge and a bold tick, so it

@@ -7,6 +7,7 @@
 #include "shell/Forms.h"
 #include "shell/Messages.h"
 #include "shell/Modulo1.h"
+#include "shell/Voice.h"
 #include "shell/WindowSteps.h"
 
 using modLanguageSupport::GetString;
@@ -43,6 +44,43 @@ platform::CommandButton *ActivityFrame::addNextButton(double left, double top, d
     bottoneavanti->setMousePointer(platform::appPath(QStringLiteral("img\\manina.png")), 10, 1);
     bottoneavanti->setEnabled(false);
     return bottoneavanti;
+}
+
+platform::CommandButton *ActivityFrame::addSpeakerButton(double left, double top, double width, double height)
+{
+    bottoneascolta = addButton(QStringLiteral("bottoneascolta"), left, top, width, height);
+    bottoneascolta->setBackColor(Colours::kWhite);
+    bottoneascolta->setPictureAboveCaption(true);
+    bottoneascolta->setPicture(platform::appPath(QStringLiteral("img\\altoparlante.png")));
+    bottoneascolta->setMousePointer(platform::appPath(QStringLiteral("img\\manina.png")), 10, 1);
+    connect(bottoneascolta, &platform::Control::Click, this, [this] { speakTask(); });
+    return bottoneascolta;
+}
+
+void ActivityFrame::sayWhenPointed(platform::Control *control, std::function<QString()> word)
+{
+    if (!control)
+        return;
+    connect(control, &platform::Control::Pointed, this, [this, c = QPointer<platform::Control>(control), word] {
+        if (!c || !isLoaded())
+            return;
+        QString text = word ? word() : Voice::plain(c->propertyByName("Caption").value_or(QVariant()).toString());
+        if (text.trimmed().isEmpty())
+            text = c->accessibleName();
+        Voice::say(text);
+    });
+}
+
+void ActivityFrame::speakTask()
+{
+    if (isLoaded())
+        Voice::say(spokenTask());
+}
+
+void ActivityFrame::refreshSpeaker()
+{
+    if (bottoneascolta)
+        bottoneascolta->setVisible(Voice::canSpeak());
 }
 
 void ActivityFrame::createFrameControls(const FramePlacement &p)
@@ -100,6 +138,12 @@ void ActivityFrame::Form_Load()
 {
     const modLanguageSupport::OneReading texts; // the window's texts and first question
     modLanguageSupport::TranslateForm(*this);
+    if (bottoneascolta) {
+        const QString listen = Voice::listenName();
+        bottoneascolta->setAccessibleName(listen);
+        bottoneascolta->setToolTipText(listen);
+        refreshSpeaker();
+    }
     WindowSteps::layoutStep(*this);
     if (m_settings.frameSetsBackColour)
         setBackColor(Modulo1::PickRandomBackColor());
@@ -182,8 +226,9 @@ void ActivityFrame::LeaveActivity()
                                          platform::MsgIcon::Question, QStringLiteral("Zorvelli"));
     if (answer != platform::MsgResult::Yes || !isLoaded())
         return;
-    // The menu takes over the activity's window.
+    // The menu takes over the activity's window; nothing of this window is said any more.
     Unload();
+    Voice::stop();
     if (platform::Form *menu = Forms::get(QStringLiteral("formMenu")))
         WindowSteps::show(*menu);
 }

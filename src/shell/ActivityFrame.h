@@ -8,6 +8,7 @@
 #include "platform/Menu.h"
 
 #include <QPointer>
+#include <functional>
 
 // What one activity window does differently from the others in the shared frame; each window
 // passes its own to the frame. The defaults are those of most windows.
@@ -50,6 +51,13 @@ public:
     // Asks first; on Yes a freshly loaded main menu comes back and this window goes.
     void LeaveActivity();
 
+    // The task of the turn as it is said aloud; empty: nothing to say.
+    virtual QString spokenTask() const { return {}; }
+    // Says the task: a turn, a game or a chain link starts, or the child asks again.
+    void speakTask();
+    // Shows the speaker button exactly while what it says can be heard.
+    void refreshSpeaker();
+
     QPointer<platform::Label> etEsatti;
     QPointer<platform::Label> etErrati;
     QPointer<platform::Image> ComandoIconaSi;
@@ -66,6 +74,9 @@ public:
     // on, stars and a tick; with keepInSight the place is shown meanwhile as it is now. The game
     // goes on under it: the next answer ends it.
     void celebrate(const QRectF &place, bool keepInSight = false);
+
+    // The big speaker button beside the task, in the windows that have one (addSpeakerButton).
+    QPointer<platform::CommandButton> bottoneascolta;
 
     // The faces are shown at this size, whatever the window.
     static constexpr double kFaceWidth = 735;
@@ -93,6 +104,13 @@ protected:
     // answer button again.
     static void choose(platform::CommandButton *button);
     static void unchoose(platform::CommandButton *button);
+
+    // The speaker button that says the task again; its name ("listen") comes from the
+    // language file. Made right after the task's own controls, so Tab reaches it beside them.
+    platform::CommandButton *addSpeakerButton(double left, double top, double width, double height);
+    // Pointing at the control for a moment, or Tab to it, says its word: what `word` gives, or
+    // else its caption (in capitals said plainly) or the name it has for assistive technology.
+    void sayWhenPointed(platform::Control *control, std::function<QString()> word = {});
     // The counters' captions ("right: 3", "wrong: 1") from the current counts.
     void showRightCount();
     void showWrongCount();

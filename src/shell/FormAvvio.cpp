@@ -5,6 +5,7 @@
 #include "shell/Colours.h"
 #include "shell/Forms.h"
 #include "shell/Modulo1.h"
+#include "shell/Voice.h"
 #include "shell/WindowSteps.h"
 
 using platform::Image;
@@ -37,6 +38,8 @@ void FormAvvio::createControls()
 void FormAvvio::Form_Load()
 {
     modLanguageSupport::CurrentLanguageName = modLanguageSupport::readCurrentLanguageSetting();
+    // The speech switch is remembered with the language.
+    Modulo1::SpeechEnabled = Voice::readSetting();
     modLanguageSupport::TranslateForm(*this);
     WindowSteps::layoutStep(*this);
     setBackColor(Modulo1::PickRandomBackColor());

@@ -15,13 +15,16 @@ namespace Forms {
 using Factory = std::function<platform::Form *()>;
 
 // The main menu's button that opens an activity: its control name (the key of its texts in the
-// language files, "Command1"), its design caption and its colour (0xBBGGRR).
+// language files, "Command1"), its design caption, its colour (0xBBGGRR) and the picture of the
+// activity shown above the caption (a program path below the runnable folder, such as
+// "img\\menu\\form1.jpg"; none when empty).
 struct MenuButton
 {
     QString name;
     QString caption;
     std::uint32_t colour = 0;
     QString window; // the activity it opens
+    QString picture;
 };
 
 // button: the main menu's button that opens the window (activities only; empty name: none).

@@ -135,6 +135,7 @@ void PlayCelebrationSound()
 void resetState()
 {
     SoundEnabled = false;
+    SpeechEnabled = true;
     RightCount = 0;
     WrongCount = 0;
     CurrentBlock = {};

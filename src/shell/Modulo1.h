@@ -27,6 +27,9 @@ namespace Modulo1 {
 using platform::ApplicationPath;
 
 inline bool SoundEnabled = false;
+// The menu's switch for speech alone (remembered per user in LangSetting.ini); the sounds must be
+// on as well for anything to be said.
+inline bool SpeechEnabled = true;
 // One pair of counters for the whole program: they belong to the activity on screen.
 inline std::int16_t RightCount = 0;
 inline std::int16_t WrongCount = 0;

@@ -20,6 +20,7 @@ public:
 
     QPointer<platform::CommandButton> Command5; // "FINE"
     QPointer<platform::CheckBox> Check1;
+    QPointer<platform::CheckBox> Check2; // speech alone, remembered per user
     QPointer<platform::Menu> mnuLanguages;
 
     // The activity buttons, one per activity of the window list, in reading order.
@@ -37,6 +38,7 @@ protected:
 private:
     void mnuLanguage_Click(int index);
     void Check1_Click();
+    void Check2_Click();
     void openActivity(const QString &windowName);
 
     QList<QPointer<platform::CommandButton>> m_activityButtons;

@@ -169,6 +169,7 @@ private slots:
             QTest::newRow(name) << RunDir + u"/img/%1.png"_s.arg(QLatin1String(name)) << QSize(256, 256);
         QTest::newRow("arrow") << RunDir + "/img/freccia.png" << QSize(384, 256);
         QTest::newRow("pointer") << RunDir + "/img/manina.png" << QSize(32, 32);
+        QTest::newRow("speaker") << RunDir + "/img/altoparlante.png" << QSize(128, 128);
         for (int side : {48, 64, 128, 256})
             QTest::addRow("program %d px", side) << QStringLiteral(ZORVELLI_ICON_THEME "/%1x%1/apps/" ZORVELLI_APP_ID ".png").arg(side)
                                                  << QSize(side, side);
@@ -195,6 +196,28 @@ private slots:
             QVERIFY2(first / 32 <= 2 && first % 32 >= 8 && first % 32 <= 13 && qAlpha(img.pixel(10, 2)) > 128,
                      "tip not at the hotspot");
         }
+    }
+
+    // The menu's pictures: one per activity, of blocks on their light background, each its own.
+    void menuPictures()
+    {
+        QSet<QByteArray> seen;
+        for (const char *window : {"form1", "FORM2", "pagl3", "pagl7", "pagl9", "pagl8", "FormTrova", "FormDomino",
+                                   "FormDomino2"}) {
+            const QString path = RunDir + u"/img/menu/%1.jpg"_s.arg(QLatin1String(window));
+            QImageReader reader(path);
+            QCOMPARE(reader.format(), QByteArray("jpeg"));
+            const QImage img = reader.read();
+            QCOMPARE(img.size(), QSize(600, 400));
+            // Blocks of every colour are there, not only the background.
+            QSet<QRgb> colours;
+            for (int y = 0; y < img.height(); y += 4)
+                for (int x = 0; x < img.width(); x += 4)
+                    colours.insert(img.pixel(x, y) & 0xF0F0F0);
+            QVERIFY2(colours.size() > 40, window);
+            seen.insert(readAll(path));
+        }
+        QCOMPARE(seen.size(), 9);
     }
 
     // Sounds that do not play, click, clip, or are too quiet, too long, or all the same: four
@@ -329,7 +352,7 @@ private slots:
             const QString relative = QDir(dir.filePath("run")).relativeFilePath(it.next());
             QVERIFY2(readAll(dir.filePath("run/") + relative) == readAll(RunDir + u'/' + relative), qPrintable(relative));
         }
-        QCOMPARE(files, 2 * (48 + 12) + 6 + 6); // blocks and attribute pictures in two sizes, icons, sounds
+        QCOMPARE(files, 2 * (48 + 12) + 7 + 9 + 6); // blocks and attribute pictures in two sizes, icons, the menu's pictures, sounds
         QVERIFY(!QImage(dir.filePath("sheet.png")).isNull());
     }
 };

@@ -20,8 +20,23 @@ start_session() {
 }
 
 stop_session() {
-  kill "${session_a11y_bus:-}" "${DBUS_SESSION_BUS_PID:-}" 2>/dev/null || true
+  kill "${session_sound_server:-}" "${session_a11y_bus:-}" "${DBUS_SESSION_BUS_PID:-}" 2>/dev/null || true
+  [ -n "${session_sound_server:-}" ] && wait "$session_sound_server" 2>/dev/null || true
   rm -rf "$XDG_RUNTIME_DIR"
+}
+
+# A sound server of the session's own whose sink plays into nothing, so that the program can
+# speak (and shows its speaker buttons); where pulseaudio is missing, the program stays silent.
+start_sound_server() {
+  command -v pulseaudio >/dev/null || return 0
+  export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse-native
+  HOME=$XDG_RUNTIME_DIR pulseaudio --daemonize=no --exit-idle-time=-1 -n --disable-shm=yes \
+    --load="module-null-sink sink_name=z rate=44100" \
+    --load="module-native-protocol-unix auth-anonymous=1 socket=$XDG_RUNTIME_DIR/pulse-native" \
+    >"$XDG_RUNTIME_DIR/pulse.log" 2>&1 &
+  session_sound_server=$!
+  for _ in $(seq 50); do [ -S "$XDG_RUNTIME_DIR/pulse-native" ] && return 0; sleep 0.1; done
+  echo "the sound server did not start: $(cat "$XDG_RUNTIME_DIR/pulse.log")" >&2
 }
 
 # The walk itself; run it with Debian's own Python, which has the accessibility client

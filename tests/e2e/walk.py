@@ -90,11 +90,20 @@ class Texts:
         return self.get("Strings", "0011" if right else "0012", "esatti:" if right else "errati:") + f" {n}"
 
 
+def plain(text):
+    """A text as the program hands it to the speech engine: blanks of any kind made one."""
+    return " ".join(text.split())
+
+
 class Program:
     def __init__(self, executable, out):
         self.out = out
         self.step = 0
         self.texts = Texts(executable, starting_language(executable) or "Italiano")
+        # What the program says goes to this file (one "voice<TAB>text" a line), when the walk
+        # gives one and a sound server lets it speak.
+        self.spoken_log = os.environ.get("ZORVELLI_SPEECH_LOG")
+        self.speaks = bool(self.spoken_log and os.environ.get("PULSE_SERVER"))
         env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         self.process = subprocess.Popen([executable], env=env)
         self.screen = tuple(int(v) for v in self._xdotool("getdisplaygeometry").split())
@@ -230,6 +239,27 @@ class Program:
         self.find(caption_of_menu_button, "push button")
         self.window_covers_screen()
 
+    # --- listening ------------------------------------------------------------------------------
+    def spoken(self):
+        """Every sentence said so far, as (voice, text)."""
+        if not self.spoken_log or not os.path.isfile(self.spoken_log):
+            return []
+        with open(self.spoken_log, encoding="utf-8", errors="replace") as f:
+            return [tuple(line.rstrip("\n").split("\t", 1)) for line in f if "\t" in line]
+
+    def hear(self, sentences, since, what, timeout=8):
+        """Waits until the program says, after its first `since` sentences and in the language
+        file's voice, one of the language file's sentences (its %1, %2... any words)."""
+        voice = self.text("Speech", "Voice", "it")
+        patterns = [re.compile("^" + re.sub(r"%\\?[1-9]", ".+?", re.escape(plain(s))) + "$") for s in sentences]
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            for said_voice, text in self.spoken()[since:]:
+                if said_voice == voice and any(p.match(plain(text)) for p in patterns):
+                    return text
+            time.sleep(0.1)
+        raise Failed(f"{what} was not said in {voice!r}; said: {self.spoken()[since:]}")
+
     def ended(self, timeout=5):
         try:
             return self.process.wait(timeout) == 0
@@ -241,6 +271,7 @@ class Program:
 
 def uguale_diverso(p):
     p.shot("uguale-diverso")
+    word_pointed_at(p, p.text("form1", "UGUALI.Caption", "UGUALE"))
     question = p.find(role="label").name
     blocks = [n.name for n in p.find_all(role="image") if n.name.count(" ") == 3]
     if len(blocks) != 2 or not question:
@@ -474,6 +505,31 @@ def cosa_cambia(p):
     finish_chain(p, "cosa-cambia", stays=False)
 
 
+def task_spoken(p, window, since):
+    """The task of the window's first turn is said, and said again by its speaker button, whose
+    name is the language's "listen"."""
+    if not p.speaks:
+        return
+    keys = [f"form1.{k}" for k in ("shape", "size", "thickness", "colour")] if window == "form1" else [window]
+    sentences = [p.text("Speech", k, "") for k in keys]
+    sentences = [s for s in sentences if s]
+    said = p.hear(sentences, since, f"the task of {window}")
+    again = len(p.spoken())
+    p.click(p.text("Speech", "Listen", "ascolta"), "push button")
+    if p.hear(sentences, again, f"the task of {window}, on the speaker button") != said:
+        raise Failed(f"the speaker button of {window} said another task")
+
+
+def word_pointed_at(p, caption):
+    """Resting the pointer on a word answer says the word."""
+    if not p.speaks:
+        return
+    since = len(p.spoken())
+    x, y, w, h = p.extents(p.find(caption, "push button"))
+    p._xdotool("mousemove", str(x + w // 2), str(y + h // 2))
+    p.hear([caption.lower()], since, f"the word {caption!r} pointed at")
+
+
 # Each activity: the caption of its menu button (in Italian, and its key in the menu's section),
 # its window, and the walk through one turn.
 ACTIVITIES = [
@@ -508,7 +564,9 @@ def in_language(p, language, activities, shots):
     slug = language.casefold().translate(str.maketrans("çñéè", "cnee"))
     for name in activities:
         caption, window, walk = activity(p, name)
+        since = len(p.spoken())
         p.open_activity(caption)
+        task_spoken(p, window, since)
         if shots:
             size = "x".join(map(str, p.screen))
             p.shot(name, os.path.join(p.out, f"{name.replace(' ', '-')}-{slug}-{size}.png"))
@@ -550,7 +608,9 @@ def main(executable, out, activities="all", language=None):
         else:
             walks = {"all": ACTIVITIES, "first": ACTIVITIES[:1], "none": []}[activities]
             for caption, _, window, walk in walks:
+                since = len(p.spoken())
                 p.open_activity(caption)
+                task_spoken(p, window, since)
                 walk(p)
                 p.leave_activity(caption, window)
             if language:

@@ -100,11 +100,16 @@ inline bool captionFits(platform::Control *c, QString *why)
     if (!w || !w->isVisible() || !caption || caption->toString().isEmpty())
         return true;
     QRect room = w->rect();
-    if (qobject_cast<QPushButton *>(w) && !qobject_cast<QPushButton *>(w)->icon().isNull())
-        room.setWidth(room.width() - qMin(room.height() / 2, 96) * 3 / 2);
-    if (qobject_cast<QCheckBox *>(w))
-        room.setWidth(room.width() - QFontMetrics(w->font()).height() * 3 / 2 - 6);
-    room.adjust(4, 0, -4, 0);
+    auto *button = qobject_cast<platform::CommandButton *>(c);
+    if (button && button->captionArea() != w->rect()) {
+        room = button->captionArea(); // under a picture
+    } else {
+        if (qobject_cast<QPushButton *>(w) && !qobject_cast<QPushButton *>(w)->icon().isNull())
+            room.setWidth(room.width() - qMin(room.height() / 2, 96) * 3 / 2);
+        if (qobject_cast<QCheckBox *>(w))
+            room.setWidth(room.width() - QFontMetrics(w->font()).height() * 3 / 2 - 6);
+        room.adjust(4, 0, -4, 0);
+    }
     const QRect need = QFontMetrics(w->font()).boundingRect(room, Qt::TextWordWrap | Qt::AlignCenter, caption->toString());
     const QRect onScreen(w->mapToGlobal(QPoint(0, 0)), w->size());
     if (room.contains(need) && QGuiApplication::primaryScreen()->geometry().contains(onScreen))

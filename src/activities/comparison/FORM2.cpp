@@ -5,6 +5,7 @@
 #include "shell/BlockRules.h"
 #include "shell/Colours.h"
 #include "shell/Modulo1.h"
+#include "shell/Voice.h"
 
 FORM2::FORM2() : ActivityFrame(QStringLiteral("FORM2"), {.leaveMenuName = QStringLiteral("mnuFine")}) {}
 
@@ -15,6 +16,7 @@ void FORM2::createWindowControls()
     setDesignSize(14400, 7875);
     Label1 = addLabel(QStringLiteral("Label1"), 240, 360, 5580, 1200);
     makeCard(Label1, QStringLiteral("Comic Sans MS"), 40);
+    addSpeakerButton(2550, 1620, 960, 720); // under the value
 
     Frame1 = addFrame(QStringLiteral("Frame1"), 6060, 240, 5820, 1680);
     Frame1->setBackColor(Colours::kWhite);
@@ -37,6 +39,13 @@ void FORM2::createWindowControls()
 
     Image1.onClick(this, &FORM2::Image1_Click);
     connect(Command1, &platform::Control::Click, this, [this] { Command1_Click(); });
+    sayWhenPointed(Label1, [this] { return Modulo1::displayWord(AttributeValues[0]); });
+}
+
+QString FORM2::spokenTask() const
+{
+    return Voice::sentence(QStringLiteral("FORM2"), {Voice::spokenWord(AttributeValues[0])},
+                           Modulo1::displayWord(AttributeValues[0]));
 }
 
 FramePlacement FORM2::framePlacement() const
@@ -92,6 +101,7 @@ void FORM2::NewTurn()
         }
         MovedCount = 0;
     } while (MatchCount == 0);
+    speakTask();
 }
 
 void FORM2::judgeRight()

@@ -41,6 +41,8 @@ public:
     void mnuControlloSi_Click();
     void mnuControlloNo_Click();
 
+    QString spokenTask() const override;
+
 protected:
     void createWindowControls() override;
     FramePlacement framePlacement() const override;

@@ -5,6 +5,7 @@
 #include "shell/BlockRules.h"
 #include "shell/Colours.h"
 #include "shell/Modulo1.h"
+#include "shell/Voice.h"
 
 using modLanguageSupport::GetString;
 
@@ -17,13 +18,14 @@ const form1::Question &form1::question(int askedAttribute)
     static const Question questions[4] = {
         {[](const BlockAttributes &b) { return b.Shape; }, "0058", "0059",
          {pair("cerchio", "rotondo"), pair("quadrato", "quadrato"), pair("rettangolo", "rettangolo"),
-          pair("triangolo", "triangolo")}},
+          pair("triangolo", "triangolo")},
+         "form1.shape"},
         {[](const BlockAttributes &b) { return b.Size; }, "0060", "0059",
-         {pair("grande", "grande"), pair("piccolo", "piccolo")}},
+         {pair("grande", "grande"), pair("piccolo", "piccolo")}, "form1.size"},
         {[](const BlockAttributes &b) { return b.Thickness; }, "0062", "0063",
-         {pair("spesso", "spesso"), pair("sottile", "sottile")}},
+         {pair("spesso", "spesso"), pair("sottile", "sottile")}, "form1.thickness"},
         {[](const BlockAttributes &b) { return b.Colour; }, "0064", "0063",
-         {pair("rosso", "rosso"), pair("giallo", "giallo"), pair("blu", "blu")}},
+         {pair("rosso", "rosso"), pair("giallo", "giallo"), pair("blu", "blu")}, "form1.colour"},
     };
     return questions[qBound(1, askedAttribute, 4) - 1];
 }
@@ -33,8 +35,9 @@ form1::form1() : ActivityFrame(QStringLiteral("form1"), {}) {}
 void form1::createWindowControls()
 {
     setDesignSize(14400, 7875);
-    Label1 = addLabel(QStringLiteral("Label1"), 240, 120, 13920, 840);
+    Label1 = addLabel(QStringLiteral("Label1"), 240, 120, 12840, 840);
     makeCard(Label1, QStringLiteral("Comic Sans MS"), 26);
+    addSpeakerButton(13200, 120, 960, 840);
 
     Command1 = addButton(QStringLiteral("Command1"), 240, 1140, 2040, 1080, QStringLiteral("Aiuto"));
     Command1->setFont(QStringLiteral("Comic Sans MS"), 18, true);
@@ -61,6 +64,17 @@ void form1::createWindowControls()
     connect(DIVERSI, &platform::Control::Click, this, [this] { DIVERSI_Click(); });
     connect(Command1, &platform::Control::Click, this, [this] { Command1_Click(); });
     connect(bottoneavanti, &platform::Control::Click, this, [this] { bottoneavanti_Click(); });
+    // The question, the two answers and the help's values say themselves.
+    sayWhenPointed(Label1, [this] { return spokenTask(); });
+    for (platform::Control *c : {static_cast<platform::Control *>(UGUALI), static_cast<platform::Control *>(DIVERSI),
+                                 static_cast<platform::Control *>(Image3), static_cast<platform::Control *>(Image4),
+                                 static_cast<platform::Control *>(Image5), static_cast<platform::Control *>(Image6)})
+        sayWhenPointed(c);
+}
+
+QString form1::spokenTask() const
+{
+    return Voice::sentence(QLatin1String(question(AskedAttribute).spokenKey), {}, Label1->caption());
 }
 
 FramePlacement form1::framePlacement() const
@@ -77,6 +91,7 @@ void form1::firstQuestion()
 {
     NewQuestion();
     DrawPair();
+    speakTask();
 }
 
 void form1::NewQuestion()
@@ -131,6 +146,7 @@ void form1::bottoneavanti_Click()
         image->setPicture(QString());
     NewQuestion();
     DrawPair();
+    speakTask();
     bottoneavanti->setEnabled(false);
     for (platform::CommandButton *b : {UGUALI.data(), DIVERSI.data()}) {
         b->setEnabled(true);

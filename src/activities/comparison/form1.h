@@ -25,6 +25,8 @@ public:
         const char *differentId;
         // The value pictures of the help, below "jpg\", each with the word it shows.
         QList<std::pair<QString, QString>> helpPictures;
+        // The question as it is said aloud: its key in section Speech.
+        const char *spokenKey;
     };
     static const Question &question(int askedAttribute);
 
@@ -40,6 +42,8 @@ public:
     void DIVERSI_Click() { judge(false); }
     void Command1_Click();
     void bottoneavanti_Click();
+
+    QString spokenTask() const override;
 
 protected:
     void createWindowControls() override;

@@ -5,6 +5,7 @@
 #include "shell/BlockRules.h"
 #include "shell/Colours.h"
 #include "shell/Modulo1.h"
+#include "shell/Voice.h"
 
 pagl3::pagl3() : ActivityFrame(QStringLiteral("pagl3"), {}) {}
 
@@ -17,6 +18,7 @@ void pagl3::createWindowControls()
     Label1 = addLabel(QStringLiteral("Label1"), 240, 150, 5400, 1020);
     makeCard(Label1, QStringLiteral("Comic Sans MS"), 32);
     Image2 = addImage(QStringLiteral("Image2"), 5820, 120, 1080, 1080);
+    addSpeakerButton(7080, 150, 1020, 1020);
 
     for (int k = 0; k < kBlocks; ++k) {
         const bool upper = k < 5;
@@ -52,6 +54,16 @@ void pagl3::createWindowControls()
     NUMERI.onClick(this, &pagl3::NUMERI_Click);
     connect(Command1, &platform::Control::Click, this, [this] { Command1_Click(); });
     connect(bottoneavanti, &platform::Control::Click, this, [this] { bottoneavanti_Click(); });
+    // The value, its picture and the numbers say themselves.
+    sayWhenPointed(Label1, [this] { return Modulo1::displayWord(AttributeValues[0]); });
+    sayWhenPointed(Image2, [this] { return Modulo1::displayWord(AttributeValues[0]); });
+    NUMERI.forEach([this](platform::CommandButton *b) { sayWhenPointed(b); });
+}
+
+QString pagl3::spokenTask() const
+{
+    return Voice::sentence(QStringLiteral("pagl3"), {Voice::spokenWord(AttributeValues[0])},
+                           Modulo1::displayWord(AttributeValues[0]));
 }
 
 FramePlacement pagl3::framePlacement() const
@@ -92,6 +104,7 @@ void pagl3::NewTurn()
         if (AttributeValues[k + 1] == AttributeValues[0]) // exact words, letter case included
             ++MatchCount;
     }
+    speakTask();
 }
 
 void pagl3::showAllBlocks()

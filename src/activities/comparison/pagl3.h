@@ -38,6 +38,8 @@ public:
     void Command1_Click();
     void bottoneavanti_Click();
 
+    QString spokenTask() const override;
+
 protected:
     void createWindowControls() override;
     FramePlacement framePlacement() const override;

@@ -1,9 +1,11 @@
 #include "activities/grid/GridWindow.h"
 
 #include "activities/grid/GridRules.h"
+#include "language/modLanguageSupport.h"
 #include "platform/System.h"
 #include "shell/Colours.h"
 #include "shell/Modulo1.h"
+#include "shell/Voice.h"
 
 GridWindow::GridWindow(const QString &name, const GridLayout &layout, const QString &leaveMenuName)
     // The background is the layout's, and a game starts as soon as the window is loaded.
@@ -75,6 +77,7 @@ void GridWindow::createGridControls()
             connect(name, &platform::Control::Click, this, &GridWindow::Label1_Click);
         }
     }
+    addSpeakerButton(l.speaker.x(), l.speaker.y(), l.speaker.width(), l.speaker.height());
     Image1 = addImage(QStringLiteral("Image1"), l.waitingBlock.x(), l.waitingBlock.y(),
                       l.waitingBlock.width(), l.waitingBlock.height());
 
@@ -84,6 +87,30 @@ void GridWindow::createGridControls()
     insieme.onClick(this, &GridWindow::insieme_Click);
     roadArea.onClick(this, &GridWindow::roadArea_Click);
     connect(bottoneavanti, &platform::Control::Click, this, [this] { bottoneavanti_Click(); });
+    // The names say themselves, and each box the names on its way (for the child who reaches
+    // it by Tab, too).
+    for (int i = 0; i < l.names.size(); ++i)
+        sayWhenPointed(Label1(i), [this, i] { return spokenName(i); });
+    for (int k = 0; k < l.boxes.size(); ++k)
+        sayWhenPointed(Frame1(k), [this, k] {
+            return m_layout.boxes.size() == 2 ? spokenName(k)
+                                               : spokenName(k / 2) + QStringLiteral(", ") + spokenName(2 + k % 2);
+        });
+}
+
+QString GridWindow::spokenValue(const QString &name, bool negated)
+{
+    const QString word = Modulo1::displayWord(name);
+    return negated ? Voice::plain(modLanguageSupport::GetString(QStringLiteral("0031"))) + word : word;
+}
+
+QString GridWindow::spokenTask() const
+{
+    // The first fork (or the rows) and the second (or the columns): at most four names.
+    QStringList names;
+    for (int i = 0; i < qMin<int>(4, m_layout.names.size()); ++i)
+        names << spokenName(i);
+    return Voice::sentence(name(), names, names.join(QStringLiteral(", ")));
 }
 
 bool GridWindow::gameOver() const
@@ -96,6 +123,7 @@ void GridWindow::firstQuestion()
     Filled.fill(0);
     NewReference();
     NextBlock();
+    speakTask();
 }
 
 void GridWindow::NextBlock()
@@ -169,5 +197,6 @@ void GridWindow::bottoneavanti_Click()
     Filled.fill(0);
     NewReference();
     NextBlock();
+    speakTask();
     bottoneavanti->setEnabled(false);
 }

@@ -36,6 +36,7 @@ struct GridLayout
     double nameFontPoints; // on a screen of 1024 x 768; larger screens get larger names
     QRectF waitingBlock;   // Image1
     QRectF avanti;         // bottoneavanti
+    QRectF speaker;        // bottoneascolta, beside the names
     FramePlacement frame;
 };
 
@@ -68,6 +69,10 @@ public:
     bool gameOver() const;
     // The box the waiting block belongs in.
     virtual int rightBox() const = 0;
+    // A name on the roads or the table (Label1 element) as it is said.
+    virtual QString spokenName(int label) const = 0;
+    // The names of the game, said in the window's sentence.
+    QString spokenTask() const override;
 
 protected:
     GridWindow(const QString &name, const GridLayout &layout, const QString &leaveMenuName = QStringLiteral("mnuEsci"));
@@ -90,6 +95,8 @@ protected:
     void firstQuestion() override;
     // Boxes, slots and buttons show the program's hand.
     static void showHand(platform::PositionedControl *control);
+    // A value's word, or its negation ("NON " and the word), as they are said.
+    static QString spokenValue(const QString &name, bool negated);
     // A font size given for a screen of 1024 x 768, grown with the screen up to 1440 x 1080 (the
     // window grows texts further on larger screens), so that names and buttons read well across
     // a classroom and still fit on a small screen.

@@ -31,6 +31,11 @@ void TableGame::NewReference()
                                      Label1(2 + k % 2)->caption());
 }
 
+QString TableGame::spokenName(int label) const
+{
+    return label < 2 ? spokenValue(ComparedValue[0], label == 1) : spokenValue(ComparedValue[1], label % 2 == 1);
+}
+
 void TableGame::takeWaitingValues()
 {
     ComparedValue[2] = BlockRules::attributeWord(Modulo1::CurrentBlock, FirstAttribute);

@@ -23,6 +23,9 @@ public:
     bool firstMatches() const { return ComparedValue[2] == ComparedValue[0]; }
     bool secondMatches() const { return ComparedValue[3] == ComparedValue[1]; }
     int rightBox() const override;
+    // 0, 1: the first value and its negation; 2 to 5: the second value and its negation (twice
+    // on the roads, once at each second fork).
+    QString spokenName(int label) const override;
 
 protected:
     using GridWindow::GridWindow;

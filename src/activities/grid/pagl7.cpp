@@ -6,6 +6,7 @@
 #include "shell/BlockRules.h"
 #include "shell/Colours.h"
 #include "shell/Modulo1.h"
+#include "shell/Voice.h"
 
 namespace {
 
@@ -35,6 +36,8 @@ const GridLayout &roadsLayout()
         .nameFontPoints = 22,
         .waitingBlock = {240, 3840, 2535, 2535},
         .avanti = {6720, 5280, 1935, 975},
+        // Between the roads, under their names.
+        .speaker = {4110, 3100, 900, 900},
         // The counters apart, below the faces.
         .frame = {QRectF(7320, 3900, 1695, 495), QRectF(7320, 4500, 1695, 495), QPointF(7800, 3240)},
     };
@@ -75,11 +78,20 @@ void pagl7::setSound(bool on)
     Modulo1::SoundEnabled = on;
     mnuSuonoSi->setChecked(on);
     mnuSuonoNo->setChecked(!on);
+    // Speech is sound too.
+    if (!on)
+        Voice::stop();
+    Voice::refreshSpeakers();
 }
 
 int pagl7::rightBox() const
 {
     return GridRules::roadBox(ComparedValue[1], ComparedValue[0]);
+}
+
+QString pagl7::spokenName(int label) const
+{
+    return spokenValue(ComparedValue[0], label == 1);
 }
 
 void pagl7::NewReference()

@@ -24,6 +24,7 @@ public:
     QPointer<platform::Menu> mnuSuono, mnuSuonoSi, mnuSuonoNo;
 
     int rightBox() const override;
+    QString spokenName(int label) const override;
     void mnuSuonoSi_Click() { setSound(true); }
     void mnuSuonoNo_Click() { setSound(false); }
 

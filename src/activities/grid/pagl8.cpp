@@ -39,6 +39,8 @@ const GridLayout &roadsLayout()
         .nameFontPoints = 16,
         .waitingBlock = {120, 4320, 2415, 2415},
         .avanti = {6600, 5760, 1935, 975},
+        // Beside the foot of the roads, under the first fork's names.
+        .speaker = {4980, 4980, 900, 900},
         // The counters apart, below the faces.
         .frame = {QRectF(7200, 4500, 1695, 495), QRectF(7200, 5100, 1695, 495), QPointF(7920, 3840)},
     };

@@ -28,6 +28,8 @@ const GridLayout &tableLayout()
         .nameFontPoints = 16,
         .waitingBlock = {360, 1800, 2415, 2415},
         .avanti = {6480, 5400, 1935, 975},
+        // In the table's empty corner, where the names meet.
+        .speaker = {3840, 1200, 960, 780},
         .frame = {QRectF(2520, 390, 2175, 495), QRectF(5040, 390, 2175, 495), QPointF(1320, 120)},
     };
     return layout;

@@ -5,6 +5,7 @@
 #include "platform/Units.h"
 #include "shell/Colours.h"
 #include "shell/Modulo1.h"
+#include "shell/Voice.h"
 
 namespace {
 
@@ -25,6 +26,7 @@ constexpr QLineF kLines[4] = {
 constexpr double kAnswerPitch = 900;
 constexpr double kButtonSide = 840, kButtonHeight = 780;
 constexpr double kNameGap = 120, kNameWidth = 2640;
+constexpr double kQuestionWidth = 7560;
 
 // A letter without its accents: the key E presses a button written "É", as does the key É.
 QString bareLetters(const QString &text)
@@ -103,11 +105,25 @@ void FormDomino::createWindowControls()
         makeCard(l, QStringLiteral("Arial"), 22);
         *nameLabels[i] = l;
     }
-    Label2 = addLabel(QStringLiteral("Label2"), m_variant.questionLeft, m_variant.questionTop, 7560, 720,
-                      QLatin1String(m_variant.question));
+    Label2 = addLabel(QStringLiteral("Label2"), m_variant.questionLeft, m_variant.questionTop, kQuestionWidth,
+                      720, QLatin1String(m_variant.question));
     makeCard(Label2, QStringLiteral("Arial"), 26);
+    // Beside the question, below the answers.
+    addSpeakerButton(m_variant.questionLeft + kQuestionWidth + 120, m_variant.questionTop + 110, 840, 700);
 
     Command1.onClick(this, &FormDomino::Command1_Click);
+    // The question, and every answer by its word (the letter alone says little).
+    sayWhenPointed(Label2, [this] { return spokenTask(); });
+    for (int i = 0; i < 5; ++i) {
+        const QPointer<platform::Label> name = *nameLabels[i];
+        sayWhenPointed(name);
+        sayWhenPointed(Command1(i), [name] { return name ? name->caption() : QString(); });
+    }
+}
+
+QString FormDomino::spokenTask() const
+{
+    return Voice::sentence(name(), {}, Label2->caption());
 }
 
 FramePlacement FormDomino::framePlacement() const
@@ -133,6 +149,7 @@ void FormDomino::NewChain()
     Label1(0)->setVisible(true);
     Modulo1::showCurrentBlock(Image1(1));
     CurrentLink = 0;
+    speakTask();
 }
 
 void FormDomino::ScegliAltroBlocco()
@@ -155,6 +172,8 @@ void FormDomino::Command1_Click(int index)
         Label1(CurrentLink)->setVisible(true);
         ScegliAltroBlocco();
         Modulo1::showCurrentBlock(Image1(CurrentLink + 1));
+        // The next link: once the chain is under way, a shorter question is enough.
+        Voice::say(Voice::sentence(name() + QStringLiteral(".next"), {}, spokenTask()));
         return;
     }
     // The finished chain stays in sight for a cheer while the new one starts under it.

@@ -40,6 +40,9 @@ public:
 
     void Command1_Click(int index);
 
+    // The question, in full: a chain starts, or the child asks again.
+    QString spokenTask() const override;
+
 protected:
     // What tells the twins apart: the rule, the question, and where the answers stand.
     struct Variant

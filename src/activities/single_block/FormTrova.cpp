@@ -6,6 +6,7 @@
 #include "platform/System.h"
 #include "shell/Colours.h"
 #include "shell/Modulo1.h"
+#include "shell/Voice.h"
 
 namespace {
 // Four rows of three, from the top left.
@@ -37,6 +38,18 @@ QString FormTrova::description(const BlockAttributes &b)
         .toUpper();
 }
 
+QStringList FormTrova::spokenWords(const BlockAttributes &b)
+{
+    using Modulo1::displayWord;
+    return {displayWord(b.Shape), displayWord(b.Colour), displayWord(b.Size), displayWord(b.Thickness)};
+}
+
+QString FormTrova::spokenTask() const
+{
+    const QStringList words = spokenWords(m_target);
+    return Voice::sentence(QStringLiteral("FormTrova"), words, words.join(QStringLiteral(", ")));
+}
+
 void FormTrova::createWindowControls()
 {
     setDesignSize(11880, 6500);
@@ -52,6 +65,7 @@ void FormTrova::createWindowControls()
     // The words on a white card, dark and large: readable on every background colour.
     EtFrase2 = addLabel(QStringLiteral("EtFrase2"), 5880, 1680, 5280, 2760);
     makeCard(EtFrase2, QStringLiteral("Arial"), 40);
+    addSpeakerButton(5880, 4560, 1080, 1080); // under the words
 
     Shape1 = addShape(QStringLiteral("Shape1"), kGridOrigin, kGridOrigin, kPictureSide, kPictureSide);
     Shape1->setBorderColor(Colours::kRed);
@@ -62,6 +76,7 @@ void FormTrova::createWindowControls()
 
     Image1.onClick(this, &FormTrova::Image1_Click);
     connect(bottoneavanti, &platform::Control::Click, this, [this] { bottoneavanti_Click(); });
+    sayWhenPointed(EtFrase2, [this] { return spokenWords(m_target).join(QStringLiteral(", ")); });
 }
 
 FramePlacement FormTrova::framePlacement() const
@@ -79,9 +94,12 @@ void FormTrova::NewTurn()
         Modulo1::PickRandomBlock();
         Modulo1::showCurrentBlock(Image1(i));
         Image1(i)->setTag(blockKey(Modulo1::CurrentBlock));
-        if (i == TargetIndex)
-            EtFrase2->setCaption(description(Modulo1::CurrentBlock));
+        if (i == TargetIndex) {
+            m_target = Modulo1::CurrentBlock;
+            EtFrase2->setCaption(description(m_target));
+        }
     }
+    speakTask();
 }
 
 void FormTrova::Image1_Click(int index)

@@ -36,6 +36,9 @@ public:
     static QString blockKey(const BlockAttributes &block);
     // The four words a child reads, one a line, in capitals.
     static QString description(const BlockAttributes &block);
+    // The four words as they are said.
+    static QStringList spokenWords(const BlockAttributes &block);
+    QString spokenTask() const override;
 
 protected:
     void createWindowControls() override;
@@ -53,4 +56,6 @@ private:
 
     // The picture the outline frames; -1 while searching.
     int m_found = -1;
+    // The block the words describe.
+    BlockAttributes m_target;
 };
