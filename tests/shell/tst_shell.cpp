@@ -346,6 +346,27 @@ private slots:
         }
     }
 
+    // A background that never comes up, or a colour not in the table: over many draws every one
+    // of the 18 entries is drawn, and nothing else. Two entries hold the same pink, which comes
+    // up about twice as often as any other colour.
+    void everyBackgroundDrawn()
+    {
+        const QSet<std::uint32_t> table(std::begin(Modulo1::kBackColours), std::end(Modulo1::kBackColours));
+        QCOMPARE(table.size(), 17);
+        const std::uint32_t pink = Colours::rgb(255, 192, 255);
+        QCOMPARE(std::ranges::count(Modulo1::kBackColours, pink), 2);
+        platform::seedRandom(7);
+        QHash<std::uint32_t, int> drawn;
+        const int calls = 18 * 400;
+        for (int call = 0; call < calls; ++call)
+            ++drawn[Modulo1::PickRandomBackColor()];
+        QCOMPARE(QSet<std::uint32_t>(drawn.keyBegin(), drawn.keyEnd()), table);
+        for (auto it = drawn.cbegin(); it != drawn.cend(); ++it) {
+            const int expected = (it.key() == pink ? 2 : 1) * calls / 18;
+            QVERIFY2(qAbs(it.value() - expected) < expected / 4, qPrintable(QString::number(it.key(), 16)));
+        }
+    }
+
     // Questions about the wrong attribute, flips that do not flip, a table cell swapped, a
     // counter that wraps round to a negative number after 32767 right answers.
     void blockRulesAndCounters()
@@ -358,8 +379,10 @@ private slots:
         QCOMPARE(Modulo1::describe(b), QStringLiteral("triangolo blu piccolo spesso"));
         QCOMPARE(QStringList({flipSize("grande"), flipSize("piccolo"), flipSize({}), flipThickness("spesso"),
                               flipThickness("sottile"), flipThickness("thin", "thick", "thin"),
-                              flipThickness("spesso", "thick", "thin")}),
-                 QStringList({"piccolo", "grande", "grande", "sottile", "spesso", "thick", "thick"}));
+                              flipThickness("spesso", "thick", "thin"), flipSize("Grande"), flipThickness("SOTTILE"),
+                              flipThickness("Thin", "thick", "thin")}),
+                 // A word that differs only in letter case is another word.
+                 QStringList({"piccolo", "grande", "grande", "sottile", "spesso", "thick", "thick", "grande", "spesso", "thick"}));
         QCOMPARE(QList<int>({tableCell(true, true), tableCell(true, false), tableCell(false, true), tableCell(false, false)}),
                  QList<int>({0, 1, 2, 3}));
         const int rows[][3] = {{0, -1, -1}, {32766, 1, 32767}, {32767, 1, 32767}, {-5, -100000, -32768}};

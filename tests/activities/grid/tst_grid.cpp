@@ -118,13 +118,10 @@ private slots:
     }
 
     // Each game names its values afresh, each beside its negation: "le strade 1" a value of the
-    // attribute it draws, the table two different attributes (every ordered pair comes up) with
-    // the values of the block placed last. In the first two games a box or its first or last
-    // slot is chosen in turn: a wrong choice changes nothing but the count; a right one hands
-    // the block into the chosen box, filled from its outer end; the first full box ends the
-    // game, and nothing takes a block, whatever reaches it, until "avanti" empties the boxes.
-    void games_data() { addWindows(); }
-    void games()
+    // attribute it draws (every value comes up, each only with its own attribute), the table two
+    // different attributes (every ordered pair comes up) with the values of the block placed last.
+    void valuesNamedAfresh_data() { addWindows(); }
+    void valuesNamedAfresh()
     {
         QFETCH(QString, name);
         const QString no = modLanguageSupport::GetString(QStringLiteral("0031"));
@@ -133,13 +130,6 @@ private slots:
         BlockAttributes reference = Modulo1::CurrentBlock;
         GridWindow *w = ProgramFixture::open<GridWindow>(name);
         QVERIFY(w);
-        const int boxes = w->Frame1.count(), cap = w->insieme.count() / boxes;
-        int choices = 0;
-        const auto choose = [&](int box) {
-            const int way = choices++ % 3;
-            click(way == 0 ? static_cast<platform::Control *>(w->Frame1(box))
-                           : w->insieme(box * cap + (way == 1 ? 0 : cap - 1)));
-        };
         QSet<QString> attributes, roadValues;
         for (int game = 0; game < 150; ++game) {
             QStringList values;
@@ -159,11 +149,34 @@ private slots:
             for (int i = 0; i < values.size(); ++i)
                 QCOMPARE(w->Label1(2 * i)->caption() + w->Label1(2 * i + 1)->caption(),
                          values[i].toUpper() + no + values[i].toUpper());
-            if (game >= 2) {
-                reference = playToTheEnd(w);
-                click(w->bottoneavanti);
-                continue;
-            }
+            reference = playToTheEnd(w);
+            click(w->bottoneavanti);
+        }
+        QCOMPARE(attributes.size(), name == u"pagl7" ? 0 : 12);
+        QCOMPARE(roadValues.size(), name == u"pagl7" ? 11 : 0);
+    }
+
+    // In a game a box or its first or last slot is chosen in turn: a wrong choice changes
+    // nothing but the count; a right one hands the block into the chosen box, filled from its
+    // outer end; the first full box ends the game, and nothing takes a block, whatever reaches
+    // it, until "avanti" empties the boxes. Two games, so that both kinds of click come to
+    // every box.
+    void choicesInAGame_data() { addWindows(); }
+    void choicesInAGame()
+    {
+        QFETCH(QString, name);
+        platform::seedRandom(3);
+        Modulo1::PickRandomBlock();
+        GridWindow *w = ProgramFixture::open<GridWindow>(name);
+        QVERIFY(w);
+        const int boxes = w->Frame1.count(), cap = w->insieme.count() / boxes;
+        int choices = 0;
+        const auto choose = [&](int box) {
+            const int way = choices++ % 3;
+            click(way == 0 ? static_cast<platform::Control *>(w->Frame1(box))
+                           : w->insieme(box * cap + (way == 1 ? 0 : cap - 1)));
+        };
+        for (int game = 0; game < 2; ++game) {
             while (!w->gameOver()) {
                 QVERIFY(!w->bottoneavanti->widget()->isEnabled());
                 const QString picture = w->Image1->picture() + w->Image1->description();
@@ -182,7 +195,6 @@ private slots:
                         QCOMPARE(testkit::board(w), seen);
                         QCOMPARE(int(Modulo1::WrongCount), ++wrong);
                     }
-                reference = Modulo1::CurrentBlock;
                 choose(right);
                 QCOMPARE(w->insieme(slot)->picture() + w->insieme(slot)->description(), picture);
                 QCOMPARE(w->insieme(slot)->widget()->parentWidget(), w->Frame1(right)->widget());
@@ -204,8 +216,6 @@ private slots:
             QVERIFY(!w->gameOver() && w->Image1->hasPicture() && !w->bottoneavanti->widget()->isEnabled());
             w->insieme.forEach([](platform::Image *s) { QVERIFY(!s->hasPicture()); });
         }
-        QCOMPARE(attributes.size(), name == u"pagl7" ? 0 : 12);
-        QCOMPARE(roadValues.size(), name == u"pagl7" ? 11 : 0); // each value only with its attribute
     }
 
     // "le strade 2": two presses of "aiuto" mark the whole way to the waiting block's box, in
