@@ -6,6 +6,7 @@
 #include "activities/ProgramWindows.h"
 #include "platform/Application.h"
 #include "platform/MessageBox.h"
+#include "platform/Pictures.h"
 #include "platform/Random.h"
 #include "platform/Style.h"
 #include "shell/ActivityFrame.h"
@@ -92,6 +93,7 @@ int main(int argc, char **argv)
     std::printf("resident memory: at the menu %.1f MiB, after warm-up %.1f MiB, at the end %.1f MiB\n", start,
                 warm, end);
     std::printf("threads: at the menu %d, after warm-up %d, at the end %d\n", startThreads, warmThreads, endThreads);
+    std::printf("picture cache at the end: %d KiB of %d KiB\n", platform::pictureCacheKiB(), platform::pictureCacheBudgetKiB());
     Forms::destroyAll();
     return 0;
 }

@@ -5,6 +5,9 @@
 #include "platform/Units.h"
 #include "platform/Widgets.h"
 
+#include <QCoreApplication>
+#include <QHash>
+
 namespace platform {
 
 CommandButton::CommandButton(Form *form, const QString &name, int index, QWidget *parent)
@@ -43,8 +46,25 @@ void CommandButton::setPicture(const QString &programPath)
         b->setPictureAbove(programPath);
         return;
     }
-    const QPixmap pm = pictureOrPlaceholder(programPath);
-    b->setIcon(pm.isNull() ? QIcon() : QIcon(pm));
+    b->setIcon(iconOf(programPath));
+}
+
+QIcon CommandButton::iconOf(const QString &programPath)
+{
+    // One icon per picture for the whole run: the sizes an icon is drawn at are kept in Qt's
+    // pixmap cache under the icon's key, so a new icon for every window opened would fill that
+    // cache with copies no button shows any more.
+    static QHash<QString, QIcon> icons;
+    if (programPath.isEmpty())
+        return {};
+    if (icons.isEmpty()) // they go with the application, before the pictures' own data
+        qAddPostRoutine([] { icons.clear(); });
+    auto it = icons.constFind(programPath);
+    if (it == icons.cend()) {
+        const QPixmap pm = pictureOrPlaceholder(programPath);
+        it = icons.insert(programPath, pm.isNull() ? QIcon() : QIcon(pm));
+    }
+    return *it;
 }
 
 void CommandButton::setMarked(bool marked)

@@ -2,6 +2,8 @@
 
 #include "platform/Control.h"
 
+#include <QIcon>
+
 namespace platform {
 
 // A push button that shows its background colour and, optionally, a picture beside its caption.
@@ -36,6 +38,8 @@ public:
     void setMarked(bool marked);
 
 private:
+    static QIcon iconOf(const QString &programPath);
+
     uint m_backColor = 0xE0E0E0;
     QString m_picture;
     bool m_marked = false;
