@@ -80,15 +80,11 @@ Decoded decode(const QString &programPath, QSize box, bool keepProportions, qrea
         else if (keepProportions)
             target = full.scaled(box, Qt::KeepAspectRatio);
     }
-    // A JPEG decodes straight at a half, a quarter or an eighth of its size, several times
-    // faster than whole: the smallest of those that still covers the place.
-    int denominator = 1;
-    if (full.isValid() && !target.isEmpty() && reader.supportsOption(QImageIOHandler::ScaledSize))
-        while (denominator < 8 && full.width() / (denominator * 2) >= target.width() &&
-               full.height() / (denominator * 2) >= target.height())
-            denominator *= 2;
-    if (denominator > 1)
-        reader.setScaledSize(full / denominator);
+    // A reader that can scale (Qt's JPEG reader) decodes straight at the size drawn: at a half,
+    // a quarter or an eighth of the file's size, smoothed the rest of the way line by line,
+    // with no whole-size picture in between.
+    if (full.isValid() && !target.isEmpty() && target != full && reader.supportsOption(QImageIOHandler::ScaledSize))
+        reader.setScaledSize(target);
     d.image = reader.read();
     if (!d.image.isNull() && !target.isEmpty() && d.image.size() != target)
         d.image = d.image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
