@@ -444,6 +444,30 @@ QString readProfileStringFromText(const QString &text, const QString &section, c
     return cutToBuffer(stripTrailingSpaces(defaultValue), bufferSize);
 }
 
+namespace {
+// A name folded one character at a time, as QStringView::compare(Qt::CaseInsensitive) folds it
+// (a surrogate pair as one character, a lone surrogate as it is), so that the index finds
+// exactly the names the walk through the text finds. QString::toCaseFolded() would turn a lone
+// surrogate into U+FFFD, and the index would then find a name the walk does not.
+QString foldedName(QStringView name)
+{
+    QString folded;
+    folded.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t c = name[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            const char32_t f = QChar::toCaseFolded(QChar::surrogateToUcs4(c, name[i + 1].unicode()));
+            folded += QChar(QChar::highSurrogate(f));
+            folded += QChar(QChar::lowSurrogate(f));
+            ++i;
+        } else {
+            folded += QChar::isSurrogate(c) ? QChar(c) : QChar(char16_t(QChar::toCaseFolded(char32_t(c))));
+        }
+    }
+    return folded;
+}
+} // namespace
+
 ProfileIndex::ProfileIndex(const QString &text) : m_text(text)
 {
     // Names are kept case-folded, which is how they compare; only the first section of a name
@@ -453,10 +477,10 @@ ProfileIndex::ProfileIndex(const QString &text) : m_text(text)
     while (pos < m_text.size()) {
         const ProfileLine parsed = parseLine(nextLine(m_text, &pos));
         if (parsed.kind == LineKind::Section) {
-            const QString name = parsed.name.toString().toCaseFolded();
+            const QString name = foldedName(parsed.name);
             current = m_sections.contains(name) ? nullptr : &m_sections[name];
         } else if (parsed.kind == LineKind::Key && current) {
-            const QString name = parsed.name.toString().toCaseFolded();
+            const QString name = foldedName(parsed.name);
             if (!current->contains(name))
                 current->insert(name, parsed.value);
         }
@@ -468,9 +492,9 @@ QString ProfileIndex::value(const QString &section, const QString &key, const QS
 {
     if (found)
         *found = false;
-    const auto s = m_sections.constFind(stripSpaces(section).toCaseFolded());
+    const auto s = m_sections.constFind(foldedName(stripSpaces(section)));
     if (s != m_sections.constEnd()) {
-        const auto k = s->constFind(stripSpaces(key).toCaseFolded());
+        const auto k = s->constFind(foldedName(stripSpaces(key)));
         if (k != s->constEnd()) {
             if (found)
                 *found = true;

@@ -284,6 +284,10 @@ private slots:
         row("hash is ordinary", "[s]\r\n#k=v # c\r\n", "v # c", "s", "#k");
         row("case of names, not of values", "[SeCtIoN]\r\nKeY=VaLuE\r\n", "VaLuE", "sEcTiOn", "kEy");
         row("accented case", "[Citt\xC3\xA0]\r\n\xC3\xA8=v\r\n", "v", "CITTÀ", "È");
+        row("a lone surrogate is no U+FFFD", utf16Le(u"[A"_s + QChar(0xDBDB) + u"x]\r\nk=v\r\n"_s), "DEF",
+            u"a\uFFFDx"_s);
+        row("a lone surrogate in any case", utf16Le(u"[A"_s + QChar(0xDBDB) + u"x]\r\nk=v\r\n"_s), "v",
+            u"a"_s + QChar(0xDBDB) + u"X"_s);
         row("prefix of a key is not it", "[s]\r\nkey=v\r\n", "DEF", "s", "ke");
         row("before first section", "k=v\r\n[s]\r\nx=y\r\n", "DEF");
         row("first key wins, even empty", "[s]\r\nk=\r\nK=2\r\n", "");
@@ -307,6 +311,10 @@ private slots:
         QVERIFY(putFile(path("test.ini"), content));
         bool found = expected == "DEF"_L1;
         QCOMPARE(readProfileString(path("test.ini"), section, key, "DEF", 512, &found), expected);
+        QCOMPARE(found, expected != "DEF"_L1);
+        // Looked up in an index of the text, as a window's many texts are: the same answer.
+        const platform::ProfileIndex index(platform::decodeText(content));
+        QCOMPARE(index.value(section, key, "DEF", 512, &found), expected);
         QCOMPARE(found, expected != "DEF"_L1);
     }
 
