@@ -130,10 +130,10 @@ public:
         if (m_stream && sameFormat(format))
             return true;
         close();
-        pa_sample_spec spec{};
-        spec.format = format.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
-        spec.channels = uint8_t(format.channels);
-        spec.rate = uint32_t(format.rate);
+        pa_sample_spec samples{};
+        samples.format = format.bits == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
+        samples.channels = uint8_t(format.channels);
+        samples.rate = uint32_t(format.rate);
         // A tenth of a second ahead of what is heard: a newer sound takes over that quickly,
         // and the end of a sound is known to within that.
         pa_buffer_attr buffer;
@@ -142,7 +142,7 @@ public:
         buffer.prebuf = uint32_t(-1);
         buffer.minreq = uint32_t(-1);
         buffer.fragsize = uint32_t(-1);
-        m_stream = m_pulse.create(nullptr, "Zorvelli", PA_STREAM_PLAYBACK, nullptr, "feedback", &spec, nullptr,
+        m_stream = m_pulse.create(nullptr, "Zorvelli", PA_STREAM_PLAYBACK, nullptr, "feedback", &samples, nullptr,
                                   &buffer, nullptr);
         m_format = format;
         return m_stream != nullptr;
