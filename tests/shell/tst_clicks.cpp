@@ -5,7 +5,6 @@
 #include "shell/ProgramFixture.h"
 
 #include "platform/Frame.h"
-#include "platform/Random.h"
 
 using testkit::answer;
 using testkit::click;

@@ -10,7 +10,6 @@
 
 #include "platform/Frame.h"
 #include "platform/Paths.h"
-#include "platform/Random.h"
 #include "platform/Widgets.h"
 
 #include <QImageReader>

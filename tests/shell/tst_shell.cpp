@@ -8,19 +8,13 @@
 
 #include "shell/ProgramFixture.h"
 
-#include "activities/comparison/form1.h"
-#include "platform/CommandButton.h"
 #include "platform/CheckBox.h"
-#include "platform/Random.h"
 #include "shell/BlockRules.h"
 #include "shell/Colours.h"
 #include "shell/FormAvvio.h"
 #include "shell/Messages.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QFontMetrics>
-#include <QPushButton>
 #include <QScopeGuard>
 #include <QSet>
 #include <QSettings>
@@ -92,24 +86,6 @@ class TstShell : public QObject
 
     ProgramFixture f;
 
-    // Every caption of the menu in the given language, and only that language ticked; the
-    // others look like plain entries ("*" ticked, "+" checkable).
-    void verifyMenuIn(formMenu *menu, const QString &language)
-    {
-        for (platform::Control *c : menu->controls())
-            if (!c->isArrayElement())
-                QCOMPARE(captionOf(c), f.lng(QStringLiteral("formMenu"), c->name() + QStringLiteral(".Caption"), language));
-        QStringList listed;
-        for (platform::Control *c : menu->controlArray(QStringLiteral("mnuLanguage"))) {
-            auto *entry = qobject_cast<platform::Menu *>(c);
-            listed << QStringLiteral("%1%2%3").arg(entry->checked() ? "*" : "", entry->action()->isCheckable() ? "+" : "", entry->caption());
-        }
-        QStringList expected = ProgramFixture::languages();
-        for (QString &name : expected)
-            name = (name == language ? QStringLiteral("*+") : QString()) + name;
-        QCOMPARE(listed, expected);
-    }
-
 private slots:
     void init() { QVERIFY(f.setUp()); }
     void cleanup() { f.tearDown(); }
@@ -177,21 +153,28 @@ private slots:
         QCOMPARE(platform::Form::loadedForms(), QList<platform::Form *>{Forms::get(QStringLiteral("form1"))});
     }
 
-    // A language switch that misses texts, ticks, the saved setting or the next start.
+    // A language switch that misses the tick or the saved setting: the menu lists the languages
+    // the program comes with, only the current one ticked and the others plain entries ("*"
+    // ticked, "+" checkable); the one picked is kept in LangSetting.ini.
     void languageMenu()
     {
         formMenu *menu = ProgramFixture::menu();
-        verifyMenuIn(menu, "Italiano");
-        testkit::languageEntry(menu, QStringLiteral("English"))->trigger();
-        verifyMenuIn(menu, "English");
+        for (const QString &language : {QStringLiteral("Italiano"), QStringLiteral("English")}) {
+            if (language != QLatin1String("Italiano"))
+                testkit::languageEntry(menu, language)->trigger();
+            QStringList listed, expected;
+            for (platform::Control *c : menu->controlArray(QStringLiteral("mnuLanguage"))) {
+                auto *entry = qobject_cast<platform::Menu *>(c);
+                listed << QStringLiteral("%1%2%3").arg(entry->checked() ? "*" : "", entry->action()->isCheckable() ? "+" : "",
+                                                       entry->caption());
+            }
+            for (const QString &name : ProgramFixture::languages())
+                expected << (name == language ? QStringLiteral("*+") : QString()) + name;
+            QCOMPARE(listed, expected);
+        }
         QCOMPARE(modLanguageSupport::GetIniValue(f.path(QStringLiteral("LangSetting.ini")), QStringLiteral("Language"),
                                                  QStringLiteral("CurrentLanguage")),
                  QStringLiteral("English"));
-        menu->Unload();
-        menu = ProgramFixture::menu();
-        verifyMenuIn(menu, "English");
-        click(menu->Command5);
-        QCOMPARE(f.messages.value(0).text, f.lng(QStringLiteral("Strings"), QStringLiteral("0001"), "English"));
     }
 
     // A text left in Italian after a switch, or a translation that lands nowhere: every design

@@ -21,7 +21,6 @@
 #include <QCursor>
 #include <QEnterEvent>
 #include <QRegularExpression>
-#include <QScreen>
 
 using namespace Qt::StringLiterals;
 using testkit::click;

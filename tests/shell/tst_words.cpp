@@ -7,9 +7,6 @@
 #include "shell/ProgramFixture.h"
 
 #include "activities/grid/pagl7.h"
-#include "activities/single_block/FormDomino.h"
-#include "activities/single_block/FormTrova.h"
-#include "platform/Random.h"
 #include "platform/Widgets.h"
 #include "shell/BlockRules.h"
 

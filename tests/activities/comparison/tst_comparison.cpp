@@ -2,11 +2,7 @@
 
 #include "shell/ProgramFixture.h"
 
-#include "activities/comparison/FORM2.h"
-#include "activities/comparison/form1.h"
-#include "activities/comparison/pagl3.h"
 #include "platform/Pictures.h"
-#include "platform/Random.h"
 #include "shell/BlockRules.h"
 #include "shell/Colours.h"
 

@@ -9,7 +9,6 @@
 #include "activities/grid/pagl9.h"
 #include "platform/Area.h"
 #include "platform/Celebration.h"
-#include "platform/Random.h"
 #include "shell/BlockRules.h"
 #include "shell/Colours.h"
 
