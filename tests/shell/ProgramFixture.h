@@ -2,7 +2,8 @@
 
 // Shared by the window tests: a private program folder, an offscreen screen, every window
 // registered from its one list, and message boxes, sounds, beeps and the program's end
-// answered or recorded instead of a person.
+// answered or recorded instead of a person; what a child sees of a window, and the answers a
+// child gives.
 
 #include "activities/ProgramWindows.h"
 #include "activities/comparison/FORM2.h"
