@@ -463,20 +463,24 @@ def trova_il_blocco(p):
     p.shot("trova-il-blocco-found")
 
 
-def chain_link(p, name, stays):
-    """Answers the first link of a domino chain: the letter of what changed, or of what stayed."""
-    p.shot(name)
-    blocks = named_blocks(p)
-    if len(blocks) != 2:
-        raise Failed(f"a chain of two named blocks expected, found {[b.name for b in blocks]}")
-    first, second = (b.name.split() for b in blocks)
+def chain_letter(p, blocks, stays):
+    """The letter that answers the last link of a domino chain: what changed, or what stayed."""
+    first, second = (b.name.split() for b in blocks[-2:])
     same = [i for i in range(4) if first[i] == second[i]]
     if stays:
         answer = same[0] if len(same) == 1 else 4
     else:
         answer = 4 if len(same) == 4 else next(i for i in range(4) if first[i] != second[i])
-    window = "FormDomino2" if stays else "FormDomino"
-    letter = p.text(window, f"Command1({answer}).Caption", "FCDSN"[answer])
+    return p.text("FormDomino2" if stays else "FormDomino", f"Command1({answer}).Caption", "FCDSN"[answer])
+
+
+def chain_link(p, name, stays):
+    """Answers the first link of a domino chain."""
+    p.shot(name)
+    blocks = named_blocks(p)
+    if len(blocks) != 2:
+        raise Failed(f"a chain of two named blocks expected, found {[b.name for b in blocks]}")
+    letter = chain_letter(p, blocks, stays)
     p.click(letter, "push button")
     if not p.find_all(p.texts.count(True, 1), "label") or not p.find_all(letter, "label"):
         raise Failed(f"the answer {letter} was not counted or not written into the link")
@@ -486,15 +490,8 @@ def chain_link(p, name, stays):
 def finish_chain(p, name, stays):
     """Answers every further link of the chain: the finished chain stays in sight under a cheer
     while the new one starts."""
-    window = "FormDomino2" if stays else "FormDomino"
     for _ in range(10):
-        first, second = (b.name.split() for b in named_blocks(p)[-2:])
-        same = [i for i in range(4) if first[i] == second[i]]
-        if stays:
-            answer = same[0] if len(same) == 1 else 4
-        else:
-            answer = 4 if len(same) == 4 else next(i for i in range(4) if first[i] != second[i])
-        p.click(p.text(window, f"Command1({answer}).Caption", "FCDSN"[answer]), "push button")
+        p.click(chain_letter(p, named_blocks(p), stays), "push button")
     if len(named_blocks(p)) != 2:
         raise Failed("the chain did not start again after its eleventh link")
     p.shot(name + "-finished-chain")

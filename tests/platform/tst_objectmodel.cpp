@@ -42,7 +42,6 @@ QString nameOf(const Control *c)
     return c->isArrayElement() ? u"%1(%2)"_s.arg(c->name()).arg(c->index()) : c->name();
 }
 
-// A window with one of every kind of control, laid out the way a window definition does it.
 // Counts the hides of the widgets it watches.
 struct HideCounter : QObject
 {
@@ -54,11 +53,21 @@ struct HideCounter : QObject
     }
 };
 
+// A window with one of every kind of control, laid out the way a window definition does it:
+// an inner size of 9000 x 6000 twips below a menu bar. Once given a resizer, its resize event
+// rescales it.
 class TestWindow : public Form
 {
 public:
     TestWindow() : Form(u"frmTest"_s) { setDesignSize(9000, 6000); }
     using Form::setDesignCaption;
+    std::unique_ptr<clsResize> resizer;
+
+    void sizeToScreen(std::uint8_t percent)
+    {
+        (resizer = std::make_unique<clsResize>())->setSourceForm(this);
+        resizer->SizeFormToScreen(percent);
+    }
 
     Label *Label1 = nullptr;
     CommandButton *Command1 = nullptr;
@@ -87,7 +96,7 @@ protected:
         for (int i = 0; i < 3; ++i)
             Image1.set(i, addImage(u"Image1"_s, 300 + i * 1500, 1500, 1200, 1200, nullptr, i));
         Frame1 = addFrame(u"Frame1"_s, 300, 3000, 3000, 2400);
-        Picture1 = addImage(u"Picture1"_s, 150, 150, 1500, 1500, Frame1);
+        Picture1 = addImage(u"Picture1"_s, 150.5, 149.5, 1500.5, 1499.5, Frame1); // halves to round
         Line1 = addLine(u"Line1"_s, 4500, 3000, 8700, 5700);
         mnuFile = addMenu(u"mnuFile"_s, u"File"_s);
         mnuLang = addMenu(u"mnuLang"_s, u"(lingua)"_s, mnuFile, 0);
@@ -101,6 +110,11 @@ protected:
         ++loads;
         if (eventsWhileLoading) // as a window does that paints between its controls
             DoEvents();
+    }
+    void Form_Resize() override
+    {
+        if (resizer)
+            resizer->ResizeControls();
     }
 
 public:
@@ -128,37 +142,6 @@ void press(Control *c)
     QAccessible::queryAccessibleInterface(c->widget())->actionInterface()->doAction(
         QAccessibleActionInterface::pressAction());
 }
-
-// Designed with an inner size of 9000 x 6000, below a menu bar; its resize event rescales it.
-class LayoutWindow : public Form
-{
-public:
-    LayoutWindow() : Form(QStringLiteral("frmLayout")) { setDesignSize(9000, 6000); }
-    std::unique_ptr<clsResize> resizer;
-
-    void sizeToScreen(std::uint8_t percent)
-    {
-        (resizer = std::make_unique<clsResize>())->setSourceForm(this);
-        resizer->SizeFormToScreen(percent);
-    }
-
-protected:
-    void createControls() override
-    {
-        addLabel("Label1", 600, 450, 3000, 900, "Label1");
-        addImage("Image1", 300, 1500, 1200, 1200, nullptr, 0);
-        addImage("Image1", 1800, 1500, 1200, 1200, nullptr, 1);
-        addLabel("Label3", 150, 300, 1500, 450, "Label3", addFrame("Frame1", 4500, 300, 3600, 2400));
-        addLine("Line1", 300, 450, 8700, 5550);
-        addLabel("Odd", 100.5, 2.5, 101.5, 3.5, "Odd"); // halves to round
-        addMenu("mnuApri", "Apri", addMenu("mnuFile", "File"));
-    }
-    void Form_Resize() override
-    {
-        if (resizer)
-            resizer->ResizeControls();
-    }
-};
 
 // Each control's left, top, width and height (a line's X1, Y1, X2, Y2), by name and index.
 QMap<QString, QList<double>> snapshot(const Form &f)
@@ -196,13 +179,6 @@ class TstObjectModel : public QObject
     Q_OBJECT
 
     TestWindow *w = nullptr;
-    LayoutWindow *m_window = nullptr;
-    void showLayout()
-    {
-        m_window = new LayoutWindow;
-        m_window->Show();
-        QVERIFY(m_window->height() > m_window->scaleHeight()); // the menu bar
-    }
     QTemporaryDir m_dir;
     QList<MessageRequest> m_messages;
 
@@ -218,7 +194,7 @@ private slots:
         QFile junk(ApplicationPath + "/jpg/rotto.jpg");
         QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("this is no picture at all") > 0);
         QVERIFY2(screenWidthTwips() == 12000 && screenHeightTwips() == 9000, "screen not configured");
-        LayoutWindow design;
+        TestWindow design;
         design.Load();
         g_design = snapshot(design);
         design.Unload();
@@ -231,13 +207,9 @@ private slots:
     }
     void cleanup()
     {
+        w->resizer.reset();
         w->Unload();
         delete w;
-        if (m_window) {
-            m_window->resizer.reset();
-            m_window->Unload();
-            delete std::exchange(m_window, nullptr);
-        }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
@@ -649,35 +621,34 @@ private slots:
     // only records the design (whole twips, lines by their end points), later ones scale it.
     void designIsCaptured()
     {
-        showLayout();
-        m_window->setWidth(6000);
+        QVERIFY(w->height() > w->scaleHeight()); // the menu bar
+        w->setWidth(6000);
         clsResize r;
-        r.setSourceForm(m_window);
+        r.setSourceForm(w);
         r.ResizeControls();
-        verifyScaled(*m_window, false, 1, 1);
+        verifyScaled(*w, false, 1, 1);
         QCOMPARE(r.capturedWidth(), 6000);
-        m_window->setWidth(12000);
+        w->setWidth(12000);
         r.ResizeControls();
-        verifyScaled(*m_window, true, 2, 1);
+        verifyScaled(*w, true, 2, 1);
     }
 
     // A window off centre or of the wrong size, drawing left frozen, controls under the menu
     // bar or creeping after many resizes: every resize scales the design by the inner size.
     void sizeFormToScreen()
     {
-        showLayout();
-        m_window->sizeToScreen(75);
-        QCOMPARE(QRectF(m_window->left(), m_window->top(), m_window->width(), m_window->height()),
+        w->sizeToScreen(75);
+        QCOMPARE(QRectF(w->left(), w->top(), w->width(), w->height()),
                  QRectF(1500, 1125, 9000, 6750));
-        QVERIFY(m_window->window()->updatesEnabled());
-        verifyScaled(*m_window);
-        const auto before = snapshot(*m_window);
+        QVERIFY(w->window()->updatesEnabled());
+        verifyScaled(*w);
+        const auto before = snapshot(*w);
         for (int i = 0; i < 40; ++i) {
-            m_window->setWidth(1500 + 157 * i);
-            m_window->setHeight(9000 - 131 * i);
+            w->setWidth(1500 + 157 * i);
+            w->setHeight(9000 - 131 * i);
         }
-        m_window->resizer->SizeFormToScreen(75);
-        QCOMPARE(snapshot(*m_window), before);
+        w->resizer->SizeFormToScreen(75);
+        QCOMPARE(snapshot(*w), before);
     }
 
     // A control that should keep its place or size and does not: "@" and the letters L, T, W, H
@@ -691,15 +662,14 @@ private slots:
     }
     void scalingTags()
     {
-        showLayout();
         QFETCH(QString, tag);
         QFETCH(QString, scaled);
         for (const char *name : {"Label1", "Line1"})
-            m_window->control(name)->setTag(tag);
-        m_window->control("Image1", 1)->setTag(tag); // an array element
-        m_window->sizeToScreen(100);
-        const double ratio[] = {m_window->scaleWidth() / 9000, m_window->scaleHeight() / 6000};
-        auto now = snapshot(*m_window);
+            w->control(name)->setTag(tag);
+        w->control("Image1", 1)->setTag(tag); // an array element
+        w->sizeToScreen(100);
+        const double ratio[] = {w->scaleWidth() / 9000, w->scaleHeight() / 6000};
+        auto now = snapshot(*w);
         for (const char *key : {"Label1-1", "Image11", "Line1-1"})
             for (int i = 0; i < 4; ++i)
                 QCOMPARE(now[key][i], g_design[key][i] * (scaled.contains(u"LTWH"[i]) ? ratio[i % 2] : 1));
@@ -710,22 +680,21 @@ private slots:
     // resizer and a resizer without a window are left alone.
     void leftAlone()
     {
-        showLayout();
-        m_window->sizeToScreen(75);
-        const auto at75 = snapshot(*m_window);
-        m_window->window()->setWindowState(Qt::WindowMinimized);
-        m_window->resizer->SizeFormToScreen(100);
-        QCOMPARE(snapshot(*m_window), at75);
-        m_window->window()->setWindowState(Qt::WindowNoState);
-        m_window->resizer->ResizeControls();
-        verifyScaled(*m_window);
+        w->sizeToScreen(75);
+        const auto at75 = snapshot(*w);
+        w->window()->setWindowState(Qt::WindowMinimized);
+        w->resizer->SizeFormToScreen(100);
+        QCOMPARE(snapshot(*w), at75);
+        w->window()->setWindowState(Qt::WindowNoState);
+        w->resizer->ResizeControls();
+        verifyScaled(*w);
 
-        m_window->Unload();
-        m_window->resizer->ResizeControls();
-        m_window->resizer->SizeFormToScreen(100);
-        m_window->Show(); // new controls, not the captured ones: they keep their design values
-        m_window->resizer->ResizeControls();
-        verifyScaled(*m_window, false, 1, 1);
+        w->Unload();
+        w->resizer->ResizeControls();
+        w->resizer->SizeFormToScreen(100);
+        w->Show(); // new controls, not the captured ones: they keep their design values
+        w->resizer->ResizeControls();
+        verifyScaled(*w, false, 1, 1);
         clsResize unbound;
         unbound.ResizeControls();
         unbound.SizeFormToScreen(75);

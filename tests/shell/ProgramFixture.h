@@ -2,9 +2,16 @@
 
 // Shared by the window tests: a private program folder, an offscreen screen, every window
 // registered from its one list, and message boxes, sounds, beeps and the program's end
-// answered or recorded instead of a person.
+// answered or recorded instead of a person; what a child sees of a window, and the answers a
+// child gives.
 
 #include "activities/ProgramWindows.h"
+#include "activities/comparison/FORM2.h"
+#include "activities/comparison/form1.h"
+#include "activities/comparison/pagl3.h"
+#include "activities/grid/GridWindow.h"
+#include "activities/single_block/FormDomino.h"
+#include "activities/single_block/FormTrova.h"
 #include "language/modLanguageSupport.h"
 #include "platform/Application.h"
 #include "platform/CommandButton.h"
@@ -14,6 +21,7 @@
 #include "platform/Label.h"
 #include "platform/Menu.h"
 #include "platform/MessageBox.h"
+#include "platform/Random.h"
 #include "platform/Sound.h"
 #include "platform/System.h"
 #include "platform/Units.h"
@@ -48,6 +56,17 @@ inline void click(platform::Control *c)
 inline bool shown(platform::Control *c)
 {
     return c && c->visible() && c->widget() && c->widget()->isVisible();
+}
+
+// "Image1(2)", or "Label1" for a control that is no array element: its key in a language file.
+inline QString keyOf(platform::Control *c)
+{
+    return c->isArrayElement() ? QStringLiteral("%1(%2)").arg(c->name()).arg(c->index()) : c->name();
+}
+
+inline QString captionOf(platform::Control *c)
+{
+    return c->propertyByName("Caption").value_or(QString()).toString();
 }
 
 // "esatti: 3": the text of an identifier, a space and the number.
@@ -118,6 +137,54 @@ inline bool captionFits(platform::Control *c, QString *why)
     return false;
 }
 
+// Every caption of a window that is cut off or off the screen, after the window's name.
+inline QStringList clipped(platform::Form *form)
+{
+    QStringList problems;
+    for (platform::Control *c : form->controls())
+        if (QString why; !captionFits(c, &why))
+            problems << form->name() + u' ' + why;
+    return problems;
+}
+
+// The control a child answers with in the turn on screen: the right one, or a wrong one (null
+// in "trova il blocco" when every picture shows the target's block). In "insiemi" the right
+// answer is "Fatto", once the set is built.
+inline platform::Control *answer(ActivityFrame *w, bool right)
+{
+    if (auto *f = qobject_cast<form1 *>(w))
+        return (f->ComparedValue[1] == f->ComparedValue[2]) == right ? f->UGUALI : f->DIVERSI;
+    if (auto *f = qobject_cast<FORM2 *>(w)) {
+        if (right)
+            for (int k = 0; k < 4; ++k)
+                if (f->AttributeValues[k + 1] == f->AttributeValues[0])
+                    click(f->Image1(k));
+        return f->Command1;
+    }
+    if (auto *f = qobject_cast<pagl3 *>(w))
+        return f->NUMERI(right ? f->MatchCount : (f->MatchCount + 1) % 10);
+    if (auto *f = qobject_cast<GridWindow *>(w))
+        return f->Frame1(right ? f->rightBox() : (f->rightBox() + 1) % f->Frame1.count());
+    if (auto *f = qobject_cast<FormTrova *>(w)) {
+        for (int i = 0; i < FormTrova::kPictures; ++i)
+            if ((f->Image1(i)->tag() == f->Image1(f->TargetIndex)->tag()) == right)
+                return f->Image1(i);
+        return nullptr;
+    }
+    if (auto *f = qobject_cast<FormDomino *>(w))
+        return f->Command1(right ? f->ExpectedAnswer : (f->ExpectedAnswer + 1) % ChainRules::kAnswers);
+    return nullptr;
+}
+
+// The entry of the menu "Lingua" that picks a language.
+inline platform::Menu *languageEntry(formMenu *menu, const QString &language)
+{
+    for (platform::Control *c : menu->controlArray(QStringLiteral("mnuLanguage")))
+        if (auto *entry = qobject_cast<platform::Menu *>(c); entry && entry->caption() == language)
+            return entry;
+    return nullptr;
+}
+
 class ProgramFixture
 {
 public:
@@ -167,6 +234,13 @@ public:
     {
         return {QStringLiteral("Deutsch"), QStringLiteral("English"), QString::fromUtf8("Español"),
                 QString::fromUtf8("Français"), QStringLiteral("Italiano")};
+    }
+
+    // The program as it starts in a language (its file beside the program).
+    void startIn(const QString &language) const
+    {
+        writeFile(QStringLiteral("LangSetting.ini"), "[Language]\r\nCurrentLanguage=" + language.toUtf8() + "\r\n");
+        modLanguageSupport::CurrentLanguageName = language;
     }
 
     QString path(const QString &name) const { return QDir(m_dir->path()).filePath(name); }

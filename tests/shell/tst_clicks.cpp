@@ -4,15 +4,9 @@
 
 #include "shell/ProgramFixture.h"
 
-#include "activities/comparison/FORM2.h"
-#include "activities/comparison/form1.h"
-#include "activities/comparison/pagl3.h"
-#include "activities/grid/GridWindow.h"
-#include "activities/single_block/FormDomino.h"
-#include "activities/single_block/FormTrova.h"
 #include "platform/Frame.h"
-#include "platform/Random.h"
 
+using testkit::answer;
 using testkit::click;
 using testkit::ProgramFixture;
 
@@ -39,33 +33,6 @@ void slowClicks(platform::Control *c)
     const QPoint at = middleOf(c);
     QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, at);
     QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, at);
-}
-
-// The control a child answers with in the turn on screen: the right one, or a wrong one.
-platform::Control *answer(ActivityFrame *w, bool right)
-{
-    if (auto *f = qobject_cast<form1 *>(w))
-        return (f->ComparedValue[1] == f->ComparedValue[2]) == right ? f->UGUALI : f->DIVERSI;
-    if (auto *f = qobject_cast<FORM2 *>(w)) {
-        if (right) // the set built, then "Fatto"
-            for (int k = 0; k < 4; ++k)
-                if (f->AttributeValues[k + 1] == f->AttributeValues[0])
-                    click(f->Image1(k));
-        return f->Command1;
-    }
-    if (auto *f = qobject_cast<pagl3 *>(w))
-        return f->NUMERI(right ? f->MatchCount : (f->MatchCount + 1) % 10);
-    if (auto *f = qobject_cast<GridWindow *>(w))
-        return f->Frame1(right ? f->rightBox() : (f->rightBox() + 1) % f->Frame1.count());
-    if (auto *f = qobject_cast<FormTrova *>(w)) {
-        for (int i = 0; i < 12; ++i)
-            if ((f->Image1(i)->tag() == f->Image1(f->TargetIndex)->tag()) == right)
-                return f->Image1(i);
-        return nullptr; // every picture is the target's block
-    }
-    if (auto *f = qobject_cast<FormDomino *>(w))
-        return f->Command1(right ? f->ExpectedAnswer : (f->ExpectedAnswer + 1) % 5);
-    return nullptr;
 }
 
 int answers()

@@ -6,14 +6,9 @@
 // speech switch kept in LangSetting.ini. Then the real engine says every sentence of every
 // shipped language file, and the real player takes turns faster than a child could.
 
+#include "Speech.h"
 #include "shell/ProgramFixture.h"
 
-#include "activities/comparison/FORM2.h"
-#include "activities/comparison/form1.h"
-#include "activities/comparison/pagl3.h"
-#include "activities/grid/GridWindow.h"
-#include "activities/single_block/FormDomino.h"
-#include "activities/single_block/FormTrova.h"
 #include "platform/CheckBox.h"
 #include "platform/FileSystem.h"
 #include "platform/Line.h"
@@ -26,9 +21,6 @@
 #include <QCursor>
 #include <QEnterEvent>
 #include <QRegularExpression>
-#include <QScreen>
-#include <QtEndian>
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 using testkit::click;
@@ -59,22 +51,6 @@ QStringList shownNames(platform::Form *w)
 int threadCount()
 {
     return int(QDir(u"/proc/self/task"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
-}
-
-double seconds(const platform::SpokenText &s)
-{
-    return s.rate ? s.samples.size() / 2.0 / s.rate : 0;
-}
-
-double rms(const QByteArray &mono16)
-{
-    double sum = 0;
-    const qsizetype n = mono16.size() / 2;
-    for (qsizetype i = 0; i < n; ++i) {
-        const double v = qFromLittleEndian<qint16>(mono16.constData() + 2 * i) / 32768.0;
-        sum += v * v;
-    }
-    return n ? std::sqrt(sum / n) : 0;
 }
 
 // The keys and values of one section of a language file, in the file's order.
@@ -119,12 +95,6 @@ class TstVoice : public QObject
         return {};
     }
 
-    void useLanguage(const QString &language)
-    {
-        f.writeFile(u"LangSetting.ini"_s, "[Language]\r\nCurrentLanguage=" + language.toUtf8() + "\r\n");
-        modLanguageSupport::CurrentLanguageName = language;
-    }
-
     // The task of the turn on screen, from the language file and what the window shows.
     QString expectedTask(ActivityFrame *w, const QString &language, const QString &suffix = {})
     {
@@ -143,26 +113,12 @@ class TstVoice : public QObject
     // One turn played right, as a child would, up to the start of the next turn.
     static void playTurn(ActivityFrame *w)
     {
-        if (auto *q = qobject_cast<form1 *>(w)) {
-            click(q->ComparedValue[1] == q->ComparedValue[2] ? q->UGUALI : q->DIVERSI);
-        } else if (auto *s = qobject_cast<FORM2 *>(w)) {
-            for (int k = 0; k < 4; ++k)
-                if (s->AttributeValues[k + 1] == s->AttributeValues[0])
-                    click(s->Image1(k));
-            click(s->Command1);
-            return; // the next set starts at once
-        } else if (auto *h = qobject_cast<pagl3 *>(w)) {
-            click(h->NUMERI(h->MatchCount));
-        } else if (auto *g = qobject_cast<GridWindow *>(w)) {
-            while (!g->gameOver())
-                click(g->Frame1(g->rightBox()));
-        } else if (auto *t = qobject_cast<FormTrova *>(w)) {
-            click(t->Image1(t->TargetIndex));
-        } else if (auto *d = qobject_cast<FormDomino *>(w)) {
-            click(d->Command1(d->ExpectedAnswer));
-            return; // the next link is asked at once
-        }
-        click(w->bottoneavanti);
+        auto *grid = qobject_cast<GridWindow *>(w);
+        do
+            click(testkit::answer(w, true));
+        while (grid && !grid->gameOver());
+        if (!qobject_cast<FORM2 *>(w) && !qobject_cast<FormDomino *>(w)) // else it starts at once
+            click(w->bottoneavanti);
     }
 
     static void pointAt(platform::Control *c)
@@ -214,7 +170,7 @@ private slots:
     {
         QFETCH(QString, window);
         QFETCH(QString, language);
-        useLanguage(language);
+        f.startIn(language);
         auto *w = ProgramFixture::open(window);
         QVERIFY(w);
         const QString voice = language == u"English"_s ? u"en"_s : u"it"_s;
@@ -277,7 +233,7 @@ private slots:
         QFETCH(int, index);
         QFETCH(bool, byTab);
         QFETCH(QString, language);
-        useLanguage(language);
+        f.startIn(language);
         auto *w = ProgramFixture::open(window);
         QVERIFY(w);
         if (control == u"Image3"_s)
@@ -285,7 +241,7 @@ private slots:
         platform::Control *c = w->control(control, index);
         QVERIFY(c);
         // What the child sees of it, in words.
-        QString word = c->propertyByName("Caption").value_or(QVariant()).toString();
+        QString word = testkit::captionOf(c);
         if (word.isEmpty())
             word = c->accessibleName();
         word = word.toLower().replace(u"\r\n"_s, u", "_s);
@@ -315,14 +271,15 @@ private slots:
         }
     }
 
-    // Sounds off (in the menu, or in "le strade 1"), or speech off: nothing at all is said, and
-    // no speaker button offers what cannot be heard.
+    // Sounds off (in the menu, or in "le strade 1"), speech off, or no sound server to speak
+    // through: nothing at all is said, no speaker button offers what cannot be heard, the window
+    // works on and no message tells the child anything.
     void silentWhenSwitchedOff_data()
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("how");
         for (const QString &window : ProgramWindows::activityNames())
-            for (const char *how : {"sounds off", "speech off"})
+            for (const char *how : {"sounds off", "speech off", "no sound server"})
                 QTest::addRow("%s, %s", qPrintable(window), how) << window << QString::fromLatin1(how);
         QTest::newRow("pagl7, its own sound menu") << u"pagl7"_s << u"Suono? no"_s;
     }
@@ -335,6 +292,8 @@ private slots:
             click(menu->Check1);
         if (how == u"speech off"_s)
             click(menu->Check2);
+        if (how == u"no sound server"_s)
+            platform::setSpeechSink(nullptr);
         auto *w = ProgramFixture::open(window);
         QVERIFY(w);
         if (how == u"Suono? no"_s) {
@@ -342,7 +301,7 @@ private slots:
             qobject_cast<platform::Menu *>(w->control(u"mnuSuonoNo"_s))->trigger();
             QCOMPARE(heard.last(), u"stop"_s); // what was being said stops at once
         }
-        QVERIFY(!Voice::allowed());
+        QVERIFY(how == u"no sound server"_s || !Voice::allowed());
         QVERIFY(!testkit::shown(w->bottoneascolta));
         heard.removeAll(u"stop"_s);
         const QStringList before = said();
@@ -353,6 +312,7 @@ private slots:
         playTurn(w);
         QTest::qWait(platform::kPointingMsecs + 200);
         QCOMPARE(said(), how == u"Suono? no"_s ? before : QStringList());
+        QVERIFY(f.messages.isEmpty());
     }
 
     // A window left while it speaks is silent at once, and nothing it was asked to say arrives
@@ -374,9 +334,7 @@ private slots:
         pointAt(button);
         QTRY_COMPARE(lastSaid(), button->caption());
         QCOMPARE(lastVoice(), u"it"_s);
-        for (platform::Control *c : menu->controlArray(u"mnuLanguage"_s))
-            if (auto *entry = qobject_cast<platform::Menu *>(c); entry->caption() == u"English"_s)
-                entry->trigger();
+        testkit::languageEntry(menu, u"English"_s)->trigger();
         QCOMPARE(heard.last(), u"stop"_s);
         heard.clear();
         tabTo(button);
@@ -422,21 +380,6 @@ private slots:
             QVERIFY2(caption.top() > button->widget()->height() / 3 && caption.bottom() < button->widget()->height(),
                      qPrintable(b.window));
         }
-    }
-
-    // Without a speech sink and without a sound server nothing can be heard: the speaker
-    // buttons stay hidden, the windows work on, and no message tells the child anything.
-    void noSoundServer()
-    {
-        platform::setSpeechSink(nullptr);
-        for (const QString &window : ProgramWindows::activityNames()) {
-            auto *w = ProgramFixture::open(window);
-            QVERIFY(w);
-            QVERIFY(!testkit::shown(w->bottoneascolta));
-            playTurn(w);
-            f.leave(w);
-        }
-        QCOMPARE(f.messages.size(), 9); // the nine leave questions, nothing else
     }
 
     // The speech switch is kept with the language, per user; an old LangSetting.ini without it
@@ -527,11 +470,11 @@ private slots:
         for (const QString &text : sentences + values) {
             const platform::SpokenText spoken = platform::synthesiseNow(text);
             QCOMPARE(spoken.voice, voice);
-            const double length = seconds(spoken);
+            const double length = testkit::seconds(spoken);
             const double shortest = text.contains(u' ') ? 0.6 : 0.15; // a sentence, a word
             QVERIFY2(length > shortest && length < 15, qPrintable(u"%1: %2 s"_s.arg(text).arg(length)));
             QVERIFY2(length < 0.5 + text.size() * 0.15, qPrintable(text)); // not read out letter by letter
-            QVERIFY2(rms(spoken.samples) > 0.02, qPrintable(text));
+            QVERIFY2(testkit::rms(spoken.samples) > 0.02, qPrintable(text));
         }
     }
 

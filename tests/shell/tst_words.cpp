@@ -7,9 +7,6 @@
 #include "shell/ProgramFixture.h"
 
 #include "activities/grid/pagl7.h"
-#include "activities/single_block/FormDomino.h"
-#include "activities/single_block/FormTrova.h"
-#include "platform/Random.h"
 #include "platform/Widgets.h"
 #include "shell/BlockRules.h"
 
@@ -19,6 +16,7 @@
 
 using namespace Qt::StringLiterals;
 using testkit::click;
+using testkit::keyOf;
 using testkit::ProgramFixture;
 
 namespace {
@@ -26,11 +24,6 @@ namespace {
 // The eleven values by their names, in the order of the language files' section Words.
 const QStringList kNames{"rotondo", "quadrato", "rettangolo", "triangolo", "rosso", "giallo",
                          "blu",     "grande",   "piccolo",    "spesso",    "sottile"};
-
-QString keyOf(platform::Control *c)
-{
-    return c->isArrayElement() ? u"%1(%2)"_s.arg(c->name()).arg(c->index()) : c->name();
-}
 
 // Everything a child reads or hears of a window: its captions and tooltips, and what the
 // accessibility tree says of each control (the words of a picture, the names of a box).
@@ -107,21 +100,6 @@ class TstWords : public QObject
 
     ProgramFixture f;
 
-    static platform::Menu *languageEntry(formMenu *menu, const QString &language)
-    {
-        for (platform::Control *c : menu->controlArray(QStringLiteral("mnuLanguage")))
-            if (auto *entry = qobject_cast<platform::Menu *>(c); entry && entry->caption() == language)
-                return entry;
-        return nullptr;
-    }
-
-    // The program as it starts in a language (its file beside the program).
-    void startIn(const QString &language)
-    {
-        f.writeFile(QStringLiteral("LangSetting.ini"), "[Language]\r\nCurrentLanguage=" + language.toUtf8() + "\r\n");
-        modLanguageSupport::CurrentLanguageName = language;
-    }
-
 private slots:
     void init() { QVERIFY(f.setUp()); }
     void cleanup() { f.tearDown(); }
@@ -145,8 +123,9 @@ private slots:
         formMenu *menu = ProgramFixture::menu();
         for (const ProgramWindows::Entry &e : ProgramWindows::all())
             Forms::get(e.name)->Load();
-        QVERIFY(languageEntry(menu, language));
-        languageEntry(menu, language)->trigger();
+        platform::Menu *entry = testkit::languageEntry(menu, language);
+        QVERIFY(entry);
+        entry->trigger();
         QStringList stale;
         for (const ProgramWindows::Entry &e : ProgramWindows::all())
             for (platform::Control *c : Forms::get(e.name)->controls())
@@ -163,12 +142,8 @@ private slots:
                 Forms::get(e.name)->Unload();
         QStringList problems;
         for (const QString &name : {u"FormAvvio"_s, u"formMenu"_s}) {
-            platform::Form *w = Forms::get(name);
-            w->Show();
-            QString why;
-            for (platform::Control *c : w->controls())
-                if (!testkit::captionFits(c, &why))
-                    problems << name + u' ' + why;
+            Forms::get(name)->Show();
+            problems += testkit::clipped(Forms::get(name));
         }
         Forms::get(u"FormAvvio"_s)->Unload();
         menu->Show();
@@ -186,10 +161,7 @@ private slots:
                 QVERIFY2(w, qPrintable(e.name));
                 for (const QString &text : namesLeftIn(childTexts(w)))
                     problems << e.name + u": "_s + text;
-                QString why;
-                for (platform::Control *c : w->controls())
-                    if (!testkit::captionFits(c, &why))
-                        problems << e.name + u' ' + why;
+                problems += testkit::clipped(w);
                 // Every word in every place a value is shown: the value alone, the names of roads
                 // and table with their negations, the description of every block.
                 const bool grid = e.name.startsWith(u"pagl") && e.name != u"pagl3"_s;
@@ -209,7 +181,7 @@ private slots:
                             captions << word << (grid ? negation + word : word);
                     for (const QString &caption : std::as_const(captions)) {
                         label->setCaption(caption);
-                        if (!testkit::captionFits(label, &why))
+                        if (QString why; !testkit::captionFits(label, &why))
                             problems << e.name + u' ' + why;
                     }
                     label->setCaption(before);
@@ -265,7 +237,7 @@ private slots:
         f.leave(w);
 
         f.writeFile(QStringLiteral("Insegnante.lng"), file);
-        startIn(QStringLiteral("Insegnante"));
+        f.startIn(QStringLiteral("Insegnante"));
         for (int i = 0; i < kNames.size(); ++i)
             QCOMPARE(Modulo1::displayWord(kNames[i]), shown[i]);
         const auto words = [&shown](const BlockAttributes &b) {
@@ -353,7 +325,7 @@ private slots:
     void dominoLetters()
     {
         QFETCH(QString, language);
-        startIn(language);
+        f.startIn(language);
         platform::seedRandom(3);
         auto *w = ProgramFixture::open<FormDomino>(QStringLiteral("FormDomino"));
         QVERIFY(w);

@@ -2,11 +2,7 @@
 
 #include "shell/ProgramFixture.h"
 
-#include "activities/comparison/FORM2.h"
-#include "activities/comparison/form1.h"
-#include "activities/comparison/pagl3.h"
 #include "platform/Pictures.h"
-#include "platform/Random.h"
 #include "shell/BlockRules.h"
 #include "shell/Colours.h"
 
@@ -24,22 +20,15 @@ template <class T> T *open()
 }
 
 // Every answer light grey and clickable, "avanti" asleep.
-bool waitingForAnswer(const QList<platform::CommandButton *> &answers, platform::CommandButton *avanti)
+bool waitingForAnswer(ActivityFrame *w)
 {
-    for (platform::CommandButton *b : answers)
-        if (!b->widget()->isEnabled() || b->backColor() != Colours::kLightGrey)
+    QList<platform::Control *> answers = w->controlArray(QStringLiteral("NUMERI"));
+    if (auto *f = qobject_cast<form1 *>(w))
+        answers = {f->UGUALI, f->DIVERSI};
+    for (platform::Control *c : answers)
+        if (auto *b = qobject_cast<platform::CommandButton *>(c); !b->widget()->isEnabled() || b->backColor() != Colours::kLightGrey)
             return false;
-    return !avanti->widget()->isEnabled();
-}
-bool waitingForAnswer(form1 *w)
-{
-    return waitingForAnswer({w->UGUALI, w->DIVERSI}, w->bottoneavanti);
-}
-bool waitingForAnswer(pagl3 *w)
-{
-    QList<platform::CommandButton *> numbers;
-    w->NUMERI.forEach([&](platform::CommandButton *b) { numbers << b; });
-    return waitingForAnswer(numbers, w->bottoneavanti);
+    return !w->bottoneavanti->widget()->isEnabled();
 }
 
 // "insiemi": the blocks that have (or lack) the value.

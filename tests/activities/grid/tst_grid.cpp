@@ -9,7 +9,6 @@
 #include "activities/grid/pagl9.h"
 #include "platform/Area.h"
 #include "platform/Celebration.h"
-#include "platform/Random.h"
 #include "shell/BlockRules.h"
 #include "shell/Colours.h"
 
@@ -76,8 +75,7 @@ QStringList stopsOf(platform::Form *w)
     for (platform::Control *c : w->controls())
         if (QWidget *widget = c->widget();
             widget && (widget->focusPolicy() & Qt::TabFocus) && widget->isVisible() && widget->isEnabled())
-            stops << (c->accessibleName().isEmpty() ? c->propertyByName("Caption").value_or(QString()).toString()
-                                                     : c->accessibleName());
+            stops << (c->accessibleName().isEmpty() ? testkit::captionOf(c) : c->accessibleName());
     return stops;
 }
 

@@ -3,9 +3,6 @@
 
 #include "shell/ProgramFixture.h"
 
-#include "activities/single_block/FormDomino.h"
-#include "activities/single_block/FormTrova.h"
-#include "platform/Random.h"
 #include "platform/Shape.h"
 #include "shell/BlockRules.h"
 
