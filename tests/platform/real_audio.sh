@@ -40,34 +40,35 @@ listen() {
 heard() { # file threshold: how long the sound stays above the threshold, in seconds
   sox "$1" -n silence 1 0.01 1% reverse silence 1 0.01 1% reverse stat 2>&1 | awk '/Length/ {print $3}'
 }
+step() { echo "== $* (at ${SECONDS} s)"; } # a slow step shows in the log
 check() { # description condition
   if awk "BEGIN {exit !($2)}"; then echo "ok: $1"; else echo "FAIL: $1 ($2)"; fail=1; fi
 }
 
-echo "== a sound file"
+step "a sound file"
 listen "$dir/sound.wav" "$run/suoni/si1.wav" - it 1500
 check "the sound is heard whole" "$(heard "$dir/sound.wav") > 0.45"
 
-echo "== speech, in every language shipped"
+step "speech, in every language shipped"
 for voice in it en fr es de; do
   listen "$dir/speech-$voice.wav" - "Zorvelli: uno, due, tre, quattro." "$voice" 3500 | tee "$dir/$voice.out"
   grep -q "speech available" "$dir/$voice.out" || { echo "FAIL: no speech in $voice"; fail=1; }
   check "speech in $voice is heard for about a second or more" "$(heard "$dir/speech-$voice.wav") > 0.8"
 done
 
-echo "== a sound, then speech after it"
+step "a sound, then speech after it"
 listen "$dir/both.wav" "$run/suoni/no.wav" "uno due tre" it 4000
 sound=$(heard "$run/suoni/no.wav"); both=$(heard "$dir/both.wav")
 check "speech follows the sound instead of cutting it" "$both > $sound + 0.5"
 
-echo "== the server freezes: the program still ends at once"
+step "the server freezes: the program still ends at once"
 kill -STOP "$server"
 timeout 10 "$probe" "$run/suoni/si2.wav" "uno due tre" it 300 | tee "$dir/frozen.out" || true
 kill -CONT "$server"
 ended=$(sed -n 's/^ended in \([0-9]*\) ms.*/\1/p' "$dir/frozen.out")
 check "once asked to, it ended within a second (${ended:-never} ms)" "${ended:-99999} < 1000"
 
-echo "== no server at all"
+step "no server at all"
 PULSE_SERVER=unix:$dir/nothing-here timeout 10 "$probe" - "uno" it 200 | tee "$dir/none.out"
 grep -q "no speech" "$dir/none.out" || { echo "FAIL: speech claimed without a server"; fail=1; }
 
