@@ -8,13 +8,13 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
+#include <QtEndian>
 
 #include <algorithm>
+#include <optional>
 
-#ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <unistd.h>
-#endif
 
 namespace platform {
 
@@ -29,15 +29,24 @@ bool isBlank(QChar c)
     return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\v');
 }
 
+bool isSpace(QChar c)
+{
+    return c == QLatin1Char(' ');
+}
+
+// s without the characters `is` matches at its end, and at its start too unless asked not to.
+QStringView strip(QStringView s, bool (*is)(QChar), bool atStart = true)
+{
+    while (atStart && !s.isEmpty() && is(s.front()))
+        s = s.sliced(1);
+    while (!s.isEmpty() && is(s.back()))
+        s.chop(1);
+    return s;
+}
+
 QStringView trimBlanks(QStringView s)
 {
-    qsizetype begin = 0;
-    qsizetype end = s.size();
-    while (begin < end && isBlank(s[begin]))
-        ++begin;
-    while (end > begin && isBlank(s[end - 1]))
-        --end;
-    return s.sliced(begin, end - begin);
+    return strip(s, isBlank);
 }
 
 // Windows hands names and values back as C strings, so a NUL byte in the file ends them.
@@ -50,21 +59,7 @@ QStringView untilNul(QStringView s)
 // The caller's names lose their spaces at both ends, but not their tabs.
 QString stripSpaces(const QString &s)
 {
-    qsizetype begin = 0;
-    qsizetype end = s.size();
-    while (begin < end && s.at(begin) == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && s.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return s.sliced(begin, end - begin);
-}
-
-QString stripTrailingSpaces(const QString &s)
-{
-    qsizetype end = s.size();
-    while (end > 0 && s.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return s.first(end);
+    return strip(s, isSpace).toString();
 }
 
 QStringView unquote(QStringView value)
@@ -84,6 +79,14 @@ QString cutToBuffer(QString s, int bufferSize)
             s.chop(1); // never leave half a character behind
     }
     return s;
+}
+
+// What the reader hands back: the value found, or else the default without its trailing spaces.
+QString answer(std::optional<QStringView> value, const QString &defaultValue, int bufferSize, bool *found)
+{
+    if (found)
+        *found = value.has_value();
+    return cutToBuffer(value ? unquote(*value).toString() : strip(defaultValue, isSpace, false).toString(), bufferSize);
 }
 
 enum class LineKind
@@ -170,7 +173,7 @@ qsizetype nextSectionLine(QStringView text, qsizetype pos)
     return -1;
 }
 
-bool findValue(QStringView text, QStringView section, QStringView key, QStringView *value)
+std::optional<QStringView> findValue(QStringView text, QStringView section, QStringView key)
 {
     bool inSection = false;
     qsizetype pos = 0;
@@ -179,20 +182,19 @@ bool findValue(QStringView text, QStringView section, QStringView key, QStringVi
         if (!inSection) {
             pos = nextSectionLine(text, pos);
             if (pos < 0)
-                return false;
+                return std::nullopt;
         }
         const QStringView line = nextLine(text, &pos);
         const ProfileLine parsed = parseLine(line);
         if (parsed.kind == LineKind::Section) {
             if (inSection)
-                return false;
+                return std::nullopt;
             inSection = sameName(parsed.name, section);
         } else if (parsed.kind == LineKind::Key && sameName(parsed.name, key)) {
-            *value = parsed.value;
-            return true;
+            return parsed.value;
         }
     }
-    return false;
+    return std::nullopt;
 }
 
 // ---- writing ----
@@ -234,11 +236,7 @@ QList<ByteLine> splitByteLines(const QByteArray &bytes, qsizetype from, qsizetyp
             lines.append(ByteLine{start, to, to});
         return lines;
     }
-    const auto unitAt = [&](qsizetype i) -> char16_t {
-        if (unit == 1)
-            return uchar(bytes[i]);
-        return char16_t(uchar(bytes[i]) | (uchar(bytes[i + 1]) << 8));
-    };
+    const auto unitAt = [&](qsizetype i) { return qFromLittleEndian<char16_t>(bytes.constData() + i); };
     QList<ByteLine> lines;
     qsizetype start = from;
     qsizetype i = from;
@@ -386,7 +384,6 @@ QByteArray editProfile(const QByteArray &original, const QString &section, const
     return editProfileAs(utf8, detectEncoding(utf8), section, key, value, &exact);
 }
 
-#ifdef Q_OS_UNIX
 // The rename that put the new file in place lasts through a power cut only once the folder is synced.
 void syncFolder(const QString &folder)
 {
@@ -396,7 +393,6 @@ void syncFolder(const QString &folder)
         ::close(fd);
     }
 }
-#endif
 
 // A write killed after its new file got a name and before the rename leaves that file behind
 // ("LangSetting.ini.AbCdEf", never read). Such leftovers go with the next write, once they are
@@ -422,8 +418,6 @@ void removeLeftovers(const QFileInfo &target)
 QString readProfileString(const QString &programPath, const QString &section, const QString &key,
                           const QString &defaultValue, int bufferSize, bool *found)
 {
-    if (found)
-        *found = false;
     bool ok = false;
     const QByteArray bytes = readFileBytes(programPath, &ok, MaxProfileBytes);
     return readProfileStringFromText(ok ? decodeText(bytes) : QString(), section, key, defaultValue, bufferSize,
@@ -433,15 +427,8 @@ QString readProfileString(const QString &programPath, const QString &section, co
 QString readProfileStringFromText(const QString &text, const QString &section, const QString &key,
                                   const QString &defaultValue, int bufferSize, bool *found)
 {
-    if (found)
-        *found = false;
-    QStringView value;
-    if (!text.isEmpty() && findValue(text, stripSpaces(section), stripSpaces(key), &value)) {
-        if (found)
-            *found = true;
-        return cutToBuffer(unquote(value).toString(), bufferSize);
-    }
-    return cutToBuffer(stripTrailingSpaces(defaultValue), bufferSize);
+    const auto value = text.isEmpty() ? std::nullopt : findValue(text, stripSpaces(section), stripSpaces(key));
+    return answer(value, defaultValue, bufferSize, found);
 }
 
 namespace {
@@ -490,18 +477,11 @@ ProfileIndex::ProfileIndex(const QString &text) : m_text(text)
 QString ProfileIndex::value(const QString &section, const QString &key, const QString &defaultValue, int bufferSize,
                             bool *found) const
 {
-    if (found)
-        *found = false;
-    const auto s = m_sections.constFind(foldedName(stripSpaces(section)));
-    if (s != m_sections.constEnd()) {
-        const auto k = s->constFind(foldedName(stripSpaces(key)));
-        if (k != s->constEnd()) {
-            if (found)
-                *found = true;
-            return cutToBuffer(unquote(*k).toString(), bufferSize);
-        }
-    }
-    return cutToBuffer(stripTrailingSpaces(defaultValue), bufferSize);
+    std::optional<QStringView> value;
+    if (const auto s = m_sections.constFind(foldedName(stripSpaces(section))); s != m_sections.constEnd())
+        if (const auto k = s->constFind(foldedName(stripSpaces(key))); k != s->constEnd())
+            value = *k;
+    return answer(value, defaultValue, bufferSize, found);
 }
 
 bool editProfileBytes(const QByteArray &original, const QString &section, const QString &key,
@@ -550,9 +530,7 @@ bool writeProfileString(const QString &programPath, const QString &section, cons
     // QSaveFile wrote beside the file a link points to, if it is one.
     const QString target = QFileInfo(path).canonicalFilePath();
     if (!target.isEmpty()) {
-#ifdef Q_OS_UNIX
         syncFolder(QFileInfo(target).absolutePath());
-#endif
         removeLeftovers(QFileInfo(target));
     }
     return true;
