@@ -99,14 +99,12 @@ struct PulseSimple
     bool load()
     {
         void *library = dlopen("libpulse-simple.so.0", RTLD_NOW | RTLD_LOCAL);
-        if (!library)
-            return false;
-        create = reinterpret_cast<decltype(create)>(dlsym(library, "pa_simple_new"));
-        write = reinterpret_cast<decltype(write)>(dlsym(library, "pa_simple_write"));
-        drain = reinterpret_cast<decltype(drain)>(dlsym(library, "pa_simple_drain"));
-        flush = reinterpret_cast<decltype(flush)>(dlsym(library, "pa_simple_flush"));
-        release = reinterpret_cast<decltype(release)>(dlsym(library, "pa_simple_free"));
-        return create && write && drain && flush && release;
+        const auto find = [library](auto &fn, const char *name) {
+            fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(dlsym(library, name));
+            return fn != nullptr;
+        };
+        return library && find(create, "pa_simple_new") && find(write, "pa_simple_write") &&
+               find(drain, "pa_simple_drain") && find(flush, "pa_simple_flush") && find(release, "pa_simple_free");
     }
 };
 
@@ -206,42 +204,34 @@ public:
 
     void playSound(const Wave &wave)
     {
-        {
-            std::lock_guard lock(m_mutex);
+        post([&] {
             m_sound = wave;
             ++m_soundGeneration;
-        }
-        m_wake.notify_one();
+        });
     }
 
     void speak(const QString &text)
     {
-        {
-            std::lock_guard lock(m_mutex);
+        post([&] {
             m_speech = text;
             ++m_speechGeneration;
-        }
-        m_wake.notify_one();
+        });
     }
 
     void stopSpeaking()
     {
-        {
-            std::lock_guard lock(m_mutex);
+        post([&] {
             m_speech.reset();
             ++m_speechGeneration;
-        }
-        m_wake.notify_one();
+        });
     }
 
     void setVoices(const QStringList &voices, unsigned choice)
     {
-        {
-            std::lock_guard lock(m_mutex);
+        post([&] {
             m_voices = voices;
             m_choice = choice;
-        }
-        m_wake.notify_one();
+        });
     }
 
     SpokenText synthesiseNow(const QString &text)
@@ -249,11 +239,7 @@ public:
         // Shared: a caller that gave up waiting leaves the promise to the player.
         auto promise = std::make_shared<std::promise<SpokenText>>();
         std::future<SpokenText> result = promise->get_future();
-        {
-            std::lock_guard lock(m_mutex);
-            m_synthesis.push_back({text, promise});
-        }
-        m_wake.notify_one();
+        post([&] { m_synthesis.push_back({text, promise}); });
         if (result.wait_for(std::chrono::seconds(30)) != std::future_status::ready)
             return {};
         return result.get();
@@ -272,6 +258,16 @@ public:
     }
 
 private:
+    // Changes what the player is asked for, and wakes it.
+    template <class Change> void post(Change change)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            change();
+        }
+        m_wake.notify_one();
+    }
+
     struct Synthesis
     {
         QString text;
@@ -287,6 +283,13 @@ private:
         unsigned choice = 0;
         const auto report = [&] {
             playerAnswer = choice << 2 | (!voice.isEmpty() && serverAnswers ? Available : Unavailable);
+        };
+        // Whether the server took what was played: told on when that changes.
+        const auto heard = [&](bool answered) {
+            if (answered != serverAnswers) {
+                serverAnswers = answered;
+                report();
+            }
         };
         for (;;) {
             std::optional<Wave> sound;
@@ -323,11 +326,7 @@ private:
                 const Wave w = engine.synthesise(synthesis->text, never, 0);
                 synthesis->promise->set_value({w.samples, w.rate, voice});
             } else if (sound) {
-                const bool answered = output.play(*sound, [&] { return m_soundGeneration != soundGeneration; });
-                if (answered != serverAnswers) {
-                    serverAnswers = answered;
-                    report();
-                }
+                heard(output.play(*sound, [&] { return m_soundGeneration != soundGeneration; }));
             } else if (speech) {
                 Wave w = engine.synthesise(*speech, m_speechGeneration, speechGeneration);
                 if (w.samples.isEmpty())
@@ -341,13 +340,9 @@ private:
                     w.rate = kStreamFormat.rate;
                 }
                 // Speech gives way to a sound, and to newer speech.
-                const bool answered = output.play(w, [&] {
+                heard(output.play(w, [&] {
                     return m_speechGeneration != speechGeneration || m_soundGeneration != soundGeneration;
-                });
-                if (answered != serverAnswers) {
-                    serverAnswers = answered;
-                    report();
-                }
+                }));
             }
         }
         {
