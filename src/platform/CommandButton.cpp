@@ -20,20 +20,20 @@ CommandButton::CommandButton(Form *form, const QString &name, int index, QWidget
 
 QString CommandButton::caption() const
 {
-    return m_widget ? static_cast<QPushButton *>(m_widget.data())->text() : QString();
+    return m_widget ? widgetAs<QPushButton>()->text() : QString();
 }
 
 void CommandButton::setCaption(const QString &caption)
 {
     if (m_widget)
-        static_cast<QPushButton *>(m_widget.data())->setText(caption);
+        widgetAs<QPushButton>()->setText(caption);
 }
 
 void CommandButton::setBackColor(uint bbggrr)
 {
     m_backColor = bbggrr;
     if (m_widget)
-        static_cast<detail::ButtonWidget *>(m_widget.data())->setBackground(toQColor(bbggrr));
+        widgetAs<detail::ButtonWidget>()->setBackground(toQColor(bbggrr));
 }
 
 void CommandButton::setPicture(const QString &programPath)
@@ -41,7 +41,7 @@ void CommandButton::setPicture(const QString &programPath)
     m_picture = programPath;
     if (!m_widget)
         return;
-    auto *b = static_cast<detail::ButtonWidget *>(m_widget.data());
+    auto *b = widgetAs<detail::ButtonWidget>();
     if (m_pictureAbove) {
         b->setPictureAbove(programPath);
         return;
@@ -71,7 +71,7 @@ void CommandButton::setMarked(bool marked)
 {
     m_marked = marked;
     if (m_widget)
-        static_cast<detail::ButtonWidget *>(m_widget.data())->setMarked(marked);
+        widgetAs<detail::ButtonWidget>()->setMarked(marked);
 }
 
 void CommandButton::setPictureAboveCaption(bool above)
@@ -86,13 +86,13 @@ void CommandButton::setPictureAboveCaption(bool above)
 
 QRect CommandButton::captionArea() const
 {
-    return m_widget ? static_cast<detail::ButtonWidget *>(m_widget.data())->captionRect() : QRect();
+    return m_widget ? widgetAs<detail::ButtonWidget>()->captionRect() : QRect();
 }
 
 void CommandButton::press()
 {
     if (m_widget)
-        static_cast<QPushButton *>(m_widget.data())->click();
+        widgetAs<QPushButton>()->click();
 }
 
 } // namespace platform

@@ -6,17 +6,14 @@
 #include "platform/Units.h"
 #include "platform/Widgets.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
-#include <QApplication>
 #include <QFocusEvent>
-#include <QKeyEvent>
-#include <QPointer>
 #include <QHash>
-#include <QTimer>
+#include <QKeyEvent>
 #include <QMetaProperty>
-#include <QAbstractButton>
-#include <QWidget>
+#include <QTimer>
 
 namespace platform {
 
@@ -260,30 +257,6 @@ bool Control::setPropertyByName(const char *name, const QVariant &value)
     return p.write(this, value);
 }
 
-void PositionedControl::setLeft(double v)
-{
-    m_left = v;
-    applyGeometry();
-}
-
-void PositionedControl::setTop(double v)
-{
-    m_top = v;
-    applyGeometry();
-}
-
-void PositionedControl::setWidth(double v)
-{
-    m_width = v < 0 ? 0 : v;
-    applyGeometry();
-}
-
-void PositionedControl::setHeight(double v)
-{
-    m_height = v < 0 ? 0 : v;
-    applyGeometry();
-}
-
 void PositionedControl::move(double left, double top, double width, double height)
 {
     m_left = left;
@@ -356,12 +329,8 @@ void PositionedControl::setMousePointer(const QString &programPath, int hotX, in
 
 void PositionedControl::applyGeometry()
 {
-    if (!m_widget)
-        return;
-    // Round the edges, not the size, so that neighbouring controls stay flush.
-    const int x = twipsToPixels(m_left), y = twipsToPixels(m_top);
-    const int r = twipsToPixels(m_left + m_width), b = twipsToPixels(m_top + m_height);
-    m_widget->setGeometry(x, y, r - x, b - y);
+    if (m_widget)
+        m_widget->setGeometry(twipsToPixels(QRectF(m_left, m_top, m_width, m_height)));
 }
 
 } // namespace platform

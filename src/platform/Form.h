@@ -7,7 +7,6 @@
 #include <QFont>
 #include <QPolygonF>
 #include <QString>
-#include <optional>
 
 class QMenuBar;
 class QWidget;
@@ -99,9 +98,6 @@ public:
     // Freezes drawing for a batch of changes; the window repaints once when released.
     void freezeDrawing(bool frozen);
 
-    std::optional<QVariant> propertyByName(const char *name) const;
-    bool setPropertyByName(const char *name, const QVariant &value);
-
     // The program's one top-level window, which every loaded form shows its page in; the form
     // shown last is on screen, with its caption as the window's title. Null while not loaded.
     QWidget *window() const;
@@ -113,7 +109,6 @@ public:
     static QList<Form *> loadedForms();
 
     // Events, run by the platform; public so tests and the program can raise them.
-    void raiseClick() { Form_Click(); }
     // The window manager's close button (or Alt+F4).
     void requestClose() { Form_CloseRequest(); }
     void raiseKeyPress(const QString &text) { Form_KeyPress(text); }

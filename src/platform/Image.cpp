@@ -12,17 +12,12 @@ Image::Image(Form *form, const QString &name, int index, QWidget *parent) : Posi
     w->onClick = clickRelay();
 }
 
-detail::PictureWidget *Image::pictureWidget() const
-{
-    return static_cast<detail::PictureWidget *>(m_widget.data());
-}
-
 void Image::setPicture(const QString &programPath, const QString &description)
 {
     m_picture = programPath;
     if (!m_widget)
         return;
-    pictureWidget()->showPicture(programPath);
+    widgetAs<detail::PictureWidget>()->showPicture(programPath);
     m_widget->setAccessibleName(programPath.isEmpty() ? QString() : description);
 }
 
@@ -36,23 +31,23 @@ void Image::handPictureTo(Image *other)
 
 bool Image::hasPicture() const
 {
-    return m_widget && pictureWidget()->hasPicture();
+    return m_widget && widgetAs<detail::PictureWidget>()->hasPicture();
 }
 
 bool Image::showsPlaceholder() const
 {
-    return hasPicture() && pictureWidget()->picture().isNull();
+    return hasPicture() && widgetAs<detail::PictureWidget>()->picture().isNull();
 }
 
 bool Image::keepsProportions() const
 {
-    return m_widget && pictureWidget()->keepsProportions();
+    return m_widget && widgetAs<detail::PictureWidget>()->keepsProportions();
 }
 
 void Image::setKeepsProportions(bool keep)
 {
     if (m_widget)
-        pictureWidget()->setKeepsProportions(keep);
+        widgetAs<detail::PictureWidget>()->setKeepsProportions(keep);
 }
 
 QString Image::description() const

@@ -35,7 +35,6 @@ public:
     void setKeepsProportions(bool keep);
 
 private:
-    detail::PictureWidget *pictureWidget() const;
     QString m_picture;
 };
 

@@ -69,7 +69,7 @@ void Line::apply()
     QColor colour = toQColor(m_borderColor);
     if (m_seeThrough)
         colour.setAlphaF(0.6f);
-    static_cast<detail::LineWidget *>(m_widget.data())
+    widgetAs<detail::LineWidget>()
         ->setLine(QPointF(m_x1 / kTwipsPerPixel, m_y1 / kTwipsPerPixel),
                   QPointF(m_x2 / kTwipsPerPixel, m_y2 / kTwipsPerPixel), int(std::lround(m_borderWidth * scale)),
                   colour);

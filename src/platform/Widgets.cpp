@@ -17,12 +17,6 @@ namespace platform::detail {
 
 namespace {
 constexpr QColor kFocusColour(20, 70, 200);
-
-// Text wrapped into the rectangle at word boundaries, each line centred.
-void drawCentredText(QPainter &p, const QRect &r, const QString &text, int flags = Qt::AlignCenter)
-{
-    p.drawText(r, flags | Qt::TextWordWrap, text);
-}
 } // namespace
 
 QString largerDrawing(const QString &programPath, QSize place)
@@ -640,6 +634,11 @@ void ButtonWidget::paintEvent(QPaintEvent *)
     paintFocusMark(this, p, radius * 0.8);
 
     const QString label = caption();
+    // A resting caption is grey, half-way to the face, and a resting picture faded: still there,
+    // plainly not for now.
+    const QColor ink = readableInk(face);
+    p.setPen(look == Look::Resting ? mixed(ink, face, 0.6) : ink);
+    const qreal pictureOpacity = look == Look::Resting ? 0.45 : 1;
     if (!m_abovePath.isEmpty()) {
         // The picture over the caption, the caption at the foot of the button.
         const QRect room = pictureAboveRect();
@@ -647,17 +646,13 @@ void ButtonWidget::paintEvent(QPaintEvent *)
         if (!pm.isNull() && !room.isEmpty()) {
             QRect target(QPoint(), pm.deviceIndependentSize().toSize().scaled(room.size(), Qt::KeepAspectRatio));
             target.moveCenter(room.center());
-            if (look == Look::Resting)
-                p.setOpacity(0.45);
+            p.setOpacity(pictureOpacity);
             p.setRenderHint(QPainter::SmoothPixmapTransform);
             p.drawPixmap(target, pm);
             p.setOpacity(1);
         }
-        if (!label.isEmpty()) {
-            const QColor ink = readableInk(face);
-            p.setPen(look == Look::Resting ? mixed(ink, face, 0.6) : ink);
-            drawCentredText(p, captionRect(), label);
-        }
+        if (!label.isEmpty())
+            p.drawText(captionRect(), Qt::AlignCenter | Qt::TextWordWrap, label);
         return;
     }
 
@@ -675,22 +670,16 @@ void ButtonWidget::paintEvent(QPaintEvent *)
     const QRect textBox = label.isEmpty() ? QRect()
                                           : fm.boundingRect(QRect(0, 0, room, height()),
                                                             Qt::AlignCenter | Qt::TextWordWrap, label);
-    const int total = pmWidth + gap + textBox.width();
-    int x = (width() - total) / 2;
+    int x = (width() - (pmWidth + gap + textBox.width())) / 2;
     if (!pm.isNull()) {
         const int pmHeight = int(pm.height() / pm.devicePixelRatio());
-        if (look == Look::Resting)
-            p.setOpacity(0.45);
+        p.setOpacity(pictureOpacity);
         p.drawPixmap(x, (height() - pmHeight) / 2, pm);
         p.setOpacity(1);
         x += pmWidth + gap;
     }
-    if (!label.isEmpty()) {
-        // A resting caption is grey, half-way to the face: still there, plainly not for now.
-        const QColor ink = readableInk(face);
-        p.setPen(look == Look::Resting ? mixed(ink, face, 0.6) : ink);
-        drawCentredText(p, QRect(x, 0, textBox.width(), height()), label);
-    }
+    if (!label.isEmpty())
+        p.drawText(QRect(x, 0, textBox.width(), height()), Qt::AlignCenter | Qt::TextWordWrap, label);
 }
 
 CheckBoxWidget::CheckBoxWidget(QWidget *parent) : QCheckBox(parent)

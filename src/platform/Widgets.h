@@ -22,16 +22,27 @@ public:
     virtual ~ClickSource() = default;
     std::function<void()> onClick;
     bool pressable() const { return m_pressable && onClick; }
-    virtual void setPressable(bool pressable) { m_pressable = pressable; }
+    void setPressable(bool pressable)
+    {
+        m_pressable = pressable;
+        applyFocusPolicy();
+    }
     // Whether Tab stops here while it can be pressed (a window may take a stop away, say from
     // a place that was emptied).
     bool tabStop() const { return m_tabStop; }
-    virtual void setTabStop(bool tabStop) { m_tabStop = tabStop; }
+    void setTabStop(bool tabStop)
+    {
+        m_tabStop = tabStop;
+        applyFocusPolicy();
+    }
     void press() const
     {
         if (pressable())
             onClick();
     }
+
+protected:
+    virtual void applyFocusPolicy() = 0;
 
 private:
     bool m_pressable = false;
@@ -70,17 +81,6 @@ class Clickable : public Base, public ClickSource
 {
 public:
     using Base::Base;
-
-    void setPressable(bool pressable) override
-    {
-        ClickSource::setPressable(pressable);
-        applyFocusPolicy();
-    }
-    void setTabStop(bool tabStop) override
-    {
-        ClickSource::setTabStop(tabStop);
-        applyFocusPolicy();
-    }
 
 protected:
     void mousePressEvent(QMouseEvent *e) override
@@ -141,7 +141,7 @@ private:
         if (this->window()->testAttribute(Qt::WA_KeyboardFocusChange))
             this->update();
     }
-    void applyFocusPolicy()
+    void applyFocusPolicy() override
     {
         this->setFocusPolicy(pressable() && tabStop() ? Qt::StrongFocus : Qt::NoFocus);
     }
@@ -214,7 +214,6 @@ public:
     void setBackground(const QColor &c);
     void setTitle(const QString &title);
     void setMarked(bool marked);
-    bool isMarked() const { return m_marked; }
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -253,7 +252,6 @@ class SurfaceWidget : public Clickable<QWidget>
 public:
     explicit SurfaceWidget(QWidget *parent);
     void setBackground(const QColor &c);
-    QColor background() const { return m_background; }
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -305,7 +303,6 @@ public:
     explicit ButtonWidget(QWidget *parent);
     void setBackground(const QColor &c);
     void setMarked(bool marked);
-    bool isMarked() const { return m_marked; }
     // A picture above the caption, as large as the button leaves room for (keeping its
     // proportions), instead of a small one beside it; an empty path shows none. Like a picture
     // control's, it is decoded for the size it is drawn at.
@@ -343,7 +340,6 @@ class CheckBoxWidget : public QCheckBox
 public:
     explicit CheckBoxWidget(QWidget *parent);
     void setBackground(const QColor &c);
-    QColor background() const { return m_background; }
     // The tick box and the caption, as drawn (also where a click counts).
     QRect boxRect() const;
     QRect captionRect() const;
