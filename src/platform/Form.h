@@ -162,8 +162,11 @@ private:
     void layoutChildren();
     // Follows the window's size with the size of texts and lines.
     void updateTextScale();
-    // The outer size: the window's once the form is on screen, its own before.
+    // The outer place and size: the window's once the form is on screen, its own before.
+    QPoint outerPos() const;
     QSize outerSize() const;
+    void moveTo(QPoint at);
+    void resizeTo(QSize size);
     // Puts the form's page into its window, at the form's geometry and with its caption.
     void putOnScreen();
     void geometryChanged();
