@@ -81,14 +81,6 @@ QString cutToBuffer(QString s, int bufferSize)
     return s;
 }
 
-// What the reader hands back: the value found, or else the default without its trailing spaces.
-QString answer(std::optional<QStringView> value, const QString &defaultValue, int bufferSize, bool *found)
-{
-    if (found)
-        *found = value.has_value();
-    return cutToBuffer(value ? unquote(*value).toString() : strip(defaultValue, isSpace, false).toString(), bufferSize);
-}
-
 enum class LineKind
 {
     Blank,
@@ -155,46 +147,6 @@ QStringView nextLine(QStringView text, qsizetype *pos)
     }
     *pos = i;
     return line;
-}
-
-// Start of the next line at or after pos whose first non-blank character is '[', or -1.
-qsizetype nextSectionLine(QStringView text, qsizetype pos)
-{
-    // Jumping from bracket to bracket is much faster than walking every line.
-    for (qsizetype bracket = text.indexOf(QLatin1Char('['), pos); bracket >= 0;
-         bracket = text.indexOf(QLatin1Char('['), bracket + 1)) {
-        qsizetype start = bracket;
-        while (start > pos && isBlank(text[start - 1]))
-            --start;
-        // pos itself is always the start of a line, so this also holds when start == pos.
-        if (start == 0 || text[start - 1] == QLatin1Char('\r') || text[start - 1] == QLatin1Char('\n'))
-            return start;
-    }
-    return -1;
-}
-
-std::optional<QStringView> findValue(QStringView text, QStringView section, QStringView key)
-{
-    bool inSection = false;
-    qsizetype pos = 0;
-    while (pos < text.size()) {
-        // Only the first section of that name counts, so lines outside it are skipped.
-        if (!inSection) {
-            pos = nextSectionLine(text, pos);
-            if (pos < 0)
-                return std::nullopt;
-        }
-        const QStringView line = nextLine(text, &pos);
-        const ProfileLine parsed = parseLine(line);
-        if (parsed.kind == LineKind::Section) {
-            if (inSection)
-                return std::nullopt;
-            inSection = sameName(parsed.name, section);
-        } else if (parsed.kind == LineKind::Key && sameName(parsed.name, key)) {
-            return parsed.value;
-        }
-    }
-    return std::nullopt;
 }
 
 // ---- writing ----
@@ -427,15 +379,14 @@ QString readProfileString(const QString &programPath, const QString &section, co
 QString readProfileStringFromText(const QString &text, const QString &section, const QString &key,
                                   const QString &defaultValue, int bufferSize, bool *found)
 {
-    const auto value = text.isEmpty() ? std::nullopt : findValue(text, stripSpaces(section), stripSpaces(key));
-    return answer(value, defaultValue, bufferSize, found);
+    return ProfileIndex(text).value(section, key, defaultValue, bufferSize, found);
 }
 
 namespace {
 // A name folded one character at a time, as QStringView::compare(Qt::CaseInsensitive) folds it
-// (a surrogate pair as one character, a lone surrogate as it is), so that the index finds
-// exactly the names the walk through the text finds. QString::toCaseFolded() would turn a lone
-// surrogate into U+FFFD, and the index would then find a name the walk does not.
+// (a surrogate pair as one character, a lone surrogate as it is), so that the reader finds
+// exactly the names the writer finds. QString::toCaseFolded() would turn a lone surrogate into
+// U+FFFD, and the reader would then find a name the writer does not.
 QString foldedName(QStringView name)
 {
     QString folded;
@@ -481,7 +432,10 @@ QString ProfileIndex::value(const QString &section, const QString &key, const QS
     if (const auto s = m_sections.constFind(foldedName(stripSpaces(section))); s != m_sections.constEnd())
         if (const auto k = s->constFind(foldedName(stripSpaces(key))); k != s->constEnd())
             value = *k;
-    return answer(value, defaultValue, bufferSize, found);
+    if (found)
+        *found = value.has_value();
+    // A missing value gives the default without its trailing spaces.
+    return cutToBuffer(value ? unquote(*value).toString() : strip(defaultValue, isSpace, false).toString(), bufferSize);
 }
 
 bool editProfileBytes(const QByteArray &original, const QString &section, const QString &key,

@@ -103,7 +103,6 @@ QStringList fittedLines(const QString &text, const QFont &font, const QSize &box
 
     // Each part as lines, with where each line starts in the part.
     QList<QList<std::pair<qsizetype, QString>>> wrapped;
-    qsizetype total = 0;
     for (const QString &part : parts) {
         QTextLayout layout(part, font);
         QTextOption option;
@@ -118,19 +117,13 @@ QStringList fittedLines(const QString &text, const QFont &font, const QSize &box
         layout.endLayout();
         if (lines.isEmpty())
             lines.append({0, QString()});
-        total += lines.size();
         wrapped.append(lines);
     }
 
+    // Every part a line; the lines left over go to the first parts that want them (all of them,
+    // when there is room), and a part cut short ends with an ellipsis.
     QStringList out;
     const QChar ellipsis(0x2026);
-    if (total <= room) {
-        for (const auto &lines : std::as_const(wrapped))
-            for (const auto &line : lines)
-                out << line.second;
-        return out;
-    }
-    // Every part a line; the lines left over go to the first parts that want them.
     qsizetype spare = room - qMin<qsizetype>(room, parts.size());
     for (qsizetype p = 0; p < parts.size() && out.size() < room; ++p) {
         const auto &lines = wrapped[p];
