@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
-#include <QtEndian>
 
 #include <algorithm>
 #include <optional>
@@ -81,14 +80,8 @@ QString cutToBuffer(QString s, int bufferSize)
     return s;
 }
 
-enum class LineKind
-{
-    Blank,
-    Comment,
-    Section,
-    Key,
-    Other
-};
+// A comment (';' first) is one of the other lines: neither section nor key.
+enum class LineKind { Blank, Section, Key, Other };
 
 struct ProfileLine
 {
@@ -99,32 +92,19 @@ struct ProfileLine
 
 ProfileLine parseLine(QStringView line)
 {
-    ProfileLine parsed;
     const QStringView text = trimBlanks(line);
     if (text.isEmpty())
-        return parsed;
-    if (text.front() == QLatin1Char(';')) {
-        parsed.kind = LineKind::Comment;
-        return parsed;
+        return {};
+    if (text.front() == u';')
+        return {LineKind::Other};
+    if (text.front() == u'[') {
+        const QStringView name = text.sliced(1);
+        return {LineKind::Section, trimBlanks(untilNul(name.left(name.indexOf(u']'))))};
     }
-    if (text.front() == QLatin1Char('[')) {
-        QStringView name = text.sliced(1);
-        const qsizetype close = name.indexOf(QLatin1Char(']'));
-        if (close >= 0)
-            name = name.first(close);
-        parsed.kind = LineKind::Section;
-        parsed.name = trimBlanks(untilNul(name));
-        return parsed;
-    }
-    const qsizetype equals = text.indexOf(QLatin1Char('='));
-    if (equals < 0) {
-        parsed.kind = LineKind::Other;
-        return parsed;
-    }
-    parsed.kind = LineKind::Key;
-    parsed.name = trimBlanks(untilNul(text.first(equals)));
-    parsed.value = trimBlanks(untilNul(text.sliced(equals + 1)));
-    return parsed;
+    const qsizetype equals = text.indexOf(u'=');
+    if (equals < 0)
+        return {LineKind::Other};
+    return {LineKind::Key, trimBlanks(untilNul(text.first(equals))), trimBlanks(untilNul(text.sliced(equals + 1)))};
 }
 
 bool sameName(QStringView a, QStringView b)
@@ -159,53 +139,20 @@ struct ByteLine
     qsizetype next = 0;
 };
 
-// Splits bytes [from, to) into lines the same way the reader splits the decoded text. Line ends
-// are the code units CR and LF, one byte wide, or two in UTF-16 (which is why the file is not
-// split as text: the bytes around the touched line must stay exactly as they were).
+// Splits bytes [from, to) into lines as the reader splits the decoded text. Line ends are the
+// code units CR and LF, one byte wide, or two in UTF-16 (which is why the file is not split as
+// its text: the bytes around the touched line must stay exactly as they were).
 QList<ByteLine> splitByteLines(const QByteArray &bytes, qsizetype from, qsizetype to, int unit)
 {
-    if (unit == 1) {
-        // The same split, byte by byte: the next CR and the next LF are each found by the
-        // library's fast search and looked for again only once passed (several times faster
-        // in the fuzzer's instrumented build, which checks every byte the loop below reads).
-        const QByteArrayView text = QByteArrayView(bytes).first(to);
-        QList<ByteLine> lines;
-        qsizetype start = from;
-        qsizetype cr = text.indexOf('\r', from), lf = text.indexOf('\n', from);
-        while (cr >= 0 || lf >= 0) {
-            const qsizetype end = cr < 0 ? lf : lf < 0 ? cr : std::min(cr, lf);
-            ByteLine line{start, end, end + 1};
-            if (end == cr && lf == end + 1)
-                line.next += 1;
-            lines.append(line);
-            start = line.next;
-            if (cr >= 0 && cr < start)
-                cr = text.indexOf('\r', start);
-            if (lf >= 0 && lf < start)
-                lf = text.indexOf('\n', start);
-        }
-        if (start < to)
-            lines.append(ByteLine{start, to, to});
-        return lines;
-    }
-    const auto unitAt = [&](qsizetype i) { return qFromLittleEndian<char16_t>(bytes.constData() + i); };
+    // One character for each code unit, so that a place in the text is a place in the bytes.
+    const QByteArrayView part = QByteArrayView(bytes).sliced(from, to - from);
+    const QString units = unit == 1 ? QString::fromLatin1(part) : decodeText(part, TextEncoding::Utf16Le);
     QList<ByteLine> lines;
-    qsizetype start = from;
-    qsizetype i = from;
-    while (i + unit <= to) {
-        const char16_t c = unitAt(i);
-        if (c != u'\r' && c != u'\n') {
-            i += unit;
-            continue;
-        }
-        ByteLine line{start, i, i + unit};
-        if (c == u'\r' && i + 2 * unit <= to && unitAt(i + unit) == u'\n')
-            line.next += unit;
-        lines.append(line);
-        start = i = line.next;
+    for (qsizetype pos = 0; pos < units.size();) {
+        const qsizetype start = pos;
+        const qsizetype length = nextLine(units, &pos).size();
+        lines.append({from + start * unit, from + (start + length) * unit, from + pos * unit});
     }
-    if (start < to)
-        lines.append(ByteLine{start, to, to});
     return lines;
 }
 
