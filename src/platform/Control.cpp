@@ -136,6 +136,21 @@ private:
     bool m_inside = false;
     bool m_clicked = false;
 };
+
+// Moves the keyboard focus from the widget to the next Tab stop of its window that can take
+// it, or nowhere.
+void moveFocusOn(QWidget *from)
+{
+    if (!from || !from->hasFocus())
+        return;
+    for (QWidget *next = from->nextInFocusChain(); next && next != from; next = next->nextInFocusChain())
+        if (next->window() == from->window() && (next->focusPolicy() & Qt::TabFocus) && next->isVisible() &&
+            next->isEnabled()) {
+            next->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    from->clearFocus();
+}
 } // namespace
 
 Control::Control(Form *form, const QString &name, int index) : m_form(form), m_index(index)
@@ -207,7 +222,7 @@ void Control::setTabStop(bool tabStop)
     else
         m_widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
     if (!tabStop)
-        detail::moveFocusOn(m_widget);
+        moveFocusOn(m_widget);
 }
 
 void Control::SetFocus()

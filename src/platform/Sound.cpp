@@ -32,17 +32,9 @@ namespace platform {
 
 namespace {
 
-SoundSink &soundSink()
-{
-    static SoundSink s;
-    return s;
-}
-
-SpeechSink &speechSink()
-{
-    static SpeechSink s;
-    return s;
-}
+// Set by tests.
+SoundSink soundSink;
+SpeechSink speechSink;
 
 // What the player last found of speech, for the voices of one choice: (choice << 2) | answer.
 enum Answer : unsigned { NotYet = 0, Unavailable = 1, Available = 2 };
@@ -402,20 +394,20 @@ QHash<QString, Wave> &waves()
 
 void setSoundSink(SoundSink s)
 {
-    soundSink() = std::move(s);
+    soundSink = std::move(s);
 }
 
 void setSpeechSink(SpeechSink s)
 {
-    speechSink() = std::move(s);
+    speechSink = std::move(s);
     speechState().request++;
-    setAvailable(bool(speechSink()));
+    setAvailable(bool(speechSink));
 }
 
 void playSoundAsync(const QString &programPath)
 {
-    if (soundSink()) {
-        soundSink()(programPath);
+    if (soundSink) {
+        soundSink(programPath);
         return;
     }
     const QString path = resolvePath(programPath);
@@ -435,8 +427,8 @@ void speakAsync(const QString &text)
 {
     SpeechState &s = speechState();
     const unsigned request = ++s.request;
-    if (speechSink()) {
-        speechSink()(text, s.voices.value(0));
+    if (speechSink) {
+        speechSink(text, s.voices.value(0));
         return;
     }
     if (s.voices.isEmpty())
@@ -454,8 +446,8 @@ void stopSpeaking()
 {
     SpeechState &s = speechState();
     ++s.request;
-    if (speechSink()) {
-        speechSink()(QString(), s.voices.value(0));
+    if (speechSink) {
+        speechSink(QString(), s.voices.value(0));
         return;
     }
     if (playerPointer())
@@ -469,7 +461,7 @@ void setSpeechVoices(const QStringList &voices)
         return;
     s.voices = voices;
     ++s.choice;
-    if (speechSink())
+    if (speechSink)
         return;
     setAvailable(false);
     if (voices.isEmpty())
@@ -502,7 +494,7 @@ void setPlaybackStartProbe(void (*probe)())
 
 bool speechAvailable()
 {
-    if (!speechSink())
+    if (!speechSink)
         takePlayerAnswer();
     return speechState().available;
 }

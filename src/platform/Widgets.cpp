@@ -15,9 +15,18 @@
 
 namespace platform::detail {
 
+qreal scaleOf(const QWidget *widget)
+{
+    const QVariant scale = widget->window()->property("textScale");
+    return scale.isValid() ? qMax(1.0, scale.toDouble()) : 1.0;
+}
+
 namespace {
-constexpr QColor kFocusColour(20, 70, 200);
-} // namespace
+// The picture store's ordinary pictures are drawn for places up to kOrdinarySide pixels, which
+// decode fast; a larger drawing of a picture, where the store has one, lies at the same place
+// below "jpg\large\". For a place that much larger (a classroom screen shows a block over
+// 1000 pixels wide) the larger drawing is asked for, so that the picture stays crisp.
+constexpr int kOrdinarySide = 512;
 
 QString largerDrawing(const QString &programPath, QSize place)
 {
@@ -33,13 +42,9 @@ QString largerDrawing(const QString &programPath, QSize place)
     return QFileInfo::exists(resolvePath(large)) ? large : programPath;
 }
 
-qreal scaleOf(const QWidget *widget)
-{
-    const QVariant scale = widget->window()->property("textScale");
-    return scale.isValid() ? qMax(1.0, scale.toDouble()) : 1.0;
-}
-
-void paintFocusMark(QWidget *widget, QPainter &p, qreal radius)
+// The one focus mark of the program: a thick blue dashed outline inside the widget, shown
+// only to keyboard users (as the style does for its own widgets).
+void paintFocusMark(QWidget *widget, QPainter &p, qreal radius = 0)
 {
     if (!widget->hasFocus() || !widget->window()->testAttribute(Qt::WA_KeyboardFocusChange))
         return;
@@ -51,10 +56,11 @@ void paintFocusMark(QWidget *widget, QPainter &p, qreal radius)
     // White under blue: the mark shows on light and dark colours alike.
     p.setPen(QPen(Qt::white, 6 * s));
     p.drawRoundedRect(box, radius, radius);
-    p.setPen(QPen(kFocusColour, 4 * s, Qt::DashLine));
+    p.setPen(QPen(QColor(20, 70, 200), 4 * s, Qt::DashLine));
     p.drawRoundedRect(box, radius, radius);
     p.restore();
 }
+} // namespace
 
 void paintTick(QPainter &p, QPointF centre, qreal radius)
 {
@@ -70,19 +76,6 @@ void paintTick(QPainter &p, QPointF centre, qreal radius)
                          centre + QPointF(0.52, -0.36) * radius};
     p.drawPolyline(mark);
     p.restore();
-}
-
-void moveFocusOn(QWidget *from)
-{
-    if (!from || !from->hasFocus())
-        return;
-    for (QWidget *next = from->nextInFocusChain(); next && next != from; next = next->nextInFocusChain())
-        if (next->window() == from->window() && (next->focusPolicy() & Qt::TabFocus) && next->isVisible() &&
-            next->isEnabled()) {
-            next->setFocus(Qt::TabFocusReason);
-            return;
-        }
-    from->clearFocus();
 }
 
 LabelWidget::LabelWidget(QWidget *parent) : Clickable<QLabel>(parent)

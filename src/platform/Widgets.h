@@ -49,24 +49,9 @@ private:
     bool m_tabStop = true;
 };
 
-// The picture store's ordinary pictures are drawn for places up to kOrdinarySide pixels, which
-// decode fast; a larger drawing of a picture, where the store has one, lies at the same place
-// below "jpg\large\". For a place that much larger (a classroom screen shows a block over
-// 1000 pixels wide) the larger drawing is asked for, so that the picture stays crisp.
-inline constexpr int kOrdinarySide = 512;
-QString largerDrawing(const QString &programPath, QSize place);
-
-// Moves the keyboard focus from the widget to the next Tab stop of its window that can take
-// it, or nowhere.
-void moveFocusOn(QWidget *from);
-
 // How much larger than designed the window of the widget draws texts, rims and marks now (see
 // textScaleFor).
 qreal scaleOf(const QWidget *widget);
-
-// The one focus mark of the program: a thick blue dashed outline inside the widget, shown
-// only to keyboard users (as the style does for its own widgets).
-void paintFocusMark(QWidget *widget, QPainter &painter, qreal radius = 0);
 
 // A white disc with a thick green tick and a dark edge: "done", told by its shape as much as by
 // its colour, on every background.
