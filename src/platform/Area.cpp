@@ -6,9 +6,7 @@ namespace platform {
 
 Area::Area(Form *form, const QString &name, int index, QWidget *parent) : PositionedControl(form, name, index)
 {
-    auto *w = new detail::AreaWidget(parent);
-    setWidget(w);
-    w->onClick = clickRelay();
+    setWidget(new detail::AreaWidget(parent));
     setTabStop(false);
 }
 

@@ -177,6 +177,13 @@ void Control::setWidget(QWidget *widget)
     // Buttons and boxes report clicks by signal; the connection dies with this control.
     if (auto *button = qobject_cast<QAbstractButton *>(widget))
         connect(button, &QAbstractButton::clicked, this, [this] { emitClick(); });
+    // The program's own clickable widgets call back, through a guard that does nothing once the
+    // control is gone: a click still on its way when the window unloads never reaches freed memory.
+    if (auto *source = dynamic_cast<detail::ClickSource *>(widget))
+        source->onClick = [self = QPointer<Control>(this)] {
+            if (self)
+                self->emitClick();
+        };
 }
 
 void Control::connectNotify(const QMetaMethod &signal)
@@ -188,14 +195,6 @@ void Control::connectNotify(const QMetaMethod &signal)
         m_watchedForPointing = true;
         new PointingWatcher(this, m_widget);
     }
-}
-
-std::function<void()> Control::clickRelay()
-{
-    return [self = QPointer<Control>(this)] {
-        if (self)
-            self->emitClick();
-    };
 }
 
 void Control::setVisible(bool visible)

@@ -4,7 +4,6 @@
 #include <QPointer>
 #include <QString>
 #include <QVariant>
-#include <functional>
 #include <optional>
 
 #include <QWidget>
@@ -50,7 +49,7 @@ public:
     bool hasFocus() const;
 
     // The widget that shows this control, or null for controls without one (menus).
-    virtual QWidget *widget() const { return m_widget; }
+    QWidget *widget() const { return m_widget; }
     // Windowed controls (buttons, frames, check boxes) stay above pictures and labels.
     virtual bool isWindowed() const { return false; }
 
@@ -83,13 +82,10 @@ protected:
         if (m_widget ? m_widget->isEnabled() : m_enabled)
             emit Click(m_index);
     }
-    // Binds the widget that shows this control. Every way a widget reports a click goes
-    // through clickRelay(), which does nothing once the control is gone: a click that is
-    // still on its way when the window unloads never reaches freed memory.
+    // Binds the widget that shows this control and reports its clicks as Click.
     void setWidget(QWidget *widget);
     // The widget as the class the control made it; null once it is gone.
     template <class W> W *widgetAs() const { return static_cast<W *>(m_widget.data()); }
-    std::function<void()> clickRelay();
     // A control that somebody listens to can be pressed (by keyboard too), or is watched for
     // being pointed at.
     void connectNotify(const QMetaMethod &signal) override;

@@ -108,11 +108,6 @@ public:
     // Windows loaded now, in the order they were loaded.
     static QList<Form *> loadedForms();
 
-    // Events, run by the platform; public so tests and the program can raise them.
-    // The window manager's close button (or Alt+F4).
-    void requestClose() { Form_CloseRequest(); }
-    void raiseKeyPress(const QString &text) { Form_KeyPress(text); }
-
 protected:
     // Builds the controls with their design state, in control order, then wires events.
     virtual void createControls() = 0;
@@ -122,7 +117,7 @@ protected:
     virtual void Form_Click() {}
     // A key typed while no control took it (a digit, a letter): text is what it types.
     virtual void Form_KeyPress(const QString &text) { Q_UNUSED(text); }
-    // Default: the window closes (unloads).
+    // The window manager's close button (or Alt+F4). Default: the window closes (unloads).
     virtual void Form_CloseRequest() { Unload(); }
 
     void setDesignCaption(const QString &caption);

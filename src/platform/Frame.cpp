@@ -7,9 +7,7 @@ namespace platform {
 
 Frame::Frame(Form *form, const QString &name, int index, QWidget *parent) : PositionedControl(form, name, index)
 {
-    auto *w = new detail::FrameWidget(parent);
-    setWidget(w);
-    w->onClick = clickRelay();
+    setWidget(new detail::FrameWidget(parent));
     setBackColor(m_backColor);
 }
 

@@ -7,9 +7,7 @@ namespace platform {
 
 Image::Image(Form *form, const QString &name, int index, QWidget *parent) : PositionedControl(form, name, index)
 {
-    auto *w = new detail::PictureWidget(parent);
-    setWidget(w);
-    w->onClick = clickRelay();
+    setWidget(new detail::PictureWidget(parent));
 }
 
 void Image::setPicture(const QString &programPath, const QString &description)

@@ -8,9 +8,7 @@ namespace platform {
 
 Label::Label(Form *form, const QString &name, int index, QWidget *parent) : PositionedControl(form, name, index)
 {
-    auto *w = new detail::LabelWidget(parent);
-    setWidget(w);
-    w->onClick = clickRelay();
+    setWidget(new detail::LabelWidget(parent));
 }
 
 QString Label::caption() const
