@@ -48,9 +48,4 @@ void Image::setKeepsProportions(bool keep)
         widgetAs<detail::PictureWidget>()->setKeepsProportions(keep);
 }
 
-QString Image::description() const
-{
-    return m_widget ? m_widget->accessibleName() : QString();
-}
-
 } // namespace platform

@@ -29,7 +29,8 @@ public:
     // True when something is shown (the picture, or its placeholder).
     bool hasPicture() const;
     bool showsPlaceholder() const;
-    QString description() const;
+    // The words given with the picture: its accessible name.
+    QString description() const { return accessibleName(); }
     // True (the default): the whole picture as large as fits, centred; false: stretched.
     bool keepsProportions() const;
     void setKeepsProportions(bool keep);
