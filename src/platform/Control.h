@@ -23,6 +23,7 @@ class Control : public QObject
     Q_PROPERTY(QString Tag READ tag WRITE setTag)
     Q_PROPERTY(bool Visible READ visible WRITE setVisible)
     Q_PROPERTY(bool Enabled READ enabled WRITE setEnabled)
+    Q_PROPERTY(bool TabStop READ tabStop WRITE setTabStop)
 
 public:
     Control(Form *form, const QString &name, int index);
