@@ -1,7 +1,6 @@
 #include "platform/CommandButton.h"
 
 #include "platform/Pictures.h"
-#include "platform/Fonts.h"
 #include "platform/Units.h"
 #include "platform/Widgets.h"
 
@@ -13,8 +12,7 @@ namespace platform {
 CommandButton::CommandButton(Form *form, const QString &name, int index, QWidget *parent)
     : PositionedControl(form, name, index)
 {
-    auto *w = new detail::ButtonWidget(parent);
-    setWidget(w);
+    setWidget(new detail::ButtonWidget(parent));
     setBackColor(m_backColor);
 }
 
@@ -39,14 +37,11 @@ void CommandButton::setBackColor(uint bbggrr)
 void CommandButton::setPicture(const QString &programPath)
 {
     m_picture = programPath;
-    if (!m_widget)
-        return;
     auto *b = widgetAs<detail::ButtonWidget>();
-    if (m_pictureAbove) {
+    if (b && m_pictureAbove)
         b->setPictureAbove(programPath);
-        return;
-    }
-    b->setIcon(iconOf(programPath));
+    else if (b)
+        b->setIcon(iconOf(programPath));
 }
 
 QIcon CommandButton::iconOf(const QString &programPath)

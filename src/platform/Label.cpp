@@ -1,6 +1,5 @@
 #include "platform/Label.h"
 
-#include "platform/Fonts.h"
 #include "platform/Units.h"
 #include "platform/Widgets.h"
 
