@@ -251,18 +251,6 @@ void checkReads(const Input &in, const Contents &file)
         CHECK(viaModule == direct, viaModule + QStringLiteral(" / ") + direct);
         CHECK(direct.size() <= 511, QString());
     }
-    // Looked up in an index of the text (as for a window's many texts), every value reads as it
-    // does by walking the text, whatever the letter case asked for.
-    const platform::ProfileIndex &index = file.index;
-    QList<std::pair<QString, QString>> asked{{in.section, in.key}};
-    for (const auto &[s, k] : file.keys.first(std::min(file.keys.size(), qsizetype(16))))
-        asked << std::pair(s, k) << std::pair(s.toUpper(), k.toLower());
-    for (const auto &[s, k] : std::as_const(asked)) {
-        bool walked = false, indexed = false;
-        const QString a = platform::readProfileStringFromText(text, s, k, QString(), 512, &walked);
-        const QString b = index.value(s, k, QString(), 512, &indexed);
-        CHECK(a == b && walked == indexed, describe(s, k, a) + QStringLiteral(" / ") + b);
-    }
 }
 
 QString scratchFolder();
@@ -296,7 +284,7 @@ void checkWrite(const Input &in, const Contents &file)
             k.compare(spacesStripped(key), Qt::CaseInsensitive) != 0)
             others.append({s, k});
     }
-    // Read through the index, which the checks of the reads find reading as the walk of the text.
+    // Read through an index of the text, as a window's many texts are.
     QList<Reading> before;
     for (const auto &[s, k] : std::as_const(others))
         before.append(readKey(file.index, s, k));

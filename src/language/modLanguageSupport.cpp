@@ -385,12 +385,6 @@ void TranslateForm(platform::Form &form)
             if (ok && !v.isEmpty())
                 c->setPropertyByName(property, v);
         }
-        for (int tab = 0; tab < c->tabCount(); ++tab) {
-            const QString v =
-                file.value(section, base + QStringLiteral(".TabCaption(%1)").arg(tab), &ok);
-            if (ok)
-                c->setTabCaption(tab, v);
-        }
         platform::DoEvents();
     }
 }

@@ -20,8 +20,6 @@ public:
     // The outline in twips of the container; the control takes its bounding box.
     void setOutline(const QPolygonF &twips);
     QPolygonF outline() const { return m_outline; }
-    // Whether a point (twips of the container) lies on the place.
-    bool contains(QPointF twips) const;
 
 private:
     QPolygonF m_outline; // as designed

@@ -151,17 +151,6 @@ private:
     QTimer m_timer;
 };
 
-CheerWidget *cheer(QWidget *w)
-{
-    return static_cast<CheerWidget *>(w);
-}
-
-QRect pixelsOf(const QRectF &twips)
-{
-    const int x = twipsToPixels(twips.left()), y = twipsToPixels(twips.top());
-    return QRect(x, y, twipsToPixels(twips.right()) - x, twipsToPixels(twips.bottom()) - y);
-}
-
 } // namespace
 
 Celebration::Celebration(Form *form, const QString &name, QWidget *surface) : Control(form, name, -1)
@@ -179,37 +168,37 @@ void Celebration::start(const QRectF &placeTwips, bool keepInSight)
 {
     if (!m_widget || !m_widget->parentWidget())
         return;
-    const QRect place = pixelsOf(placeTwips).intersected(m_widget->parentWidget()->rect());
+    const QRect place = twipsToPixels(placeTwips).intersected(m_widget->parentWidget()->rect());
     if (place.isEmpty())
         return;
     stop();
     // What the place shows now, before the game changes it.
     const QPixmap snapshot = keepInSight ? m_widget->parentWidget()->grab(place) : QPixmap();
-    cheer(m_widget)->start(place, snapshot);
+    widgetAs<CheerWidget>()->start(place, snapshot);
 }
 
 void Celebration::stop()
 {
     if (m_widget)
-        cheer(m_widget)->stop();
+        widgetAs<CheerWidget>()->stop();
 }
 
 bool Celebration::running() const
 {
-    return m_widget && cheer(m_widget)->running();
+    return m_widget && widgetAs<CheerWidget>()->running();
 }
 
 QRectF Celebration::place() const
 {
     if (!running())
         return {};
-    const QRect r = cheer(m_widget)->place();
+    const QRect r = widgetAs<CheerWidget>()->place();
     return QRectF(pixelsToTwips(r.x()), pixelsToTwips(r.y()), pixelsToTwips(r.width()), pixelsToTwips(r.height()));
 }
 
 bool Celebration::keepsInSight() const
 {
-    return running() && cheer(m_widget)->keepsInSight();
+    return running() && widgetAs<CheerWidget>()->keepsInSight();
 }
 
 } // namespace platform

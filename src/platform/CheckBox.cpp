@@ -1,6 +1,5 @@
 #include "platform/CheckBox.h"
 
-#include "platform/Fonts.h"
 #include "platform/Units.h"
 #include "platform/Widgets.h"
 
@@ -12,38 +11,35 @@ CheckBox::CheckBox(Form *form, const QString &name, int index, QWidget *parent) 
     setBackColor(m_backColor);
 }
 
-detail::CheckBoxWidget *CheckBox::box() const
-{
-    return static_cast<detail::CheckBoxWidget *>(m_widget.data());
-}
-
 QString CheckBox::caption() const
 {
-    return m_widget ? box()->text() : QString();
+    const auto *box = widgetAs<detail::CheckBoxWidget>();
+    return box ? box->text() : QString();
 }
 
 void CheckBox::setCaption(const QString &caption)
 {
-    if (m_widget)
-        box()->setText(caption);
+    if (auto *box = widgetAs<detail::CheckBoxWidget>())
+        box->setText(caption);
 }
 
 void CheckBox::setBackColor(uint bbggrr)
 {
     m_backColor = bbggrr;
-    if (m_widget)
-        box()->setBackground(toQColor(bbggrr));
+    if (auto *box = widgetAs<detail::CheckBoxWidget>())
+        box->setBackground(toQColor(bbggrr));
 }
 
 int CheckBox::value() const
 {
-    return m_widget && box()->isChecked() ? 1 : 0;
+    const auto *box = widgetAs<detail::CheckBoxWidget>();
+    return box && box->isChecked() ? 1 : 0;
 }
 
 void CheckBox::setValue(int value)
 {
-    if (m_widget)
-        box()->setChecked(value != 0);
+    if (auto *box = widgetAs<detail::CheckBoxWidget>())
+        box->setChecked(value != 0);
 }
 
 } // namespace platform

@@ -29,7 +29,6 @@ public:
     void setValue(int value);
 
 private:
-    detail::CheckBoxWidget *box() const;
     uint m_backColor = 0xF0F0F0;
 };
 

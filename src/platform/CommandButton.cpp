@@ -1,7 +1,6 @@
 #include "platform/CommandButton.h"
 
 #include "platform/Pictures.h"
-#include "platform/Fonts.h"
 #include "platform/Units.h"
 #include "platform/Widgets.h"
 
@@ -13,40 +12,36 @@ namespace platform {
 CommandButton::CommandButton(Form *form, const QString &name, int index, QWidget *parent)
     : PositionedControl(form, name, index)
 {
-    auto *w = new detail::ButtonWidget(parent);
-    setWidget(w);
+    setWidget(new detail::ButtonWidget(parent));
     setBackColor(m_backColor);
 }
 
 QString CommandButton::caption() const
 {
-    return m_widget ? static_cast<QPushButton *>(m_widget.data())->text() : QString();
+    return m_widget ? widgetAs<QPushButton>()->text() : QString();
 }
 
 void CommandButton::setCaption(const QString &caption)
 {
     if (m_widget)
-        static_cast<QPushButton *>(m_widget.data())->setText(caption);
+        widgetAs<QPushButton>()->setText(caption);
 }
 
 void CommandButton::setBackColor(uint bbggrr)
 {
     m_backColor = bbggrr;
     if (m_widget)
-        static_cast<detail::ButtonWidget *>(m_widget.data())->setBackground(toQColor(bbggrr));
+        widgetAs<detail::ButtonWidget>()->setBackground(toQColor(bbggrr));
 }
 
 void CommandButton::setPicture(const QString &programPath)
 {
     m_picture = programPath;
-    if (!m_widget)
-        return;
-    auto *b = static_cast<detail::ButtonWidget *>(m_widget.data());
-    if (m_pictureAbove) {
+    auto *b = widgetAs<detail::ButtonWidget>();
+    if (b && m_pictureAbove)
         b->setPictureAbove(programPath);
-        return;
-    }
-    b->setIcon(iconOf(programPath));
+    else if (b)
+        b->setIcon(iconOf(programPath));
 }
 
 QIcon CommandButton::iconOf(const QString &programPath)
@@ -71,7 +66,7 @@ void CommandButton::setMarked(bool marked)
 {
     m_marked = marked;
     if (m_widget)
-        static_cast<detail::ButtonWidget *>(m_widget.data())->setMarked(marked);
+        widgetAs<detail::ButtonWidget>()->setMarked(marked);
 }
 
 void CommandButton::setPictureAboveCaption(bool above)
@@ -86,13 +81,13 @@ void CommandButton::setPictureAboveCaption(bool above)
 
 QRect CommandButton::captionArea() const
 {
-    return m_widget ? static_cast<detail::ButtonWidget *>(m_widget.data())->captionRect() : QRect();
+    return m_widget ? widgetAs<detail::ButtonWidget>()->captionRect() : QRect();
 }
 
 void CommandButton::press()
 {
     if (m_widget)
-        static_cast<QPushButton *>(m_widget.data())->click();
+        widgetAs<QPushButton>()->click();
 }
 
 } // namespace platform

@@ -6,17 +6,14 @@
 #include "platform/Units.h"
 #include "platform/Widgets.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
-#include <QApplication>
 #include <QFocusEvent>
-#include <QKeyEvent>
-#include <QPointer>
 #include <QHash>
-#include <QTimer>
+#include <QKeyEvent>
 #include <QMetaProperty>
-#include <QAbstractButton>
-#include <QWidget>
+#include <QTimer>
 
 namespace platform {
 
@@ -139,6 +136,21 @@ private:
     bool m_inside = false;
     bool m_clicked = false;
 };
+
+// Moves the keyboard focus from the widget to the next Tab stop of its window that can take
+// it, or nowhere.
+void moveFocusOn(QWidget *from)
+{
+    if (!from || !from->hasFocus())
+        return;
+    for (QWidget *next = from->nextInFocusChain(); next && next != from; next = next->nextInFocusChain())
+        if (next->window() == from->window() && (next->focusPolicy() & Qt::TabFocus) && next->isVisible() &&
+            next->isEnabled()) {
+            next->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    from->clearFocus();
+}
 } // namespace
 
 Control::Control(Form *form, const QString &name, int index) : m_form(form), m_index(index)
@@ -165,6 +177,13 @@ void Control::setWidget(QWidget *widget)
     // Buttons and boxes report clicks by signal; the connection dies with this control.
     if (auto *button = qobject_cast<QAbstractButton *>(widget))
         connect(button, &QAbstractButton::clicked, this, [this] { emitClick(); });
+    // The program's own clickable widgets call back, through a guard that does nothing once the
+    // control is gone: a click still on its way when the window unloads never reaches freed memory.
+    if (auto *source = dynamic_cast<detail::ClickSource *>(widget))
+        source->onClick = [self = QPointer<Control>(this)] {
+            if (self)
+                self->emitClick();
+        };
 }
 
 void Control::connectNotify(const QMetaMethod &signal)
@@ -176,14 +195,6 @@ void Control::connectNotify(const QMetaMethod &signal)
         m_watchedForPointing = true;
         new PointingWatcher(this, m_widget);
     }
-}
-
-std::function<void()> Control::clickRelay()
-{
-    return [self = QPointer<Control>(this)] {
-        if (self)
-            self->emitClick();
-    };
 }
 
 void Control::setVisible(bool visible)
@@ -210,7 +221,7 @@ void Control::setTabStop(bool tabStop)
     else
         m_widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
     if (!tabStop)
-        detail::moveFocusOn(m_widget);
+        moveFocusOn(m_widget);
 }
 
 void Control::SetFocus()
@@ -258,30 +269,6 @@ bool Control::setPropertyByName(const char *name, const QVariant &value)
     if (!p.isWritable())
         return false;
     return p.write(this, value);
-}
-
-void PositionedControl::setLeft(double v)
-{
-    m_left = v;
-    applyGeometry();
-}
-
-void PositionedControl::setTop(double v)
-{
-    m_top = v;
-    applyGeometry();
-}
-
-void PositionedControl::setWidth(double v)
-{
-    m_width = v < 0 ? 0 : v;
-    applyGeometry();
-}
-
-void PositionedControl::setHeight(double v)
-{
-    m_height = v < 0 ? 0 : v;
-    applyGeometry();
 }
 
 void PositionedControl::move(double left, double top, double width, double height)
@@ -356,12 +343,8 @@ void PositionedControl::setMousePointer(const QString &programPath, int hotX, in
 
 void PositionedControl::applyGeometry()
 {
-    if (!m_widget)
-        return;
-    // Round the edges, not the size, so that neighbouring controls stay flush.
-    const int x = twipsToPixels(m_left), y = twipsToPixels(m_top);
-    const int r = twipsToPixels(m_left + m_width), b = twipsToPixels(m_top + m_height);
-    m_widget->setGeometry(x, y, r - x, b - y);
+    if (m_widget)
+        m_widget->setGeometry(twipsToPixels(QRectF(m_left, m_top, m_width, m_height)));
 }
 
 } // namespace platform

@@ -4,7 +4,6 @@
 #include <QPointer>
 #include <QString>
 #include <QVariant>
-#include <functional>
 #include <optional>
 
 #include <QWidget>
@@ -51,7 +50,7 @@ public:
     bool hasFocus() const;
 
     // The widget that shows this control, or null for controls without one (menus).
-    virtual QWidget *widget() const { return m_widget; }
+    QWidget *widget() const { return m_widget; }
     // Windowed controls (buttons, frames, check boxes) stay above pictures and labels.
     virtual bool isWindowed() const { return false; }
 
@@ -70,10 +69,6 @@ public:
     // tells every control when its size changes it.
     virtual void applyTextScale(double scale) { Q_UNUSED(scale); }
 
-    // Controls with tabs have captions per tab; none of the ordinary controls has tabs.
-    virtual int tabCount() const { return 0; }
-    virtual void setTabCaption(int, const QString &) {}
-
 signals:
     // A click by the user (mouse or keyboard); carries Index (-1 for a single control).
     void Click(int index);
@@ -85,15 +80,13 @@ protected:
     // A control that is disabled, or sits in a disabled container, never clicks.
     void emitClick()
     {
-        if (isEffectivelyEnabled())
+        if (m_widget ? m_widget->isEnabled() : m_enabled)
             emit Click(m_index);
     }
-    virtual bool isEffectivelyEnabled() const { return m_widget ? m_widget->isEnabled() : m_enabled; }
-    // Binds the widget that shows this control. Every way a widget reports a click goes
-    // through clickRelay(), which does nothing once the control is gone: a click that is
-    // still on its way when the window unloads never reaches freed memory.
+    // Binds the widget that shows this control and reports its clicks as Click.
     void setWidget(QWidget *widget);
-    std::function<void()> clickRelay();
+    // The widget as the class the control made it; null once it is gone.
+    template <class W> W *widgetAs() const { return static_cast<W *>(m_widget.data()); }
     // A control that somebody listens to can be pressed (by keyboard too), or is watched for
     // being pointed at.
     void connectNotify(const QMetaMethod &signal) override;
@@ -127,10 +120,11 @@ public:
     double top() const { return m_top; }
     double width() const { return m_width; }
     double height() const { return m_height; }
-    void setLeft(double v);
-    void setTop(double v);
-    void setWidth(double v);
-    void setHeight(double v);
+    void setLeft(double v) { move(v, m_top, m_width, m_height); }
+    void setTop(double v) { move(m_left, v, m_width, m_height); }
+    void setWidth(double v) { move(m_left, m_top, v, m_height); }
+    void setHeight(double v) { move(m_left, m_top, m_width, v); }
+    // A negative width or height counts as none.
     void move(double left, double top, double width, double height);
 
     // Tooltip and font live on the widget; the classes that have them publish them.

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <QtEndian>
 
 #include <algorithm>
 
@@ -46,32 +47,27 @@ QString decodeUtf8(QByteArrayView bytes, bool *valid)
 QString decodeCp1252(QByteArrayView bytes)
 {
     QString text = QString::fromLatin1(bytes);
-    // Most files hold none of the 0x80-0x9F characters; a branch-free look first keeps
-    // the common case at the speed of the Latin-1 conversion.
-    const uchar *data = reinterpret_cast<const uchar *>(bytes.data());
-    const qsizetype size = bytes.size();
-    bool any = false;
-    for (qsizetype i = 0; i < size; ++i)
-        any |= (data[i] & 0xE0) == 0x80;
-    if (!any)
-        return text;
     QChar *out = text.data();
-    for (qsizetype i = 0; i < size; ++i) {
-        if ((data[i] & 0xE0) == 0x80)
-            out[i] = QChar(Cp1252High[data[i] - 0x80]);
-    }
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        if (const uchar b = uchar(bytes[i]); b >= 0x80 && b < 0xA0)
+            out[i] = QChar(Cp1252High[b - 0x80]);
     return text;
 }
 
+// Decoded and encoded code unit by code unit, so that a stray surrogate or an odd last byte
+// cannot change anything else in the file: the odd byte is dropped, everything else is kept.
 QString decodeUtf16Le(QByteArrayView bytes)
 {
-    // Decoded by hand so that a stray surrogate or an odd last byte cannot change
-    // anything else in the file: the odd byte is dropped, everything else is kept.
     QString text(bytes.size() / 2, Qt::Uninitialized);
-    QChar *out = text.data();
-    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
-        *out++ = QChar(char16_t(uchar(bytes[i]) | (uchar(bytes[i + 1]) << 8)));
+    qFromLittleEndian<char16_t>(bytes.data(), text.size(), text.data());
     return text;
+}
+
+QByteArray encodeUtf16Le(const QString &text)
+{
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    qToLittleEndian<char16_t>(text.utf16(), text.size(), bytes.data());
+    return bytes;
 }
 
 char cp1252Byte(char32_t u)
@@ -101,45 +97,6 @@ QByteArray encodeCp1252(const QString &text)
     return bytes;
 }
 
-QByteArray encodeUtf16Le(const QString &text)
-{
-    QByteArray bytes;
-    bytes.reserve(text.size() * 2);
-    for (const QChar c : text) {
-        bytes.append(char(c.unicode() & 0xFF));
-        bytes.append(char(c.unicode() >> 8));
-    }
-    return bytes;
-}
-
-// Windows wildcards: '*' any run, '?' any one character; every other character stands for
-// itself, without regard to letter case. "*.*" and the empty pattern match everything.
-bool matchesWildcard(QStringView name, QStringView pattern)
-{
-    if (pattern.isEmpty() || pattern == u"*.*")
-        return true;
-    // Greedy matching with one step back to the last star: linear for the patterns of a listing.
-    qsizetype n = 0, p = 0, star = -1, resume = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && pattern[p] == u'*') {
-            star = p++;
-            resume = n;
-        } else if (p < pattern.size() &&
-                   (pattern[p] == u'?' || QStringView(pattern).sliced(p, 1).compare(name.sliced(n, 1), Qt::CaseInsensitive) == 0)) {
-            ++p;
-            ++n;
-        } else if (star >= 0) {
-            p = star + 1;
-            n = ++resume;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == u'*')
-        ++p;
-    return p == pattern.size();
-}
-
 } // namespace
 
 qint64 fileLength(const QString &programPath)
@@ -153,12 +110,8 @@ qint64 fileLength(const QString &programPath)
 QStringList listFolder(const QString &programFolder, const QString &pattern)
 {
     const QString folder = programFolder.isEmpty() ? QStringLiteral(".") : resolvePath(programFolder);
-    const QStringList all = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::NoSort);
-    QStringList names;
-    for (const QString &name : all) {
-        if (matchesWildcard(name, pattern))
-            names.append(name);
-    }
+    // Name filters compare without regard to letter case unless asked to.
+    QStringList names = QDir(folder).entryList({pattern}, QDir::Files | QDir::Hidden, QDir::NoSort);
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
         const int c = QString::compare(a, b, Qt::CaseInsensitive);
         return c != 0 ? c < 0 : a < b;
@@ -249,26 +202,6 @@ QByteArray encodeText(const QString &text, TextEncoding encoding)
         break;
     }
     return encodeCp1252(text);
-}
-
-QStringList splitLines(const QString &text)
-{
-    QStringList lines;
-    qsizetype start = 0;
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text.at(i);
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (c == QLatin1Char('\r') && i + 1 < size && text.at(i + 1) == QLatin1Char('\n'))
-            ++i;
-        start = i + 1;
-    }
-    // A final line end closes the last line; it does not open an empty one.
-    if (start < size)
-        lines.append(text.mid(start));
-    return lines;
 }
 
 } // namespace platform

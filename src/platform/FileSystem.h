@@ -12,7 +12,7 @@ namespace platform {
 qint64 fileLength(const QString &programPath);
 
 // Names (not paths) of the regular files in a folder matching a wildcard pattern such as
-// "*.lng", compared without regard to letter case, sorted by name (case-insensitive, then
+// "*.lng" (as QDir's name filters), compared without regard to letter case, sorted by name (case-insensitive, then
 // byte order to break ties). A missing folder gives an empty list.
 QStringList listFolder(const QString &programFolder, const QString &pattern);
 
@@ -35,8 +35,5 @@ QByteArray encodeText(const QString &text, TextEncoding encoding); // unrepresen
 QString decodeText(QByteArrayView bytes, TextEncoding encoding);
 // Length of the byte-order mark at the start of bytes that decodeText skips (0, 2 or 3).
 qsizetype byteOrderMarkLength(const QByteArray &bytes);
-
-// Splits text into lines at CRLF, LF or CR; the line ends are not kept.
-QStringList splitLines(const QString &text);
 
 } // namespace platform

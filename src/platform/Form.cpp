@@ -47,7 +47,7 @@ void FormWindow::closeEvent(QCloseEvent *event)
     // The window decides itself whether and how it goes (a question first, for example).
     event->ignore();
     if (m_form && m_form->isLoaded())
-        m_form->requestClose();
+        m_form->Form_CloseRequest();
 }
 
 void FormWindow::keyPressEvent(QKeyEvent *event)
@@ -56,7 +56,7 @@ void FormWindow::keyPressEvent(QKeyEvent *event)
     if (m_form && m_form->isLoaded() && !text.isEmpty() && text.at(0).isPrint() &&
         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         event->accept();
-        m_form->raiseKeyPress(text);
+        m_form->Form_KeyPress(text);
         return;
     }
     QWidget::keyPressEvent(event);
@@ -244,7 +244,7 @@ void Form::Unload()
         m_page->setUpdatesEnabled(false);
     // Entries and children go before their parents. A control's widget, and the page, may be
     // in the middle of delivering the click that led here: they go later, and what they still
-    // deliver reaches no control (see Control::clickRelay).
+    // deliver reaches no control (see Control::setWidget).
     const QList<Control *> controls = std::exchange(m_controls, {});
     for (auto it = controls.crbegin(); it != controls.crend(); ++it)
         delete *it;

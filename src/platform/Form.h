@@ -7,7 +7,6 @@
 #include <QFont>
 #include <QPolygonF>
 #include <QString>
-#include <optional>
 
 class QMenuBar;
 class QWidget;
@@ -99,9 +98,6 @@ public:
     // Freezes drawing for a batch of changes; the window repaints once when released.
     void freezeDrawing(bool frozen);
 
-    std::optional<QVariant> propertyByName(const char *name) const;
-    bool setPropertyByName(const char *name, const QVariant &value);
-
     // The program's one top-level window, which every loaded form shows its page in; the form
     // shown last is on screen, with its caption as the window's title. Null while not loaded.
     QWidget *window() const;
@@ -112,12 +108,6 @@ public:
     // Windows loaded now, in the order they were loaded.
     static QList<Form *> loadedForms();
 
-    // Events, run by the platform; public so tests and the program can raise them.
-    void raiseClick() { Form_Click(); }
-    // The window manager's close button (or Alt+F4).
-    void requestClose() { Form_CloseRequest(); }
-    void raiseKeyPress(const QString &text) { Form_KeyPress(text); }
-
 protected:
     // Builds the controls with their design state, in control order, then wires events.
     virtual void createControls() = 0;
@@ -127,7 +117,7 @@ protected:
     virtual void Form_Click() {}
     // A key typed while no control took it (a digit, a letter): text is what it types.
     virtual void Form_KeyPress(const QString &text) { Q_UNUSED(text); }
-    // Default: the window closes (unloads).
+    // The window manager's close button (or Alt+F4). Default: the window closes (unloads).
     virtual void Form_CloseRequest() { Unload(); }
 
     void setDesignCaption(const QString &caption);
@@ -167,8 +157,11 @@ private:
     void layoutChildren();
     // Follows the window's size with the size of texts and lines.
     void updateTextScale();
-    // The outer size: the window's once the form is on screen, its own before.
+    // The outer place and size: the window's once the form is on screen, its own before.
+    QPoint outerPos() const;
     QSize outerSize() const;
+    void moveTo(QPoint at);
+    void resizeTo(QSize size);
     // Puts the form's page into its window, at the form's geometry and with its caption.
     void putOnScreen();
     void geometryChanged();

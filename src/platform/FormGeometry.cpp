@@ -17,15 +17,11 @@ namespace platform {
 
 double Form::left() const
 {
-    if (!m_window)
-        return 0;
-    return pixelsToTwips(m_onScreen ? m_window->x() : m_geometry.x());
+    return m_window ? pixelsToTwips(outerPos().x()) : 0;
 }
 double Form::top() const
 {
-    if (!m_window)
-        return 0;
-    return pixelsToTwips(m_onScreen ? m_window->y() : m_geometry.y());
+    return m_window ? pixelsToTwips(outerPos().y()) : 0;
 }
 double Form::width() const
 {
@@ -36,6 +32,11 @@ double Form::height() const
     return m_window ? pixelsToTwips(outerSize().height()) : 0;
 }
 
+QPoint Form::outerPos() const
+{
+    return m_onScreen ? m_window->pos() : m_geometry.topLeft();
+}
+
 QSize Form::outerSize() const
 {
     return m_onScreen ? m_window->size() : m_geometry.size();
@@ -43,45 +44,40 @@ QSize Form::outerSize() const
 
 void Form::setLeft(double twips)
 {
-    if (!m_window)
-        return;
-    if (m_onScreen)
-        m_window->move(twipsToPixels(twips), m_window->y());
-    else
-        m_geometry.moveLeft(twipsToPixels(twips));
-    m_placed = true;
+    moveTo(QPoint(twipsToPixels(twips), outerPos().y()));
 }
-
 void Form::setTop(double twips)
 {
+    moveTo(QPoint(outerPos().x(), twipsToPixels(twips)));
+}
+void Form::setWidth(double twips)
+{
+    resizeTo(QSize(qMax(1, twipsToPixels(twips)), outerSize().height()));
+}
+void Form::setHeight(double twips)
+{
+    resizeTo(QSize(outerSize().width(), qMax(1, twipsToPixels(twips))));
+}
+
+void Form::moveTo(QPoint at)
+{
     if (!m_window)
         return;
     if (m_onScreen)
-        m_window->move(m_window->x(), twipsToPixels(twips));
+        m_window->move(at);
     else
-        m_geometry.moveTop(twipsToPixels(twips));
+        m_geometry.moveTopLeft(at);
     m_placed = true;
 }
 
-void Form::setWidth(double twips)
+void Form::resizeTo(QSize size)
 {
     if (!m_window)
         return;
     if (m_onScreen)
-        m_window->resize(qMax(1, twipsToPixels(twips)), m_window->height());
+        m_window->resize(size);
     else
-        m_geometry.setWidth(qMax(1, twipsToPixels(twips)));
-    geometryChanged();
-}
-
-void Form::setHeight(double twips)
-{
-    if (!m_window)
-        return;
-    if (m_onScreen)
-        m_window->resize(m_window->width(), qMax(1, twipsToPixels(twips)));
-    else
-        m_geometry.setHeight(qMax(1, twipsToPixels(twips)));
+        m_geometry.setSize(size);
     geometryChanged();
 }
 

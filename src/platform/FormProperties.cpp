@@ -1,5 +1,4 @@
-// A window's own properties (caption, background), late-bound access by name, and finding its
-// controls by name.
+// A window's own properties (caption, background), and finding its controls by name.
 
 #include "platform/Form.h"
 
@@ -8,7 +7,6 @@
 #include "platform/Units.h"
 #include "platform/Widgets.h"
 
-#include <QMetaProperty>
 #include <algorithm>
 
 namespace platform {
@@ -32,22 +30,6 @@ void Form::setBackColor(uint bbggrr)
     m_backColor = bbggrr;
     if (m_surface)
         m_surface->setBackground(toQColor(bbggrr));
-}
-
-std::optional<QVariant> Form::propertyByName(const char *name) const
-{
-    const int i = metaObject()->indexOfProperty(name);
-    if (i < 0)
-        return std::nullopt;
-    return metaObject()->property(i).read(this);
-}
-
-bool Form::setPropertyByName(const char *name, const QVariant &value)
-{
-    const int i = metaObject()->indexOfProperty(name);
-    if (i < 0 || !metaObject()->property(i).isWritable())
-        return false;
-    return metaObject()->property(i).write(this, value);
 }
 
 Control *Form::control(const QString &name, int index) const

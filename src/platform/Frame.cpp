@@ -7,9 +7,7 @@ namespace platform {
 
 Frame::Frame(Form *form, const QString &name, int index, QWidget *parent) : PositionedControl(form, name, index)
 {
-    auto *w = new detail::FrameWidget(parent);
-    setWidget(w);
-    w->onClick = clickRelay();
+    setWidget(new detail::FrameWidget(parent));
     setBackColor(m_backColor);
 }
 
@@ -17,21 +15,21 @@ void Frame::setCaption(const QString &caption)
 {
     m_caption = caption;
     if (m_widget)
-        static_cast<detail::FrameWidget *>(m_widget.data())->setTitle(caption);
+        widgetAs<detail::FrameWidget>()->setTitle(caption);
 }
 
 void Frame::setBackColor(uint bbggrr)
 {
     m_backColor = bbggrr;
     if (m_widget)
-        static_cast<detail::FrameWidget *>(m_widget.data())->setBackground(toQColor(bbggrr));
+        widgetAs<detail::FrameWidget>()->setBackground(toQColor(bbggrr));
 }
 
 void Frame::setMarked(bool marked)
 {
     m_marked = marked;
     if (m_widget)
-        static_cast<detail::FrameWidget *>(m_widget.data())->setMarked(marked);
+        widgetAs<detail::FrameWidget>()->setMarked(marked);
 }
 
 } // namespace platform

@@ -7,14 +7,7 @@ namespace platform {
 
 Image::Image(Form *form, const QString &name, int index, QWidget *parent) : PositionedControl(form, name, index)
 {
-    auto *w = new detail::PictureWidget(parent);
-    setWidget(w);
-    w->onClick = clickRelay();
-}
-
-detail::PictureWidget *Image::pictureWidget() const
-{
-    return static_cast<detail::PictureWidget *>(m_widget.data());
+    setWidget(new detail::PictureWidget(parent));
 }
 
 void Image::setPicture(const QString &programPath, const QString &description)
@@ -22,7 +15,7 @@ void Image::setPicture(const QString &programPath, const QString &description)
     m_picture = programPath;
     if (!m_widget)
         return;
-    pictureWidget()->showPicture(programPath);
+    widgetAs<detail::PictureWidget>()->showPicture(programPath);
     m_widget->setAccessibleName(programPath.isEmpty() ? QString() : description);
 }
 
@@ -36,28 +29,23 @@ void Image::handPictureTo(Image *other)
 
 bool Image::hasPicture() const
 {
-    return m_widget && pictureWidget()->hasPicture();
+    return m_widget && widgetAs<detail::PictureWidget>()->hasPicture();
 }
 
 bool Image::showsPlaceholder() const
 {
-    return hasPicture() && pictureWidget()->picture().isNull();
+    return hasPicture() && widgetAs<detail::PictureWidget>()->picture().isNull();
 }
 
 bool Image::keepsProportions() const
 {
-    return m_widget && pictureWidget()->keepsProportions();
+    return m_widget && widgetAs<detail::PictureWidget>()->keepsProportions();
 }
 
 void Image::setKeepsProportions(bool keep)
 {
     if (m_widget)
-        pictureWidget()->setKeepsProportions(keep);
-}
-
-QString Image::description() const
-{
-    return m_widget ? m_widget->accessibleName() : QString();
+        widgetAs<detail::PictureWidget>()->setKeepsProportions(keep);
 }
 
 } // namespace platform

@@ -29,13 +29,13 @@ public:
     // True when something is shown (the picture, or its placeholder).
     bool hasPicture() const;
     bool showsPlaceholder() const;
-    QString description() const;
+    // The words given with the picture: its accessible name.
+    QString description() const { return accessibleName(); }
     // True (the default): the whole picture as large as fits, centred; false: stretched.
     bool keepsProportions() const;
     void setKeepsProportions(bool keep);
 
 private:
-    detail::PictureWidget *pictureWidget() const;
     QString m_picture;
 };
 

@@ -1,6 +1,5 @@
 #include "platform/Label.h"
 
-#include "platform/Fonts.h"
 #include "platform/Units.h"
 #include "platform/Widgets.h"
 
@@ -8,25 +7,18 @@ namespace platform {
 
 Label::Label(Form *form, const QString &name, int index, QWidget *parent) : PositionedControl(form, name, index)
 {
-    auto *w = new detail::LabelWidget(parent);
-    setWidget(w);
-    w->onClick = clickRelay();
-}
-
-detail::LabelWidget *Label::label() const
-{
-    return static_cast<detail::LabelWidget *>(m_widget.data());
+    setWidget(new detail::LabelWidget(parent));
 }
 
 QString Label::caption() const
 {
-    return m_widget ? label()->text() : QString();
+    return m_widget ? widgetAs<detail::LabelWidget>()->text() : QString();
 }
 
 void Label::setCaption(const QString &caption)
 {
     if (m_widget)
-        label()->setText(caption);
+        widgetAs<detail::LabelWidget>()->setText(caption);
 }
 
 void Label::setBackColor(uint bbggrr)
@@ -39,7 +31,7 @@ void Label::setBackColor(uint bbggrr)
     pal.setColor(QPalette::Window, toQColor(bbggrr));
     m_widget->setPalette(pal);
     m_widget->setAutoFillBackground(!m_rounded);
-    label()->setBadge(m_rounded);
+    widgetAs<detail::LabelWidget>()->setBadge(m_rounded);
 }
 
 void Label::setRounded(bool rounded)
@@ -66,7 +58,7 @@ void Label::setAlignment(Align align, bool verticallyCentred)
         return;
     Qt::Alignment a = align == Align::Left ? Qt::AlignLeft : align == Align::Center ? Qt::AlignHCenter : Qt::AlignRight;
     a |= verticallyCentred ? Qt::AlignVCenter : Qt::AlignTop;
-    label()->setAlignment(a);
+    widgetAs<detail::LabelWidget>()->setAlignment(a);
 }
 
 } // namespace platform

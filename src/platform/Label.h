@@ -32,7 +32,6 @@ public:
     void setAlignment(Align align, bool verticallyCentred = false);
 
 private:
-    detail::LabelWidget *label() const;
     uint m_backColor = 0xFFFFFF;
     uint m_foreColor = 0x000000;
     bool m_opaque = false;

@@ -11,27 +11,6 @@ Line::Line(Form *form, const QString &name, int index, QWidget *parent) : Contro
     setWidget(new detail::LineWidget(parent));
 }
 
-void Line::setX1(double v)
-{
-    m_x1 = v;
-    apply();
-}
-void Line::setY1(double v)
-{
-    m_y1 = v;
-    apply();
-}
-void Line::setX2(double v)
-{
-    m_x2 = v;
-    apply();
-}
-void Line::setY2(double v)
-{
-    m_y2 = v;
-    apply();
-}
-
 void Line::setPoints(double x1, double y1, double x2, double y2)
 {
     m_x1 = x1, m_y1 = y1, m_x2 = x2, m_y2 = y2;
@@ -69,7 +48,7 @@ void Line::apply()
     QColor colour = toQColor(m_borderColor);
     if (m_seeThrough)
         colour.setAlphaF(0.6f);
-    static_cast<detail::LineWidget *>(m_widget.data())
+    widgetAs<detail::LineWidget>()
         ->setLine(QPointF(m_x1 / kTwipsPerPixel, m_y1 / kTwipsPerPixel),
                   QPointF(m_x2 / kTwipsPerPixel, m_y2 / kTwipsPerPixel), int(std::lround(m_borderWidth * scale)),
                   colour);

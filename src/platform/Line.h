@@ -23,10 +23,10 @@ public:
     double y1() const { return m_y1; }
     double x2() const { return m_x2; }
     double y2() const { return m_y2; }
-    void setX1(double v);
-    void setY1(double v);
-    void setX2(double v);
-    void setY2(double v);
+    void setX1(double v) { setPoints(v, m_y1, m_x2, m_y2); }
+    void setY1(double v) { setPoints(m_x1, v, m_x2, m_y2); }
+    void setX2(double v) { setPoints(m_x1, m_y1, v, m_y2); }
+    void setY2(double v) { setPoints(m_x1, m_y1, m_x2, v); }
     void setPoints(double x1, double y1, double x2, double y2);
     int borderWidth() const { return m_borderWidth; }
     void setBorderWidth(int pixels);

@@ -30,7 +30,6 @@ public:
     void setChecked(bool checked);
     void setVisible(bool visible) override;
     void setEnabled(bool enabled) override;
-    QWidget *widget() const override { return nullptr; }
     void applyTextScale(double scale) override;
 
     Menu *parentMenu() const { return m_parent; }

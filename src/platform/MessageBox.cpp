@@ -10,23 +10,19 @@
 namespace platform {
 
 namespace {
-MessageAnswerer &answerer()
-{
-    static MessageAnswerer a;
-    return a;
-}
+MessageAnswerer answerer; // set by tests
 } // namespace
 
 void setMessageAnswerer(MessageAnswerer a)
 {
-    answerer() = std::move(a);
+    answerer = std::move(a);
 }
 
 MsgResult msgBox(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title)
 {
     MessageRequest request{text, buttons, icon, title.isEmpty() ? QStringLiteral("Zorvelli") : title};
-    if (answerer())
-        return answerer()(request);
+    if (answerer)
+        return answerer(request);
 
     applyToolkitLanguage();
     QMessageBox box(QApplication::activeWindow());

@@ -10,11 +10,10 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <optional>
 
-#ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <unistd.h>
-#endif
 
 namespace platform {
 
@@ -29,15 +28,24 @@ bool isBlank(QChar c)
     return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\v');
 }
 
+bool isSpace(QChar c)
+{
+    return c == QLatin1Char(' ');
+}
+
+// s without the characters `is` matches at its end, and at its start too unless asked not to.
+QStringView strip(QStringView s, bool (*is)(QChar), bool atStart = true)
+{
+    while (atStart && !s.isEmpty() && is(s.front()))
+        s = s.sliced(1);
+    while (!s.isEmpty() && is(s.back()))
+        s.chop(1);
+    return s;
+}
+
 QStringView trimBlanks(QStringView s)
 {
-    qsizetype begin = 0;
-    qsizetype end = s.size();
-    while (begin < end && isBlank(s[begin]))
-        ++begin;
-    while (end > begin && isBlank(s[end - 1]))
-        --end;
-    return s.sliced(begin, end - begin);
+    return strip(s, isBlank);
 }
 
 // Windows hands names and values back as C strings, so a NUL byte in the file ends them.
@@ -50,21 +58,7 @@ QStringView untilNul(QStringView s)
 // The caller's names lose their spaces at both ends, but not their tabs.
 QString stripSpaces(const QString &s)
 {
-    qsizetype begin = 0;
-    qsizetype end = s.size();
-    while (begin < end && s.at(begin) == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && s.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return s.sliced(begin, end - begin);
-}
-
-QString stripTrailingSpaces(const QString &s)
-{
-    qsizetype end = s.size();
-    while (end > 0 && s.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return s.first(end);
+    return strip(s, isSpace).toString();
 }
 
 QStringView unquote(QStringView value)
@@ -86,14 +80,8 @@ QString cutToBuffer(QString s, int bufferSize)
     return s;
 }
 
-enum class LineKind
-{
-    Blank,
-    Comment,
-    Section,
-    Key,
-    Other
-};
+// A comment (';' first) is one of the other lines: neither section nor key.
+enum class LineKind { Blank, Section, Key, Other };
 
 struct ProfileLine
 {
@@ -104,32 +92,19 @@ struct ProfileLine
 
 ProfileLine parseLine(QStringView line)
 {
-    ProfileLine parsed;
     const QStringView text = trimBlanks(line);
     if (text.isEmpty())
-        return parsed;
-    if (text.front() == QLatin1Char(';')) {
-        parsed.kind = LineKind::Comment;
-        return parsed;
+        return {};
+    if (text.front() == u';')
+        return {LineKind::Other};
+    if (text.front() == u'[') {
+        const QStringView name = text.sliced(1);
+        return {LineKind::Section, trimBlanks(untilNul(name.left(name.indexOf(u']'))))};
     }
-    if (text.front() == QLatin1Char('[')) {
-        QStringView name = text.sliced(1);
-        const qsizetype close = name.indexOf(QLatin1Char(']'));
-        if (close >= 0)
-            name = name.first(close);
-        parsed.kind = LineKind::Section;
-        parsed.name = trimBlanks(untilNul(name));
-        return parsed;
-    }
-    const qsizetype equals = text.indexOf(QLatin1Char('='));
-    if (equals < 0) {
-        parsed.kind = LineKind::Other;
-        return parsed;
-    }
-    parsed.kind = LineKind::Key;
-    parsed.name = trimBlanks(untilNul(text.first(equals)));
-    parsed.value = trimBlanks(untilNul(text.sliced(equals + 1)));
-    return parsed;
+    const qsizetype equals = text.indexOf(u'=');
+    if (equals < 0)
+        return {LineKind::Other};
+    return {LineKind::Key, trimBlanks(untilNul(text.first(equals))), trimBlanks(untilNul(text.sliced(equals + 1)))};
 }
 
 bool sameName(QStringView a, QStringView b)
@@ -154,47 +129,6 @@ QStringView nextLine(QStringView text, qsizetype *pos)
     return line;
 }
 
-// Start of the next line at or after pos whose first non-blank character is '[', or -1.
-qsizetype nextSectionLine(QStringView text, qsizetype pos)
-{
-    // Jumping from bracket to bracket is much faster than walking every line.
-    for (qsizetype bracket = text.indexOf(QLatin1Char('['), pos); bracket >= 0;
-         bracket = text.indexOf(QLatin1Char('['), bracket + 1)) {
-        qsizetype start = bracket;
-        while (start > pos && isBlank(text[start - 1]))
-            --start;
-        // pos itself is always the start of a line, so this also holds when start == pos.
-        if (start == 0 || text[start - 1] == QLatin1Char('\r') || text[start - 1] == QLatin1Char('\n'))
-            return start;
-    }
-    return -1;
-}
-
-bool findValue(QStringView text, QStringView section, QStringView key, QStringView *value)
-{
-    bool inSection = false;
-    qsizetype pos = 0;
-    while (pos < text.size()) {
-        // Only the first section of that name counts, so lines outside it are skipped.
-        if (!inSection) {
-            pos = nextSectionLine(text, pos);
-            if (pos < 0)
-                return false;
-        }
-        const QStringView line = nextLine(text, &pos);
-        const ProfileLine parsed = parseLine(line);
-        if (parsed.kind == LineKind::Section) {
-            if (inSection)
-                return false;
-            inSection = sameName(parsed.name, section);
-        } else if (parsed.kind == LineKind::Key && sameName(parsed.name, key)) {
-            *value = parsed.value;
-            return true;
-        }
-    }
-    return false;
-}
-
 // ---- writing ----
 
 // One line of the file as bytes: [start, end) is the text, [end, next) its line end.
@@ -205,57 +139,20 @@ struct ByteLine
     qsizetype next = 0;
 };
 
-// Splits bytes [from, to) into lines the same way the reader splits the decoded text. Line ends
-// are the code units CR and LF, one byte wide, or two in UTF-16 (which is why the file is not
-// split as text: the bytes around the touched line must stay exactly as they were).
+// Splits bytes [from, to) into lines as the reader splits the decoded text. Line ends are the
+// code units CR and LF, one byte wide, or two in UTF-16 (which is why the file is not split as
+// its text: the bytes around the touched line must stay exactly as they were).
 QList<ByteLine> splitByteLines(const QByteArray &bytes, qsizetype from, qsizetype to, int unit)
 {
-    if (unit == 1) {
-        // The same split, byte by byte: the next CR and the next LF are each found by the
-        // library's fast search and looked for again only once passed (several times faster
-        // in the fuzzer's instrumented build, which checks every byte the loop below reads).
-        const QByteArrayView text = QByteArrayView(bytes).first(to);
-        QList<ByteLine> lines;
-        qsizetype start = from;
-        qsizetype cr = text.indexOf('\r', from), lf = text.indexOf('\n', from);
-        while (cr >= 0 || lf >= 0) {
-            const qsizetype end = cr < 0 ? lf : lf < 0 ? cr : std::min(cr, lf);
-            ByteLine line{start, end, end + 1};
-            if (end == cr && lf == end + 1)
-                line.next += 1;
-            lines.append(line);
-            start = line.next;
-            if (cr >= 0 && cr < start)
-                cr = text.indexOf('\r', start);
-            if (lf >= 0 && lf < start)
-                lf = text.indexOf('\n', start);
-        }
-        if (start < to)
-            lines.append(ByteLine{start, to, to});
-        return lines;
-    }
-    const auto unitAt = [&](qsizetype i) -> char16_t {
-        if (unit == 1)
-            return uchar(bytes[i]);
-        return char16_t(uchar(bytes[i]) | (uchar(bytes[i + 1]) << 8));
-    };
+    // One character for each code unit, so that a place in the text is a place in the bytes.
+    const QByteArrayView part = QByteArrayView(bytes).sliced(from, to - from);
+    const QString units = unit == 1 ? QString::fromLatin1(part) : decodeText(part, TextEncoding::Utf16Le);
     QList<ByteLine> lines;
-    qsizetype start = from;
-    qsizetype i = from;
-    while (i + unit <= to) {
-        const char16_t c = unitAt(i);
-        if (c != u'\r' && c != u'\n') {
-            i += unit;
-            continue;
-        }
-        ByteLine line{start, i, i + unit};
-        if (c == u'\r' && i + 2 * unit <= to && unitAt(i + unit) == u'\n')
-            line.next += unit;
-        lines.append(line);
-        start = i = line.next;
+    for (qsizetype pos = 0; pos < units.size();) {
+        const qsizetype start = pos;
+        const qsizetype length = nextLine(units, &pos).size();
+        lines.append({from + start * unit, from + (start + length) * unit, from + pos * unit});
     }
-    if (start < to)
-        lines.append(ByteLine{start, to, to});
     return lines;
 }
 
@@ -386,7 +283,6 @@ QByteArray editProfile(const QByteArray &original, const QString &section, const
     return editProfileAs(utf8, detectEncoding(utf8), section, key, value, &exact);
 }
 
-#ifdef Q_OS_UNIX
 // The rename that put the new file in place lasts through a power cut only once the folder is synced.
 void syncFolder(const QString &folder)
 {
@@ -396,7 +292,6 @@ void syncFolder(const QString &folder)
         ::close(fd);
     }
 }
-#endif
 
 // A write killed after its new file got a name and before the rename leaves that file behind
 // ("LangSetting.ini.AbCdEf", never read). Such leftovers go with the next write, once they are
@@ -422,8 +317,6 @@ void removeLeftovers(const QFileInfo &target)
 QString readProfileString(const QString &programPath, const QString &section, const QString &key,
                           const QString &defaultValue, int bufferSize, bool *found)
 {
-    if (found)
-        *found = false;
     bool ok = false;
     const QByteArray bytes = readFileBytes(programPath, &ok, MaxProfileBytes);
     return readProfileStringFromText(ok ? decodeText(bytes) : QString(), section, key, defaultValue, bufferSize,
@@ -433,22 +326,14 @@ QString readProfileString(const QString &programPath, const QString &section, co
 QString readProfileStringFromText(const QString &text, const QString &section, const QString &key,
                                   const QString &defaultValue, int bufferSize, bool *found)
 {
-    if (found)
-        *found = false;
-    QStringView value;
-    if (!text.isEmpty() && findValue(text, stripSpaces(section), stripSpaces(key), &value)) {
-        if (found)
-            *found = true;
-        return cutToBuffer(unquote(value).toString(), bufferSize);
-    }
-    return cutToBuffer(stripTrailingSpaces(defaultValue), bufferSize);
+    return ProfileIndex(text).value(section, key, defaultValue, bufferSize, found);
 }
 
 namespace {
 // A name folded one character at a time, as QStringView::compare(Qt::CaseInsensitive) folds it
-// (a surrogate pair as one character, a lone surrogate as it is), so that the index finds
-// exactly the names the walk through the text finds. QString::toCaseFolded() would turn a lone
-// surrogate into U+FFFD, and the index would then find a name the walk does not.
+// (a surrogate pair as one character, a lone surrogate as it is), so that the reader finds
+// exactly the names the writer finds. QString::toCaseFolded() would turn a lone surrogate into
+// U+FFFD, and the reader would then find a name the writer does not.
 QString foldedName(QStringView name)
 {
     QString folded;
@@ -490,18 +375,14 @@ ProfileIndex::ProfileIndex(const QString &text) : m_text(text)
 QString ProfileIndex::value(const QString &section, const QString &key, const QString &defaultValue, int bufferSize,
                             bool *found) const
 {
+    std::optional<QStringView> value;
+    if (const auto s = m_sections.constFind(foldedName(stripSpaces(section))); s != m_sections.constEnd())
+        if (const auto k = s->constFind(foldedName(stripSpaces(key))); k != s->constEnd())
+            value = *k;
     if (found)
-        *found = false;
-    const auto s = m_sections.constFind(foldedName(stripSpaces(section)));
-    if (s != m_sections.constEnd()) {
-        const auto k = s->constFind(foldedName(stripSpaces(key)));
-        if (k != s->constEnd()) {
-            if (found)
-                *found = true;
-            return cutToBuffer(unquote(*k).toString(), bufferSize);
-        }
-    }
-    return cutToBuffer(stripTrailingSpaces(defaultValue), bufferSize);
+        *found = value.has_value();
+    // A missing value gives the default without its trailing spaces.
+    return cutToBuffer(value ? unquote(*value).toString() : strip(defaultValue, isSpace, false).toString(), bufferSize);
 }
 
 bool editProfileBytes(const QByteArray &original, const QString &section, const QString &key,
@@ -550,9 +431,7 @@ bool writeProfileString(const QString &programPath, const QString &section, cons
     // QSaveFile wrote beside the file a link points to, if it is one.
     const QString target = QFileInfo(path).canonicalFilePath();
     if (!target.isEmpty()) {
-#ifdef Q_OS_UNIX
         syncFolder(QFileInfo(target).absolutePath());
-#endif
         removeLeftovers(QFileInfo(target));
     }
     return true;

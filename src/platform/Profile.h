@@ -15,12 +15,11 @@ namespace platform {
 QString readProfileString(const QString &programPath, const QString &section, const QString &key,
                           const QString &defaultValue, int bufferSize = 512, bool *found = nullptr);
 
-// The same, on the decoded text of a file already read (several values of one file).
+// The same, on the decoded text of a file already read.
 QString readProfileStringFromText(const QString &text, const QString &section, const QString &key,
                                   const QString &defaultValue, int bufferSize = 512, bool *found = nullptr);
 
-// The values of one decoded text, answered exactly as readProfileStringFromText answers them,
-// but found at once instead of by walking the text: for the many lookups of one file.
+// The values of one decoded text, found at once: for the many lookups of one file.
 class ProfileIndex
 {
 public:

@@ -8,9 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#ifdef Q_OS_UNIX
 #include <unistd.h>
-#endif
 
 namespace platform {
 
@@ -32,12 +30,8 @@ QString userFolder(const QString &xdgValue, const QString &home, const QString &
 
 bool writable(const QString &path)
 {
-#ifdef Q_OS_UNIX
     // access() answers for this process as it is (root included) and knows read-only mounts.
     return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
-#else
-    return QFileInfo(path).isWritable();
-#endif
 }
 
 } // namespace

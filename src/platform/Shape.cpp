@@ -31,7 +31,7 @@ void Shape::applyTextScale(double scale)
 void Shape::applyBorder()
 {
     if (m_widget)
-        static_cast<detail::ShapeWidget *>(m_widget.data())
+        widgetAs<detail::ShapeWidget>()
             ->setBorder(int(std::lround(m_borderWidth * textScale())), toQColor(m_borderColor));
 }
 

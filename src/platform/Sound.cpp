@@ -32,17 +32,9 @@ namespace platform {
 
 namespace {
 
-SoundSink &soundSink()
-{
-    static SoundSink s;
-    return s;
-}
-
-SpeechSink &speechSink()
-{
-    static SpeechSink s;
-    return s;
-}
+// Set by tests.
+SoundSink soundSink;
+SpeechSink speechSink;
 
 // What the player last found of speech, for the voices of one choice: (choice << 2) | answer.
 enum Answer : unsigned { NotYet = 0, Unavailable = 1, Available = 2 };
@@ -99,14 +91,12 @@ struct PulseSimple
     bool load()
     {
         void *library = dlopen("libpulse-simple.so.0", RTLD_NOW | RTLD_LOCAL);
-        if (!library)
-            return false;
-        create = reinterpret_cast<decltype(create)>(dlsym(library, "pa_simple_new"));
-        write = reinterpret_cast<decltype(write)>(dlsym(library, "pa_simple_write"));
-        drain = reinterpret_cast<decltype(drain)>(dlsym(library, "pa_simple_drain"));
-        flush = reinterpret_cast<decltype(flush)>(dlsym(library, "pa_simple_flush"));
-        release = reinterpret_cast<decltype(release)>(dlsym(library, "pa_simple_free"));
-        return create && write && drain && flush && release;
+        const auto find = [library](auto &fn, const char *name) {
+            fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(dlsym(library, name));
+            return fn != nullptr;
+        };
+        return library && find(create, "pa_simple_new") && find(write, "pa_simple_write") &&
+               find(drain, "pa_simple_drain") && find(flush, "pa_simple_flush") && find(release, "pa_simple_free");
     }
 };
 
@@ -206,42 +196,34 @@ public:
 
     void playSound(const Wave &wave)
     {
-        {
-            std::lock_guard lock(m_mutex);
+        post([&] {
             m_sound = wave;
             ++m_soundGeneration;
-        }
-        m_wake.notify_one();
+        });
     }
 
     void speak(const QString &text)
     {
-        {
-            std::lock_guard lock(m_mutex);
+        post([&] {
             m_speech = text;
             ++m_speechGeneration;
-        }
-        m_wake.notify_one();
+        });
     }
 
     void stopSpeaking()
     {
-        {
-            std::lock_guard lock(m_mutex);
+        post([&] {
             m_speech.reset();
             ++m_speechGeneration;
-        }
-        m_wake.notify_one();
+        });
     }
 
     void setVoices(const QStringList &voices, unsigned choice)
     {
-        {
-            std::lock_guard lock(m_mutex);
+        post([&] {
             m_voices = voices;
             m_choice = choice;
-        }
-        m_wake.notify_one();
+        });
     }
 
     SpokenText synthesiseNow(const QString &text)
@@ -249,11 +231,7 @@ public:
         // Shared: a caller that gave up waiting leaves the promise to the player.
         auto promise = std::make_shared<std::promise<SpokenText>>();
         std::future<SpokenText> result = promise->get_future();
-        {
-            std::lock_guard lock(m_mutex);
-            m_synthesis.push_back({text, promise});
-        }
-        m_wake.notify_one();
+        post([&] { m_synthesis.push_back({text, promise}); });
         if (result.wait_for(std::chrono::seconds(30)) != std::future_status::ready)
             return {};
         return result.get();
@@ -272,6 +250,16 @@ public:
     }
 
 private:
+    // Changes what the player is asked for, and wakes it.
+    template <class Change> void post(Change change)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            change();
+        }
+        m_wake.notify_one();
+    }
+
     struct Synthesis
     {
         QString text;
@@ -287,6 +275,13 @@ private:
         unsigned choice = 0;
         const auto report = [&] {
             playerAnswer = choice << 2 | (!voice.isEmpty() && serverAnswers ? Available : Unavailable);
+        };
+        // Whether the server took what was played: told on when that changes.
+        const auto heard = [&](bool answered) {
+            if (answered != serverAnswers) {
+                serverAnswers = answered;
+                report();
+            }
         };
         for (;;) {
             std::optional<Wave> sound;
@@ -323,11 +318,7 @@ private:
                 const Wave w = engine.synthesise(synthesis->text, never, 0);
                 synthesis->promise->set_value({w.samples, w.rate, voice});
             } else if (sound) {
-                const bool answered = output.play(*sound, [&] { return m_soundGeneration != soundGeneration; });
-                if (answered != serverAnswers) {
-                    serverAnswers = answered;
-                    report();
-                }
+                heard(output.play(*sound, [&] { return m_soundGeneration != soundGeneration; }));
             } else if (speech) {
                 Wave w = engine.synthesise(*speech, m_speechGeneration, speechGeneration);
                 if (w.samples.isEmpty())
@@ -341,13 +332,9 @@ private:
                     w.rate = kStreamFormat.rate;
                 }
                 // Speech gives way to a sound, and to newer speech.
-                const bool answered = output.play(w, [&] {
+                heard(output.play(w, [&] {
                     return m_speechGeneration != speechGeneration || m_soundGeneration != soundGeneration;
-                });
-                if (answered != serverAnswers) {
-                    serverAnswers = answered;
-                    report();
-                }
+                }));
             }
         }
         {
@@ -407,20 +394,20 @@ QHash<QString, Wave> &waves()
 
 void setSoundSink(SoundSink s)
 {
-    soundSink() = std::move(s);
+    soundSink = std::move(s);
 }
 
 void setSpeechSink(SpeechSink s)
 {
-    speechSink() = std::move(s);
+    speechSink = std::move(s);
     speechState().request++;
-    setAvailable(bool(speechSink()));
+    setAvailable(bool(speechSink));
 }
 
 void playSoundAsync(const QString &programPath)
 {
-    if (soundSink()) {
-        soundSink()(programPath);
+    if (soundSink) {
+        soundSink(programPath);
         return;
     }
     const QString path = resolvePath(programPath);
@@ -440,8 +427,8 @@ void speakAsync(const QString &text)
 {
     SpeechState &s = speechState();
     const unsigned request = ++s.request;
-    if (speechSink()) {
-        speechSink()(text, s.voices.value(0));
+    if (speechSink) {
+        speechSink(text, s.voices.value(0));
         return;
     }
     if (s.voices.isEmpty())
@@ -459,8 +446,8 @@ void stopSpeaking()
 {
     SpeechState &s = speechState();
     ++s.request;
-    if (speechSink()) {
-        speechSink()(QString(), s.voices.value(0));
+    if (speechSink) {
+        speechSink(QString(), s.voices.value(0));
         return;
     }
     if (playerPointer())
@@ -474,7 +461,7 @@ void setSpeechVoices(const QStringList &voices)
         return;
     s.voices = voices;
     ++s.choice;
-    if (speechSink())
+    if (speechSink)
         return;
     setAvailable(false);
     if (voices.isEmpty())
@@ -507,7 +494,7 @@ void setPlaybackStartProbe(void (*probe)())
 
 bool speechAvailable()
 {
-    if (!speechSink())
+    if (!speechSink)
         takePlayerAnswer();
     return speechState().available;
 }

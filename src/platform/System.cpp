@@ -10,17 +10,7 @@
 namespace platform {
 
 namespace {
-std::function<void()> &beepHook()
-{
-    static std::function<void()> h;
-    return h;
-}
-
-std::function<void()> &endHook()
-{
-    static std::function<void()> h;
-    return h;
-}
+std::function<void()> beepHook, endHook; // set by tests
 
 QRect screenRect()
 {
@@ -41,13 +31,13 @@ double screenHeightTwips()
 
 void setBeepHook(std::function<void()> hook)
 {
-    beepHook() = std::move(hook);
+    beepHook = std::move(hook);
 }
 
 void Beep()
 {
-    if (beepHook())
-        beepHook()();
+    if (beepHook)
+        beepHook();
     else
         QApplication::beep();
 }
@@ -59,13 +49,13 @@ void DoEvents()
 
 void setEndProgramHook(std::function<void()> hook)
 {
-    endHook() = std::move(hook);
+    endHook = std::move(hook);
 }
 
 void endProgram()
 {
-    if (endHook()) {
-        endHook()();
+    if (endHook) {
+        endHook();
         return;
     }
     for (QWidget *w : QApplication::topLevelWidgets())

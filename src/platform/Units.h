@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QRect>
 #include <QSize>
 #include <algorithm>
 #include <cmath>
@@ -13,6 +14,12 @@ inline constexpr double kTwipsPerPixel = 15.0;
 
 inline int twipsToPixels(double twips) { return int(std::lround(twips / kTwipsPerPixel)); }
 inline double pixelsToTwips(int pixels) { return pixels * kTwipsPerPixel; }
+// The edges are rounded, not the size, so that neighbouring places stay flush.
+inline QRect twipsToPixels(const QRectF &twips)
+{
+    const int x = twipsToPixels(twips.left()), y = twipsToPixels(twips.top());
+    return QRect(x, y, twipsToPixels(twips.right()) - x, twipsToPixels(twips.bottom()) - y);
+}
 
 // How much larger than designed texts (and lines) are drawn in a window of this size, in
 // logical pixels. Up to a window 1080 pixels high nothing changes; above that texts grow with

@@ -15,15 +15,18 @@
 
 namespace platform::detail {
 
-namespace {
-constexpr QColor kFocusColour(20, 70, 200);
-
-// Text wrapped into the rectangle at word boundaries, each line centred.
-void drawCentredText(QPainter &p, const QRect &r, const QString &text, int flags = Qt::AlignCenter)
+qreal scaleOf(const QWidget *widget)
 {
-    p.drawText(r, flags | Qt::TextWordWrap, text);
+    const QVariant scale = widget->window()->property("textScale");
+    return scale.isValid() ? qMax(1.0, scale.toDouble()) : 1.0;
 }
-} // namespace
+
+namespace {
+// The picture store's ordinary pictures are drawn for places up to kOrdinarySide pixels, which
+// decode fast; a larger drawing of a picture, where the store has one, lies at the same place
+// below "jpg\large\". For a place that much larger (a classroom screen shows a block over
+// 1000 pixels wide) the larger drawing is asked for, so that the picture stays crisp.
+constexpr int kOrdinarySide = 512;
 
 QString largerDrawing(const QString &programPath, QSize place)
 {
@@ -39,13 +42,9 @@ QString largerDrawing(const QString &programPath, QSize place)
     return QFileInfo::exists(resolvePath(large)) ? large : programPath;
 }
 
-qreal scaleOf(const QWidget *widget)
-{
-    const QVariant scale = widget->window()->property("textScale");
-    return scale.isValid() ? qMax(1.0, scale.toDouble()) : 1.0;
-}
-
-void paintFocusMark(QWidget *widget, QPainter &p, qreal radius)
+// The one focus mark of the program: a thick blue dashed outline inside the widget, shown
+// only to keyboard users (as the style does for its own widgets).
+void paintFocusMark(QWidget *widget, QPainter &p, qreal radius = 0)
 {
     if (!widget->hasFocus() || !widget->window()->testAttribute(Qt::WA_KeyboardFocusChange))
         return;
@@ -57,10 +56,11 @@ void paintFocusMark(QWidget *widget, QPainter &p, qreal radius)
     // White under blue: the mark shows on light and dark colours alike.
     p.setPen(QPen(Qt::white, 6 * s));
     p.drawRoundedRect(box, radius, radius);
-    p.setPen(QPen(kFocusColour, 4 * s, Qt::DashLine));
+    p.setPen(QPen(QColor(20, 70, 200), 4 * s, Qt::DashLine));
     p.drawRoundedRect(box, radius, radius);
     p.restore();
 }
+} // namespace
 
 void paintTick(QPainter &p, QPointF centre, qreal radius)
 {
@@ -76,19 +76,6 @@ void paintTick(QPainter &p, QPointF centre, qreal radius)
                          centre + QPointF(0.52, -0.36) * radius};
     p.drawPolyline(mark);
     p.restore();
-}
-
-void moveFocusOn(QWidget *from)
-{
-    if (!from || !from->hasFocus())
-        return;
-    for (QWidget *next = from->nextInFocusChain(); next && next != from; next = next->nextInFocusChain())
-        if (next->window() == from->window() && (next->focusPolicy() & Qt::TabFocus) && next->isVisible() &&
-            next->isEnabled()) {
-            next->setFocus(Qt::TabFocusReason);
-            return;
-        }
-    from->clearFocus();
 }
 
 LabelWidget::LabelWidget(QWidget *parent) : Clickable<QLabel>(parent)
@@ -109,7 +96,6 @@ QStringList fittedLines(const QString &text, const QFont &font, const QSize &box
 
     // Each part as lines, with where each line starts in the part.
     QList<QList<std::pair<qsizetype, QString>>> wrapped;
-    qsizetype total = 0;
     for (const QString &part : parts) {
         QTextLayout layout(part, font);
         QTextOption option;
@@ -124,19 +110,13 @@ QStringList fittedLines(const QString &text, const QFont &font, const QSize &box
         layout.endLayout();
         if (lines.isEmpty())
             lines.append({0, QString()});
-        total += lines.size();
         wrapped.append(lines);
     }
 
+    // Every part a line; the lines left over go to the first parts that want them (all of them,
+    // when there is room), and a part cut short ends with an ellipsis.
     QStringList out;
     const QChar ellipsis(0x2026);
-    if (total <= room) {
-        for (const auto &lines : std::as_const(wrapped))
-            for (const auto &line : lines)
-                out << line.second;
-        return out;
-    }
-    // Every part a line; the lines left over go to the first parts that want them.
     qsizetype spare = room - qMin<qsizetype>(room, parts.size());
     for (qsizetype p = 0; p < parts.size() && out.size() < room; ++p) {
         const auto &lines = wrapped[p];
@@ -640,6 +620,11 @@ void ButtonWidget::paintEvent(QPaintEvent *)
     paintFocusMark(this, p, radius * 0.8);
 
     const QString label = caption();
+    // A resting caption is grey, half-way to the face, and a resting picture faded: still there,
+    // plainly not for now.
+    const QColor ink = readableInk(face);
+    p.setPen(look == Look::Resting ? mixed(ink, face, 0.6) : ink);
+    const qreal pictureOpacity = look == Look::Resting ? 0.45 : 1;
     if (!m_abovePath.isEmpty()) {
         // The picture over the caption, the caption at the foot of the button.
         const QRect room = pictureAboveRect();
@@ -647,17 +632,13 @@ void ButtonWidget::paintEvent(QPaintEvent *)
         if (!pm.isNull() && !room.isEmpty()) {
             QRect target(QPoint(), pm.deviceIndependentSize().toSize().scaled(room.size(), Qt::KeepAspectRatio));
             target.moveCenter(room.center());
-            if (look == Look::Resting)
-                p.setOpacity(0.45);
+            p.setOpacity(pictureOpacity);
             p.setRenderHint(QPainter::SmoothPixmapTransform);
             p.drawPixmap(target, pm);
             p.setOpacity(1);
         }
-        if (!label.isEmpty()) {
-            const QColor ink = readableInk(face);
-            p.setPen(look == Look::Resting ? mixed(ink, face, 0.6) : ink);
-            drawCentredText(p, captionRect(), label);
-        }
+        if (!label.isEmpty())
+            p.drawText(captionRect(), Qt::AlignCenter | Qt::TextWordWrap, label);
         return;
     }
 
@@ -675,22 +656,16 @@ void ButtonWidget::paintEvent(QPaintEvent *)
     const QRect textBox = label.isEmpty() ? QRect()
                                           : fm.boundingRect(QRect(0, 0, room, height()),
                                                             Qt::AlignCenter | Qt::TextWordWrap, label);
-    const int total = pmWidth + gap + textBox.width();
-    int x = (width() - total) / 2;
+    int x = (width() - (pmWidth + gap + textBox.width())) / 2;
     if (!pm.isNull()) {
         const int pmHeight = int(pm.height() / pm.devicePixelRatio());
-        if (look == Look::Resting)
-            p.setOpacity(0.45);
+        p.setOpacity(pictureOpacity);
         p.drawPixmap(x, (height() - pmHeight) / 2, pm);
         p.setOpacity(1);
         x += pmWidth + gap;
     }
-    if (!label.isEmpty()) {
-        // A resting caption is grey, half-way to the face: still there, plainly not for now.
-        const QColor ink = readableInk(face);
-        p.setPen(look == Look::Resting ? mixed(ink, face, 0.6) : ink);
-        drawCentredText(p, QRect(x, 0, textBox.width(), height()), label);
-    }
+    if (!label.isEmpty())
+        p.drawText(QRect(x, 0, textBox.width(), height()), Qt::AlignCenter | Qt::TextWordWrap, label);
 }
 
 CheckBoxWidget::CheckBoxWidget(QWidget *parent) : QCheckBox(parent)

@@ -22,40 +22,36 @@ public:
     virtual ~ClickSource() = default;
     std::function<void()> onClick;
     bool pressable() const { return m_pressable && onClick; }
-    virtual void setPressable(bool pressable) { m_pressable = pressable; }
+    void setPressable(bool pressable)
+    {
+        m_pressable = pressable;
+        applyFocusPolicy();
+    }
     // Whether Tab stops here while it can be pressed (a window may take a stop away, say from
     // a place that was emptied).
     bool tabStop() const { return m_tabStop; }
-    virtual void setTabStop(bool tabStop) { m_tabStop = tabStop; }
+    void setTabStop(bool tabStop)
+    {
+        m_tabStop = tabStop;
+        applyFocusPolicy();
+    }
     void press() const
     {
         if (pressable())
             onClick();
     }
 
+protected:
+    virtual void applyFocusPolicy() = 0;
+
 private:
     bool m_pressable = false;
     bool m_tabStop = true;
 };
 
-// The picture store's ordinary pictures are drawn for places up to kOrdinarySide pixels, which
-// decode fast; a larger drawing of a picture, where the store has one, lies at the same place
-// below "jpg\large\". For a place that much larger (a classroom screen shows a block over
-// 1000 pixels wide) the larger drawing is asked for, so that the picture stays crisp.
-inline constexpr int kOrdinarySide = 512;
-QString largerDrawing(const QString &programPath, QSize place);
-
-// Moves the keyboard focus from the widget to the next Tab stop of its window that can take
-// it, or nowhere.
-void moveFocusOn(QWidget *from);
-
 // How much larger than designed the window of the widget draws texts, rims and marks now (see
 // textScaleFor).
 qreal scaleOf(const QWidget *widget);
-
-// The one focus mark of the program: a thick blue dashed outline inside the widget, shown
-// only to keyboard users (as the style does for its own widgets).
-void paintFocusMark(QWidget *widget, QPainter &painter, qreal radius = 0);
 
 // A white disc with a thick green tick and a dark edge: "done", told by its shape as much as by
 // its colour, on every background.
@@ -70,17 +66,6 @@ class Clickable : public Base, public ClickSource
 {
 public:
     using Base::Base;
-
-    void setPressable(bool pressable) override
-    {
-        ClickSource::setPressable(pressable);
-        applyFocusPolicy();
-    }
-    void setTabStop(bool tabStop) override
-    {
-        ClickSource::setTabStop(tabStop);
-        applyFocusPolicy();
-    }
 
 protected:
     void mousePressEvent(QMouseEvent *e) override
@@ -141,7 +126,7 @@ private:
         if (this->window()->testAttribute(Qt::WA_KeyboardFocusChange))
             this->update();
     }
-    void applyFocusPolicy()
+    void applyFocusPolicy() override
     {
         this->setFocusPolicy(pressable() && tabStop() ? Qt::StrongFocus : Qt::NoFocus);
     }
@@ -214,7 +199,6 @@ public:
     void setBackground(const QColor &c);
     void setTitle(const QString &title);
     void setMarked(bool marked);
-    bool isMarked() const { return m_marked; }
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -253,7 +237,6 @@ class SurfaceWidget : public Clickable<QWidget>
 public:
     explicit SurfaceWidget(QWidget *parent);
     void setBackground(const QColor &c);
-    QColor background() const { return m_background; }
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -305,7 +288,6 @@ public:
     explicit ButtonWidget(QWidget *parent);
     void setBackground(const QColor &c);
     void setMarked(bool marked);
-    bool isMarked() const { return m_marked; }
     // A picture above the caption, as large as the button leaves room for (keeping its
     // proportions), instead of a small one beside it; an empty path shows none. Like a picture
     // control's, it is decoded for the size it is drawn at.
@@ -343,7 +325,6 @@ class CheckBoxWidget : public QCheckBox
 public:
     explicit CheckBoxWidget(QWidget *parent);
     void setBackground(const QColor &c);
-    QColor background() const { return m_background; }
     // The tick box and the caption, as drawn (also where a click counts).
     QRect boxRect() const;
     QRect captionRect() const;
