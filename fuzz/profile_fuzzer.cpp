@@ -205,13 +205,6 @@ struct Reading
     bool operator==(const Reading &) const = default;
 };
 
-Reading readKey(const QString &text, const QString &section, const QString &key)
-{
-    Reading r;
-    r.value = platform::readProfileStringFromText(text, section, key, QString(), 512, &r.found);
-    return r;
-}
-
 Reading readKey(const platform::ProfileIndex &index, const QString &section, const QString &key)
 {
     Reading r;
@@ -298,7 +291,8 @@ void checkWrite(const Input &in, const Contents &file)
               QStringLiteral("plain write refused: ") + what);
         return;
     }
-    const QString after = platform::decodeText(written);
+    // One reading of the edited file for all the checks, as a window reads its many texts.
+    const platform::ProfileIndex after(platform::decodeText(written));
     const Reading back = readKey(after, section, key);
     CHECK(back.found && back.value == asRead(in.value), what + QStringLiteral(" read back as ") + back.value);
     for (qsizetype i = 0; i < others.size(); ++i) {
