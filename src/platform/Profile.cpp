@@ -116,9 +116,10 @@ bool sameName(QStringView a, QStringView b)
 QStringView nextLine(QStringView text, qsizetype *pos)
 {
     const qsizetype start = *pos;
-    qsizetype i = start;
-    while (i < text.size() && text[i] != QLatin1Char('\r') && text[i] != QLatin1Char('\n'))
-        ++i;
+    const char16_t *end = text.utf16() + text.size();
+    const char16_t *stop =
+        std::find_if(text.utf16() + start, end, [](char16_t c) { return c == u'\r' || c == u'\n'; });
+    qsizetype i = stop - text.utf16();
     const QStringView line = text.sliced(start, i - start);
     if (i < text.size()) {
         if (text[i] == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
