@@ -31,11 +31,22 @@ using testkit::ProgramFixture;
 
 namespace {
 
-// The nine activities in the order of the menu, each with the button that opens it (its
-// texts' key in the language files).
-const QStringList kActivities{"form1 Command1",     "FORM2 Command2",       "pagl3 Command3",
-                              "pagl7 Command4",     "pagl9 Command7",       "pagl8 Command9",
-                              "FormTrova Command8", "FormDomino Command10", "FormDomino2 Command11"};
+// The nine activities in the order of the menu: the button that opens each (its texts' key in
+// the language files), and what its frame does as it loads (else: a colour of the window's own;
+// counters reset and first question at activation).
+struct Expected
+{
+    const char *window, *button;
+    bool backColourAtLoad, startsAtLoad;
+};
+
+const Expected kWindows[] = {
+    {"form1", "Command1", true, false},       {"FORM2", "Command2", true, false},
+    {"pagl3", "Command3", true, false},       {"pagl7", "Command4", false, true},
+    {"pagl9", "Command7", false, true},       {"pagl8", "Command9", false, true},
+    {"FormTrova", "Command8", true, true},    {"FormDomino", "Command10", true, true},
+    {"FormDomino2", "Command11", true, true},
+};
 
 // Every message asked to leave (the text of the given identifier, yes or no, as a question).
 void verifyLeaveQuestions(const ProgramFixture &f, const char *id)
@@ -350,11 +361,12 @@ private slots:
         }
     }
 
-    // A window registered twice, or an activity without its menu button: the one list gives
+    // A window registered twice, an activity without its menu button, or one that asks its frame
+    // for the wrong start or background (a road's window in a random colour): the one list gives
     // every window once, and each activity its button with a caption.
     void windowList()
     {
-        QStringList seen, activities;
+        QStringList seen, activities, expected;
         for (const ProgramWindows::Entry &e : ProgramWindows::all()) {
             QVERIFY2(!seen.contains(e.name), qPrintable(e.name));
             seen << e.name;
@@ -363,9 +375,19 @@ private slots:
                 activities << e.name + u' ' + e.menuButton.name;
         }
         QCOMPARE(Forms::registeredNames(), seen);
+        using W = ActivitySettings::When;
+        for (const Expected &x : kWindows) {
+            expected << QLatin1String(x.window) + u' ' + QLatin1String(x.button);
+            const ActivitySettings &s =
+                ProgramFixture::window<ActivityFrame>(QLatin1String(x.window))->settings();
+            QCOMPARE(s.frameSetsBackColour, x.backColourAtLoad);
+            QCOMPARE(s.resetCountersAt == W::AtLoad && s.firstQuestionAt == W::AtLoad, x.startsAtLoad);
+            QCOMPARE(s.resetCountersAt == W::AtActivation && s.firstQuestionAt == W::AtActivation,
+                     !x.startsAtLoad);
+        }
         // The nine, in this order; an activity added later may stand anywhere among them.
-        activities.removeIf([](const QString &a) { return !kActivities.contains(a); });
-        QCOMPARE(activities, kActivities);
+        activities.removeIf([&](const QString &a) { return !expected.contains(a); });
+        QCOMPARE(activities, expected);
     }
 
     // The recipe for a new activity (its own class, one line in the window list, its texts):
