@@ -62,7 +62,8 @@ QList<platform::Image *> picturesShown(platform::Form *w)
 {
     QList<platform::Image *> shown;
     for (platform::Control *c : w->controls())
-        if (auto *image = qobject_cast<platform::Image *>(c); image && image->hasPicture() && testkit::shown(image))
+        if (auto *image = qobject_cast<platform::Image *>(c);
+            image && image->hasPicture() && testkit::shown(image))
             shown << image;
     return shown;
 }
@@ -80,20 +81,16 @@ QRect drawnPart(const QImage &shot, const QRect &place)
     return found;
 }
 
-struct FontSizes
+// The point size of every text, by control, with the menu bar's under "menu bar".
+QHash<QString, double> fontsOf(platform::Form *w)
 {
-    QHash<QString, double> points; // by control, with the menu bar's under "menu bar"
-};
-
-FontSizes fontsOf(platform::Form *w)
-{
-    FontSizes f;
+    QHash<QString, double> points;
     for (platform::Control *c : w->controls())
         if (c->widget() && c->propertyByName("Caption"))
-            f.points.insert(c->name() + QString::number(c->index()), c->widget()->font().pointSizeF());
+            points.insert(c->name() + QString::number(c->index()), c->widget()->font().pointSizeF());
     if (auto *bar = w->window()->findChild<QMenuBar *>(); bar && bar->isVisible())
-        f.points.insert(QStringLiteral("menu bar"), bar->font().pointSizeF());
-    return f;
+        points.insert(QStringLiteral("menu bar"), bar->font().pointSizeF());
+    return points;
 }
 
 } // namespace
@@ -114,7 +111,8 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QSize>("screen");
-        const QSize screens[] = {{1024, 768}, {1280, 1024}, {1680, 1050}, {1920, 1080}, {2560, 1080}, {3840, 2160}};
+        const QSize screens[] = {{1024, 768},  {1280, 1024}, {1680, 1050},
+                                 {1920, 1080}, {2560, 1080}, {3840, 2160}};
         QStringList names = ProgramWindows::activityNames();
         names.prepend(QStringLiteral("FormAvvio"));
         for (const QString &name : std::as_const(names))
@@ -132,15 +130,18 @@ private slots:
         QVERIFY(w);
         // Texts as designed at 1920 x 1080, then in the window of the row.
         resize(w, QSize(1920, 1080));
-        const FontSizes designed = fontsOf(w);
+        const QHash<QString, double> designed = fontsOf(w);
         QCOMPARE(w->textScale(), 1.0);
         resize(w, screen);
         const double grow = std::max(1.0, std::min(screen.height() / 1080.0, screen.width() / 1440.0));
-        const FontSizes now = fontsOf(w);
-        QVERIFY(!designed.points.isEmpty());
-        for (auto it = designed.points.cbegin(); it != designed.points.cend(); ++it)
-            QVERIFY2(qAbs(now.points.value(it.key()) - it.value() * grow) < 0.01 * it.value() * grow,
-                     qPrintable(QStringLiteral("%1: %2 pt, designed %3").arg(it.key()).arg(now.points.value(it.key())).arg(it.value())));
+        const QHash<QString, double> now = fontsOf(w);
+        QVERIFY(!designed.isEmpty());
+        for (auto it = designed.cbegin(); it != designed.cend(); ++it)
+            QVERIFY2(qAbs(now.value(it.key()) - it.value() * grow) < 0.01 * it.value() * grow,
+                     qPrintable(QStringLiteral("%1: %2 pt, designed %3")
+                                    .arg(it.key())
+                                    .arg(now.value(it.key()))
+                                    .arg(it.value())));
 
         // The pictures on a black ground, nothing else in the way.
         w->setBackColor(0);
@@ -158,24 +159,20 @@ private slots:
             const QRect at(place->mapTo(w->window(), QPoint(0, 0)), place->size());
             const QRect drawn = drawnPart(shot, at);
             const QSize file = QImageReader(platform::resolvePath(image->picture())).size();
-            const QString what = QStringLiteral("%1(%2) %3: drawn %4x%5 in %6x%7, file %8x%9")
-                                     .arg(image->name())
-                                     .arg(image->index())
-                                     .arg(image->picture().section(u'\\', -1))
-                                     .arg(drawn.width())
-                                     .arg(drawn.height())
-                                     .arg(at.width())
-                                     .arg(at.height())
-                                     .arg(file.width())
-                                     .arg(file.height());
+            QString what;
+            QDebug(&what) << image->name() << image->index() << image->picture().section(u'\\', -1) << "drawn"
+                          << drawn << "in" << at << "file" << file;
             QVERIFY2(file.isValid() && !drawn.isEmpty(), qPrintable(what));
             // The faces are round pictures on a clear ground: their disc is as wide as high.
-            const double fileRatio = double(file.width()) / file.height(), drawnRatio = double(drawn.width()) / drawn.height();
+            const double fileRatio = double(file.width()) / file.height(),
+                         drawnRatio = double(drawn.width()) / drawn.height();
             QVERIFY2(qAbs(drawnRatio / fileRatio - 1) <= 0.02, qPrintable(what));
             // As large as fits, in the middle of the place.
-            QVERIFY2(drawn.width() >= at.width() - 2 || drawn.height() >= at.height() - 2 || image->picture().endsWith(u".png"),
+            QVERIFY2(drawn.width() >= at.width() - 2 || drawn.height() >= at.height() - 2 ||
+                         image->picture().endsWith(u".png"),
                      qPrintable(what));
-            QVERIFY2(qAbs(drawn.center().x() - at.center().x()) <= 1 && qAbs(drawn.center().y() - at.center().y()) <= 1,
+            QVERIFY2(qAbs(drawn.center().x() - at.center().x()) <= 1 &&
+                         qAbs(drawn.center().y() - at.center().y()) <= 1,
                      qPrintable(what));
         }
     }
@@ -202,16 +199,14 @@ private slots:
                 const QSize decoded = widget->picture().size();
                 const QSize file = QImageReader(platform::resolvePath(widget->drawnFrom())).size();
                 const QSize place = widget->size() * dpr;
-                const QString what = QStringLiteral("%1 %2 decoded at %3x%4 for %5x%6")
-                                         .arg(name, widget->drawnFrom())
-                                         .arg(decoded.width())
-                                         .arg(decoded.height())
-                                         .arg(place.width())
-                                         .arg(place.height());
+                QString what;
+                QDebug(&what) << name << widget->drawnFrom() << "decoded at" << decoded << "for" << place;
                 if (scaledDesktop())
-                    QVERIFY2(decoded.width() >= place.width() - 2 || decoded.height() >= place.height() - 2, qPrintable(what));
+                    QVERIFY2(decoded.width() >= place.width() - 2 || decoded.height() >= place.height() - 2,
+                             qPrintable(what));
                 else // a tenth larger than drawn shows no softness
-                    QVERIFY2(decoded.width() <= file.width() * 1.1 && decoded.height() <= file.height() * 1.1, qPrintable(what));
+                    QVERIFY2(decoded.width() <= file.width() * 1.1 && decoded.height() <= file.height() * 1.1,
+                             qPrintable(what));
             }
             if (auto *a = qobject_cast<ActivityFrame *>(w); a && a->bottoneavanti) {
                 const QIcon icon = static_cast<QPushButton *>(a->bottoneavanti->widget())->icon();
