@@ -17,8 +17,8 @@
 #include "shell/FormAvvio.h"
 #include "shell/Voice.h"
 
-#include <QDirIterator>
 #include <QCursor>
+#include <QDirIterator>
 #include <QEnterEvent>
 #include <QRegularExpression>
 
@@ -132,7 +132,8 @@ class TstVoice : public QObject
         // From the stop before it, silently, then the child's own Tab.
         QWidget *w = c->widget();
         QWidget *before = w->previousInFocusChain();
-        while (before != w && !(before->focusPolicy() & Qt::TabFocus && before->isVisibleTo(w->window()) && before->isEnabled()))
+        while (before != w && !(before->focusPolicy() & Qt::TabFocus && before->isVisibleTo(w->window()) &&
+                                before->isEnabled()))
             before = before->previousInFocusChain();
         before->setFocus(Qt::OtherFocusReason);
         QTest::keyClick(before, Qt::Key_Tab);
@@ -212,17 +213,20 @@ private slots:
             bool byTab;
         };
         const Row rows[] = {
-            {"form1", "UGUALI", -1, true},       {"form1", "DIVERSI", -1, false},  {"form1", "Image3", -1, false},
-            {"form1", "Label1", -1, false},      {"FORM2", "Label1", -1, false},   {"pagl3", "NUMERI", 3, true},
-            {"pagl3", "Label1", -1, false},      {"pagl3", "Image2", -1, false},   {"pagl7", "Label1", 1, false},
-            {"pagl9", "Label1", 2, false},       {"pagl8", "Label1", 5, false},    {"FormTrova", "EtFrase2", -1, false},
-            {"pagl9", "Frame1", 1, true},        {"pagl8", "Frame1", 2, true},     {"pagl7", "Frame1", 0, false},
-            {"FormDomino", "Command1", 0, true}, {"FormDomino", "Label4", -1, false},
-            {"FormDomino2", "Command1", 3, false},
+            {"form1", "UGUALI", -1, true},       {"form1", "DIVERSI", -1, false},
+            {"form1", "Image3", -1, false},      {"form1", "Label1", -1, false},
+            {"FORM2", "Label1", -1, false},      {"pagl3", "NUMERI", 3, true},
+            {"pagl3", "Label1", -1, false},      {"pagl3", "Image2", -1, false},
+            {"pagl7", "Label1", 1, false},       {"pagl9", "Label1", 2, false},
+            {"pagl8", "Label1", 5, false},       {"FormTrova", "EtFrase2", -1, false},
+            {"pagl9", "Frame1", 1, true},        {"pagl8", "Frame1", 2, true},
+            {"pagl7", "Frame1", 0, false},       {"FormDomino", "Command1", 0, true},
+            {"FormDomino", "Label4", -1, false}, {"FormDomino2", "Command1", 3, false},
         };
         for (const char *language : {"Italiano", "English"})
             for (const Row &r : rows)
-                QTest::addRow("%s %s(%d) %s, %s", r.window, r.control, r.index, r.byTab ? "Tab" : "pointer", language)
+                QTest::addRow("%s %s(%d) %s, %s", r.window, r.control, r.index, r.byTab ? "Tab" : "pointer",
+                              language)
                     << QString::fromLatin1(r.window) << QString::fromLatin1(r.control) << r.index << r.byTab
                     << QString::fromLatin1(language);
     }
@@ -357,12 +361,12 @@ private slots:
             QVERIFY(w->window()->rect().contains(place));
             for (platform::Control *c : w->controls())
                 if (c != w->bottoneascolta && testkit::shown(c) && !qobject_cast<platform::Line *>(c) &&
-                    c->widget()->parentWidget() == speaker->parentWidget())
-                {
+                    c->widget()->parentWidget() == speaker->parentWidget()) {
                     const QRect overlap = c->widget()->geometry().intersected(speaker->geometry());
                     bool clear = overlap.isEmpty();
                     // A road is clicked along its outline only, not over its whole bounding box.
-                    if (auto *area = dynamic_cast<platform::detail::AreaWidget *>(c->widget()); area && !clear) {
+                    if (auto *area = dynamic_cast<platform::detail::AreaWidget *>(c->widget());
+                        area && !clear) {
                         clear = true;
                         for (int y = overlap.top(); y <= overlap.bottom(); y += 2)
                             for (int x = overlap.left(); x <= overlap.right(); x += 2)
@@ -377,7 +381,8 @@ private slots:
             platform::CommandButton *button = menu->buttonFor(b.window);
             QVERIFY(QFile::exists(platform::resolvePath(platform::appPath(b.picture))));
             const QRect caption = button->captionArea();
-            QVERIFY2(caption.top() > button->widget()->height() / 3 && caption.bottom() < button->widget()->height(),
+            QVERIFY2(caption.top() > button->widget()->height() / 3 &&
+                         caption.bottom() < button->widget()->height(),
                      qPrintable(b.window));
         }
     }
@@ -387,25 +392,22 @@ private slots:
     void speechSwitchRemembered()
     {
         auto *splash = ProgramFixture::window<FormAvvio>(u"FormAvvio"_s);
-        splash->Load();
-        QVERIFY(Modulo1::SpeechEnabled);
-        splash->Unload();
-        formMenu *menu = ProgramFixture::menu();
-        QCOMPARE(menu->Check2->value(), 1);
-        click(menu->Check2);
-        QVERIFY(!Modulo1::SpeechEnabled);
-        menu->Unload();
-        const QString settings = QString::fromUtf8(platform::readFileBytes(f.path(u"LangSetting.ini"_s)));
-        QVERIFY(settings.contains(u"CurrentLanguage=Italiano"_s));
-        QCOMPARE(modLanguageSupport::GetIniValue(f.path(u"LangSetting.ini"_s), u"Speech"_s, u"Enabled"_s), u"0"_s);
-        Modulo1::SpeechEnabled = true; // as at the next start, before the settings are read
-        splash->Load();
-        QVERIFY(!Modulo1::SpeechEnabled);
-        splash->Unload();
-        menu = ProgramFixture::menu();
-        QCOMPARE(menu->Check2->value(), 0);
-        click(menu->Check2);
-        QCOMPARE(modLanguageSupport::GetIniValue(f.path(u"LangSetting.ini"_s), u"Speech"_s, u"Enabled"_s), u"1"_s);
+        const QString settings = f.path(u"LangSetting.ini"_s);
+        for (const bool on : {true, false}) { // the old file first, then as the switch left it
+            Modulo1::SpeechEnabled = true;    // as at a start, before the settings are read
+            splash->Load();
+            QCOMPARE(Modulo1::SpeechEnabled, on);
+            splash->Unload();
+            formMenu *menu = ProgramFixture::menu();
+            QCOMPARE(menu->Check2->value(), int(on));
+            click(menu->Check2);
+            QCOMPARE(Modulo1::SpeechEnabled, !on);
+            menu->Unload();
+            const QString kept = QString::fromUtf8(platform::readFileBytes(settings));
+            QVERIFY(kept.contains(u"CurrentLanguage=Italiano"_s));
+            QCOMPARE(modLanguageSupport::GetIniValue(settings, u"Speech"_s, u"Enabled"_s),
+                     on ? u"0"_s : u"1"_s);
+        }
     }
 
     // A language file's voice, and what is chosen when it names none that is installed: the
@@ -413,23 +415,25 @@ private slots:
     void voiceOfALanguageFile_data()
     {
         QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("speech");
+        QTest::addColumn<QByteArray>("voiceLine"); // empty: no section Speech at all
         QTest::addColumn<QString>("voice");
-        QTest::newRow("its own") << u"Maestra"_s << QByteArray("[Speech]\r\nVoice=de\r\n") << u"de"_s;
-        QTest::newRow("a list, best first") << u"Maestra"_s << QByteArray("[Speech]\r\nVoice=zz, es\r\n") << u"es"_s;
-        QTest::newRow("none installed, English") << u"English"_s << QByteArray("[Speech]\r\nVoice=xx-nothing\r\n") << u"en"_s;
-        QTest::newRow("empty, French") << QString::fromUtf8("Français") << QByteArray("[Speech]\r\nVoice=\r\n") << u"fr"_s;
-        QTest::newRow("garbage, unknown") << u"Maestra"_s << QByteArray("[Speech]\r\nVoice=../../\x01\xff\r\n") << u"it"_s;
+        QTest::newRow("its own") << u"Maestra"_s << QByteArray("Voice=de") << u"de"_s;
+        QTest::newRow("a list, best first") << u"Maestra"_s << QByteArray("Voice=zz, es") << u"es"_s;
+        QTest::newRow("none installed, English") << u"English"_s << QByteArray("Voice=xx-nothing") << u"en"_s;
+        QTest::newRow("empty, French") << QString::fromUtf8("Français") << QByteArray("Voice=") << u"fr"_s;
+        QTest::newRow("garbage, unknown") << u"Maestra"_s << QByteArray("Voice=../../\x01\xff") << u"it"_s;
         QTest::newRow("no section, German") << u"Deutsch"_s << QByteArray() << u"de"_s;
         QTest::newRow("no section, unknown") << u"Maestra"_s << QByteArray() << u"it"_s;
     }
     void voiceOfALanguageFile()
     {
         QFETCH(QString, file);
-        QFETCH(QByteArray, speech);
+        QFETCH(QByteArray, voiceLine);
         QFETCH(QString, voice);
         platform::setSpeechSink(nullptr);
-        f.writeFile(file + u".lng"_s, "[Strings]\r\n0001=?\r\n" + speech);
+        f.writeFile(file + u".lng"_s,
+                    "[Strings]\r\n0001=?\r\n" +
+                        (voiceLine.isEmpty() ? QByteArray() : "[Speech]\r\n" + voiceLine + "\r\n"));
         modLanguageSupport::CurrentLanguageName = file;
         Voice::useCurrentLanguage();
         QCOMPARE(platform::synthesiseNow(u"uno due tre"_s).voice, voice);
@@ -489,7 +493,6 @@ private slots:
         const QString log = dir.filePath(u"spoken.log"_s);
         platform::setSpeechLog(log);
         const auto logSize = [&] { return QFileInfo(log).size(); };
-        int threads = -1;
         for (int round = 0; round < 3; ++round)
             for (const QString &window : ProgramWindows::activityNames()) {
                 auto *w = ProgramFixture::open(window);
@@ -507,7 +510,7 @@ private slots:
                 QTest::qWait(300);
                 QCOMPARE(logSize(), settled);
             }
-        threads = threadCount();
+        const int threads = threadCount();
         formMenu *menu = ProgramFixture::window<formMenu>(u"formMenu"_s);
         for (int i = 0; i < 20; ++i)
             for (platform::Control *c : menu->controlArray(u"mnuLanguage"_s)) {

@@ -22,7 +22,7 @@ using testkit::ProgramFixture;
 namespace {
 
 // The eleven values by their names, in the order of the language files' section Words.
-const QStringList kNames{"rotondo", "quadrato", "rettangolo", "triangolo", "rosso", "giallo",
+const QStringList kNames{"rotondo", "quadrato", "rettangolo", "triangolo", "rosso",  "giallo",
                          "blu",     "grande",   "piccolo",    "spesso",    "sottile"};
 
 // Everything a child reads or hears of a window: its captions and tooltips, and what the
@@ -64,8 +64,11 @@ QList<BlockAttributes> allBlocks()
 {
     QList<BlockAttributes> blocks;
     for (int n = 0; n < 48; ++n)
-        blocks.append({BlockRules::kColourWords[n / 16], BlockRules::kShapeWords[n / 4 % 4],
-                       n / 2 % 2 ? BlockRules::kSmall : BlockRules::kBig, n % 2 ? BlockRules::kThin : BlockRules::kThick, {}});
+        blocks.append({BlockRules::kColourWords[n / 16],
+                       BlockRules::kShapeWords[n / 4 % 4],
+                       n / 2 % 2 ? BlockRules::kSmall : BlockRules::kBig,
+                       n % 2 ? BlockRules::kThin : BlockRules::kThick,
+                       {}});
     return blocks;
 }
 
@@ -165,15 +168,17 @@ private slots:
                 // Every word in every place a value is shown: the value alone, the names of roads
                 // and table with their negations, the description of every block.
                 const bool grid = e.name.startsWith(u"pagl") && e.name != u"pagl3"_s;
-                const QString valueLabel = e.name == u"FormTrova"_s ? u"EtFrase2"_s : u"Label1"_s;
+                const bool trova = e.name == u"FormTrova"_s;
+                // The chains and "uguale - diverso" show no value of their own.
+                const bool showsValue =
+                    seed == 1 && !e.name.startsWith(u"FormDomino") && e.name != u"form1"_s;
                 for (platform::Control *c : w->controls()) {
                     auto *label = qobject_cast<platform::Label *>(c);
-                    if (!label || seed > 1 || c->name() != valueLabel || e.name.startsWith(u"FormDomino") ||
-                        e.name == u"form1"_s)
+                    if (!showsValue || !label || c->name() != (trova ? u"EtFrase2"_s : u"Label1"_s))
                         continue;
                     const QString before = label->caption();
                     QStringList captions;
-                    if (c->name() == u"EtFrase2"_s)
+                    if (trova)
                         for (const BlockAttributes &b : allBlocks())
                             captions << FormTrova::description(b);
                     else
@@ -203,37 +208,46 @@ private slots:
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("shown"); // the words of kNames, in order
-        const QStringList italian = kNames;
-        QTest::newRow("old file, no words") << englishWith({}) << italian;
+        // The names' own words but for some.
+        const auto italianBut = [](const QList<std::pair<QString, QString>> &changed) {
+            QStringList words = kNames;
+            for (const auto &[name, word] : changed)
+                words[kNames.indexOf(name)] = word;
+            return words;
+        };
+        QTest::newRow("old file, no words") << englishWith({}) << kNames;
         QTest::newRow("old file, words of its own in 0002-0010")
-            << englishWith({}, {{"0002=rotondo", "0002=round"}, {"0006=rosso", "0006=red"}, {"0010=sottile", "0010=thin"}})
-            << QStringList{"round", "quadrato", "rettangolo", "triangolo", "red", "giallo", "blu", "grande", "piccolo",
-                           "spesso", "thin"};
+            << englishWith({}, {{"0002=rotondo", "0002=round"},
+                                {"0006=rosso", "0006=red"},
+                                {"0010=sottile", "0010=thin"}})
+            << italianBut({{"rotondo", "round"}, {"rosso", "red"}, {"sottile", "thin"}});
         QTest::newRow("blank words fall back")
             << englishWith("rotondo=\r\nquadrato=\"   \"\r\nrosso=\" red \"\r\ngrande=\r\nspesso=thick\r\n",
                            {{"0003=quadrato", "0003=square"}})
-            << QStringList{"rotondo", "square", "rettangolo", "triangolo", "red", "giallo", "blu", "grande", "piccolo",
-                           "thick", "sottile"};
-        QStringList shared = italian;
-        shared[4] = shared[5] = u"warm"_s;
-        QTest::newRow("two values, one word") << englishWith("rosso=warm\r\ngiallo=warm\r\n") << shared;
-        QStringList endless = italian;
-        endless[4] = QString(511, u'W'); // as much as the profile reader reads of a value
-        QTest::newRow("10 000 characters") << englishWith("rosso=" + QByteArray(10000, 'W') + "\r\n") << endless;
+            << italianBut({{"quadrato", "square"}, {"rosso", "red"}, {"spesso", "thick"}});
+        QTest::newRow("two values, one word") << englishWith("rosso=warm\r\ngiallo=warm\r\n")
+                                              << italianBut({{"rosso", "warm"}, {"giallo", "warm"}});
+        // As much of a value as the profile reader reads.
+        QTest::newRow("10 000 characters") << englishWith("rosso=" + QByteArray(10000, 'W') + "\r\n")
+                                           << italianBut({{"rosso", QString(511, u'W')}});
     }
     void displayWords()
     {
         QFETCH(QByteArray, file);
         QFETCH(QStringList, shown);
         QVERIFY(!file.isEmpty());
-        // Where every control stands in Italian, with the same blocks.
-        QHash<QString, QRect> places;
+        // Where every control stands, first in Italian with the same blocks.
+        const auto places = [](FormTrova *w) {
+            QHash<QString, QRect> places;
+            for (platform::Control *c : w->controls())
+                if (c->widget() && c != w->Shape1) // the frame goes to the picture found
+                    places.insert(keyOf(c), c->widget()->geometry());
+            return places;
+        };
         platform::seedRandom(5);
         auto *w = ProgramFixture::open<FormTrova>(QStringLiteral("FormTrova"));
         QVERIFY(w);
-        for (platform::Control *c : w->controls())
-            if (c->widget() && c != w->Shape1) // the frame goes to the picture found
-                places.insert(keyOf(c), c->widget()->geometry());
+        const QHash<QString, QRect> italian = places(w);
         f.leave(w);
 
         f.writeFile(QStringLiteral("Insegnante.lng"), file);
@@ -256,18 +270,14 @@ private slots:
         bool sameWordsSeen = false;
         for (int turn = 0; turn < 6 || (sharedWords && !sameWordsSeen && turn < 1000); ++turn) {
             const QString target = w->Image1(w->TargetIndex)->tag();
-            QString description;
             for (int i = 0; i < FormTrova::kPictures; ++i) {
-                platform::Image *image = w->Image1(i);
-                QVERIFY(!image->showsPlaceholder());
-                const BlockAttributes b = blockOfKey(image->tag());
-                QCOMPARE(image->description().split(u' '), words(b));
-                if (i == w->TargetIndex)
-                    description = words(b).join(u"\r\n"_s).toUpper();
+                QVERIFY(!w->Image1(i)->showsPlaceholder());
+                QCOMPARE(w->Image1(i)->description().split(u' '), words(blockOfKey(w->Image1(i)->tag())));
             }
-            QCOMPARE(w->EtFrase2->caption(), description);
+            QCOMPARE(w->EtFrase2->caption(), words(blockOfKey(target)).join(u"\r\n"_s).toUpper());
             for (int i = 0; i < FormTrova::kPictures; ++i)
-                if (w->Image1(i)->tag() != target && w->Image1(i)->description() == w->Image1(w->TargetIndex)->description()) {
+                if (w->Image1(i)->tag() != target &&
+                    w->Image1(i)->description() == w->Image1(w->TargetIndex)->description()) {
                     const int wrong = Modulo1::WrongCount;
                     click(w->Image1(i));
                     QCOMPARE(int(Modulo1::WrongCount), wrong + 1);
@@ -278,9 +288,7 @@ private slots:
             click(w->bottoneavanti);
         }
         QCOMPARE(sameWordsSeen, sharedWords);
-        for (platform::Control *c : w->controls())
-            if (c->widget() && c != w->Shape1)
-                QCOMPARE(c->widget()->geometry(), places.value(keyOf(c)));
+        QCOMPARE(places(w), italian);
         // A description too long for its card: each line cut short inside it, ending in an
         // ellipsis.
         const QStringList lines =
@@ -288,7 +296,8 @@ private slots:
                                           w->EtFrase2->widget()->contentsRect().size());
         const QFontMetrics metrics(w->EtFrase2->widget()->font());
         for (const QString &line : lines)
-            QVERIFY2(metrics.horizontalAdvance(line) <= w->EtFrase2->widget()->width(), qPrintable(line.left(40)));
+            QVERIFY2(metrics.horizontalAdvance(line) <= w->EtFrase2->widget()->width(),
+                     qPrintable(line.left(40)));
         QVERIFY(lines.size() * metrics.lineSpacing() <= w->EtFrase2->widget()->height());
         QCOMPARE(lines.join(u'\n').contains(QChar(0x2026)), w->EtFrase2->caption().size() > 1000);
         QVERIFY(!w->EtFrase2->widget()->grab().isNull());
@@ -301,7 +310,8 @@ private slots:
         const QString negation = modLanguageSupport::GetString(QStringLiteral("0031"));
         for (int placed = 0; placed < 12; ++placed) {
             const QString value = shown[kNames.indexOf(roads->ComparedValue[0])].toUpper();
-            QCOMPARE(roads->Label1(0)->caption() + u'|' + roads->Label1(1)->caption(), value + u'|' + negation + value);
+            QCOMPARE(roads->Label1(0)->caption() + u'|' + roads->Label1(1)->caption(),
+                     value + u'|' + negation + value);
             QCOMPARE(roads->Frame1(1)->accessibleName(), negation + value);
             if (roads->gameOver()) {
                 click(roads->bottoneavanti);
@@ -330,7 +340,8 @@ private slots:
         auto *w = ProgramFixture::open<FormDomino>(QStringLiteral("FormDomino"));
         QVERIFY(w);
         for (int i = 0; i < ChainRules::kAnswers; ++i)
-            QCOMPARE(w->Command1(i)->caption(), f.lng(u"FormDomino"_s, u"Command1(%1).Caption"_s.arg(i), language));
+            QCOMPARE(w->Command1(i)->caption(),
+                     f.lng(u"FormDomino"_s, u"Command1(%1).Caption"_s.arg(i), language));
         // Every letter, written and bare, until each has pressed its button once.
         QSet<std::pair<int, bool>> pressed;
         for (int link = 0; pressed.size() < 2 * ChainRules::kAnswers && link < 500; ++link) {
