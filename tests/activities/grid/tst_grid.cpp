@@ -330,9 +330,7 @@ private slots:
             platform::Frame *box = w->Frame1(full);
             QVERIFY(w->celebration->running());
             const QRectF place = w->celebration->place();
-            QCOMPARE(QRect(qRound(place.x() / 15), qRound(place.y() / 15), qRound(place.width() / 15),
-                           qRound(place.height() / 15)),
-                     box->widget()->geometry());
+            QCOMPARE(QRectF(place.topLeft() / 15, place.size() / 15).toRect(), box->widget()->geometry());
             QVERIFY(w->celebration->widget()->isVisible());
             QCOMPARE(f.sounds.filter(QStringLiteral("festa.wav")).size(), sound ? 1 : 0);
             QVERIFY(w->bottoneavanti->hasFocus());
