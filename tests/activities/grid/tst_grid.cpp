@@ -43,7 +43,8 @@ QSet<int> marks(pagl8 *w, bool onRoads)
 void tapRoad(platform::Area *road, QPointF fraction)
 {
     QWidget *w = road->widget();
-    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(int(fraction.x() * w->width()), int(fraction.y() * w->height())));
+    QTest::mouseClick(w, Qt::LeftButton, {},
+                      QPoint(int(fraction.x() * w->width()), int(fraction.y() * w->height())));
 }
 
 // A point well inside the road, and one in its box but beside it.
@@ -59,9 +60,11 @@ QPointF onRoad(platform::Area *road)
 }
 QPointF besideRoad(platform::Area *road)
 {
-    for (const QPointF corner : {QPointF(0.03, 0.97), QPointF(0.97, 0.97), QPointF(0.03, 0.03), QPointF(0.97, 0.03)}) {
+    for (const QPointF corner :
+         {QPointF(0.03, 0.97), QPointF(0.97, 0.97), QPointF(0.03, 0.03), QPointF(0.97, 0.03)}) {
         const QRectF box = road->outline().boundingRect();
-        if (!road->outline().containsPoint(box.topLeft() + QPointF(corner.x() * box.width(), corner.y() * box.height()),
+        if (!road->outline().containsPoint(box.topLeft() +
+                                               QPointF(corner.x() * box.width(), corner.y() * box.height()),
                                            Qt::OddEvenFill))
             return corner;
     }
@@ -106,20 +109,29 @@ private slots:
         {
             const char *first, *second;
             int road, cell;
-        } cases[] = {{"rosso", "grande", 0, 0},  {"rosso", "piccolo", 0, 1}, {"blu", "grande", 1, 2},
-                     {"ROSSO", "grande ", 1, 3}, {"rosso ", "Grande", 1, 3}}; // letter case and blanks count
+        } cases[] = {{"rosso", "grande", 0, 0},
+                     {"rosso", "piccolo", 0, 1},
+                     {"blu", "grande", 1, 2},
+                     {"ROSSO", "grande ", 1, 3},
+                     {"rosso ", "Grande", 1, 3}}; // letter case and blanks count
         for (const auto &c : cases) {
             QCOMPARE(GridRules::roadBox(c.first, QStringLiteral("rosso")), c.road);
-            QCOMPARE(GridRules::tableBox(c.first, QStringLiteral("rosso"), c.second, QStringLiteral("grande")),
-                     c.cell);
+            QCOMPARE(
+                GridRules::tableBox(c.first, QStringLiteral("rosso"), c.second, QStringLiteral("grande")),
+                c.cell);
         }
     }
 
-    // Each game names its values afresh, each beside its negation: "le strade 1" a value of the
-    // attribute it draws (every value comes up, each only with its own attribute), the table two
-    // different attributes (every ordered pair comes up) with the values of the block placed last.
-    void valuesNamedAfresh_data() { addWindows(); }
-    void valuesNamedAfresh()
+    // Game after game, each names its values afresh, each beside its negation: "le strade 1" a
+    // value of the attribute it draws (every value comes up, each only with its own attribute),
+    // the table two different attributes (every ordered pair comes up) with the values of the
+    // block placed last. In the first two games a box or its first or last slot is chosen in
+    // turn, so that both kinds of click come to every box: a wrong choice changes nothing but the
+    // count; a right one hands the block into the chosen box, filled from its outer end; the
+    // first full box ends the game, and nothing takes a block, whatever reaches it, until
+    // "avanti" empties the boxes.
+    void games_data() { addWindows(); }
+    void games()
     {
         QFETCH(QString, name);
         const QString no = modLanguageSupport::GetString(QStringLiteral("0031"));
@@ -128,6 +140,13 @@ private slots:
         BlockAttributes reference = Modulo1::CurrentBlock;
         GridWindow *w = ProgramFixture::open<GridWindow>(name);
         QVERIFY(w);
+        const int boxes = w->Frame1.count(), cap = w->insieme.count() / boxes;
+        int choices = 0;
+        const auto choose = [&](int box) {
+            const int way = choices++ % 3;
+            click(way == 0 ? static_cast<platform::Control *>(w->Frame1(box))
+                           : w->insieme(box * cap + (way == 1 ? 0 : cap - 1)));
+        };
         QSet<QString> attributes, roadValues;
         for (int game = 0; game < 150; ++game) {
             QStringList values;
@@ -147,34 +166,11 @@ private slots:
             for (int i = 0; i < values.size(); ++i)
                 QCOMPARE(w->Label1(2 * i)->caption() + w->Label1(2 * i + 1)->caption(),
                          values[i].toUpper() + no + values[i].toUpper());
-            reference = playToTheEnd(w);
-            click(w->bottoneavanti);
-        }
-        QCOMPARE(attributes.size(), name == u"pagl7" ? 0 : 12);
-        QCOMPARE(roadValues.size(), name == u"pagl7" ? 11 : 0);
-    }
-
-    // In a game a box or its first or last slot is chosen in turn: a wrong choice changes
-    // nothing but the count; a right one hands the block into the chosen box, filled from its
-    // outer end; the first full box ends the game, and nothing takes a block, whatever reaches
-    // it, until "avanti" empties the boxes. Two games, so that both kinds of click come to
-    // every box.
-    void choicesInAGame_data() { addWindows(); }
-    void choicesInAGame()
-    {
-        QFETCH(QString, name);
-        platform::seedRandom(3);
-        Modulo1::PickRandomBlock();
-        GridWindow *w = ProgramFixture::open<GridWindow>(name);
-        QVERIFY(w);
-        const int boxes = w->Frame1.count(), cap = w->insieme.count() / boxes;
-        int choices = 0;
-        const auto choose = [&](int box) {
-            const int way = choices++ % 3;
-            click(way == 0 ? static_cast<platform::Control *>(w->Frame1(box))
-                           : w->insieme(box * cap + (way == 1 ? 0 : cap - 1)));
-        };
-        for (int game = 0; game < 2; ++game) {
+            if (game >= 2) {
+                reference = playToTheEnd(w);
+                click(w->bottoneavanti);
+                continue;
+            }
             while (!w->gameOver()) {
                 QVERIFY(!w->bottoneavanti->widget()->isEnabled());
                 const QString picture = w->Image1->picture() + w->Image1->description();
@@ -193,6 +189,7 @@ private slots:
                         QCOMPARE(testkit::board(w), seen);
                         QCOMPARE(int(Modulo1::WrongCount), ++wrong);
                     }
+                reference = Modulo1::CurrentBlock;
                 choose(right);
                 QCOMPARE(w->insieme(slot)->picture() + w->insieme(slot)->description(), picture);
                 QCOMPARE(w->insieme(slot)->widget()->parentWidget(), w->Frame1(right)->widget());
@@ -214,6 +211,8 @@ private slots:
             QVERIFY(!w->gameOver() && w->Image1->hasPicture() && !w->bottoneavanti->widget()->isEnabled());
             w->insieme.forEach([](platform::Image *s) { QVERIFY(!s->hasPicture()); });
         }
+        QCOMPARE(attributes.size(), name == u"pagl7" ? 0 : 12);
+        QCOMPARE(roadValues.size(), name == u"pagl7" ? 11 : 0);
     }
 
     // "le strade 2": two presses of "aiuto" mark the whole way to the waiting block's box, in
@@ -311,10 +310,7 @@ private slots:
     // "avanti" takes the keyboard; the boxes stay as they are. Clicks meanwhile act as always: a
     // click on "avanti" starts the next game, the cheer and the marks go. Leaving during a cheer
     // ends it with the window.
-    void endOfGame_data()
-    {
-        addWindows();
-    }
+    void endOfGame_data() { addWindows(); }
     void endOfGame()
     {
         QFETCH(QString, name);
@@ -334,10 +330,8 @@ private slots:
             platform::Frame *box = w->Frame1(full);
             QVERIFY(w->celebration->running());
             const QRectF place = w->celebration->place();
-            QCOMPARE(QRect(qRound(place.x() / 15), qRound(place.y() / 15), qRound(place.width() / 15), qRound(place.height() / 15)),
-                     box->widget()->geometry());
+            QCOMPARE(QRectF(place.topLeft() / 15, place.size() / 15).toRect(), box->widget()->geometry());
             QVERIFY(w->celebration->widget()->isVisible());
-            QVERIFY(w->celebration->widget()->testAttribute(Qt::WA_TransparentForMouseEvents));
             QCOMPARE(f.sounds.filter(QStringLiteral("festa.wav")).size(), sound ? 1 : 0);
             QVERIFY(w->bottoneavanti->hasFocus());
             if (sound) {
@@ -347,7 +341,8 @@ private slots:
                 click(w->bottoneavanti);
             } else {
                 QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, {},
-                                  w->bottoneavanti->widget()->mapTo(w->window(), w->bottoneavanti->widget()->rect().center()));
+                                  w->bottoneavanti->widget()->mapTo(
+                                      w->window(), w->bottoneavanti->widget()->rect().center()));
                 QVERIFY(!w->celebration->running());
             }
             QVERIFY(!w->gameOver());
@@ -366,26 +361,38 @@ private slots:
         }
     }
 
-    // A name card or a road tapped that does nothing: each stands for the box at the end of its
-    // way, where that way leads to one box; the table's names and the first forks lead to more
-    // than one and do nothing. A tap beside a road, in its box, is no tap on it.
-    void namesAndRoads_data()
+    // Every way to a box. Tab stops once at each box, called by its way, then at the buttons; a
+    // finished game rests the boxes and "avanti" leads on. A name card or a road tapped stands
+    // for the box at the end of its way where that way leads to one box; the table's names and
+    // the first forks lead to more than one and do nothing. A tap beside a road, in its box, is
+    // no tap on it.
+    void waysToTheBoxes_data()
     {
         QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("stops");    // {0}, {1}: the names of the game
         QTest::addColumn<QList<int>>("nameBoxes"); // per Label1
         QTest::addColumn<QList<int>>("roadBoxes"); // per road
-        QTest::newRow("pagl7") << "pagl7" << QList<int>{0, 1} << QList<int>{0, 1};
-        QTest::newRow("pagl9") << "pagl9" << QList<int>{-1, -1, -1, -1} << QList<int>{};
-        QTest::newRow("pagl8") << "pagl8" << QList<int>{-1, -1, 0, 1, 2, 3} << QList<int>{0, 1, 2, 3};
+        QTest::newRow("pagl7") << "pagl7" << QStringList{"{0}", "{1}"} << QList<int>{0, 1}
+                               << QList<int>{0, 1};
+        QTest::newRow("pagl9") << "pagl9" << QStringList{"{0}, {2}", "{0}, {3}", "{1}, {2}", "{1}, {3}"}
+                               << QList<int>{-1, -1, -1, -1} << QList<int>{};
+        QTest::newRow("pagl8") << "pagl8"
+                               << QStringList{"{0}, {2}", "{0}, {3}", "{1}, {4}", "{1}, {5}", "aiuto"}
+                               << QList<int>{-1, -1, 0, 1, 2, 3} << QList<int>{0, 1, 2, 3};
     }
-    void namesAndRoads()
+    void waysToTheBoxes()
     {
         QFETCH(QString, name);
+        QFETCH(QStringList, stops);
         QFETCH(QList<int>, nameBoxes);
         QFETCH(QList<int>, roadBoxes);
         platform::seedRandom(4);
         auto *w = ProgramFixture::open<GridWindow>(name);
         QVERIFY(w);
+        for (QString &stop : stops)
+            for (int i = 0; i < w->Label1.count(); ++i)
+                stop.replace(u'{' + QString::number(i) + u'}', w->Label1(i)->caption());
+        QCOMPARE(stopsOf(w), stops);
         QCOMPARE(w->Label1.count(), nameBoxes.size());
         QCOMPARE(w->roadArea.count(), roadBoxes.size());
         // Each tap as a tap on its box would be: right or wrong, and placed where that one places.
@@ -419,30 +426,8 @@ private slots:
             else
                 click(w->Frame1(right));
         }
-    }
-
-    // Tab that stops at every place of every box: one stop per box, called by its way, then
-    // the buttons.
-    void tabStops_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QStringList>("stops"); // {0}, {1}: the names of the game
-        QTest::newRow("pagl7") << "pagl7" << QStringList{"{0}", "{1}"};
-        QTest::newRow("pagl9") << "pagl9" << QStringList{"{0}, {2}", "{0}, {3}", "{1}, {2}", "{1}, {3}"};
-        QTest::newRow("pagl8") << "pagl8" << QStringList{"{0}, {2}", "{0}, {3}", "{1}, {4}", "{1}, {5}", "aiuto"};
-    }
-    void tabStops()
-    {
-        QFETCH(QString, name);
-        QFETCH(QStringList, stops);
-        auto *w = ProgramFixture::open<GridWindow>(name);
-        QVERIFY(w);
-        for (QString &stop : stops)
-            for (int i = 0; i < w->Label1.count(); ++i)
-                stop.replace(u'{' + QString::number(i) + u'}', w->Label1(i)->caption());
-        QCOMPARE(stopsOf(w), stops);
-        playToTheEnd(w);
         // A finished game: the boxes rest, "avanti" leads on.
+        playToTheEnd(w);
         QCOMPARE(stopsOf(w), name == u"pagl8" ? QStringList({"avanti", "aiuto"}) : QStringList({"avanti"}));
     }
 
@@ -460,7 +445,8 @@ private slots:
         });
         const QRect right = w->etEsatti->widget()->geometry(), wrong = w->etErrati->widget()->geometry(),
                     face = w->ComandoIconaSi->widget()->geometry();
-        QVERIFY(!right.adjusted(-2, -2, 2, 2).intersects(wrong) && !face.intersects(right) && !face.intersects(wrong));
+        QVERIFY(!right.adjusted(-2, -2, 2, 2).intersects(wrong) && !face.intersects(right) &&
+                !face.intersects(wrong));
         if (auto *table = qobject_cast<pagl9 *>(w))
             QVERIFY(!shown(table->Line1));
         if (auto *roads = qobject_cast<pagl8 *>(w)) {
@@ -468,10 +454,12 @@ private slots:
             const QObjectList stacking = w->surface()->children();
             for (int i = 0; i < roads->Line3.count(); ++i)
                 for (int k = 0; k < roads->Label1.count(); ++k)
-                    QVERIFY(stacking.indexOf(roads->Line3(i)->widget()) > stacking.indexOf(roads->Label1(k)->widget()));
+                    QVERIFY(stacking.indexOf(roads->Line3(i)->widget()) >
+                            stacking.indexOf(roads->Label1(k)->widget()));
             // The way is one line: each mark starts where the one before it ends.
             for (const auto &[from, to] : {std::pair{0, 1}, {0, 2}, {1, 3}, {1, 4}, {2, 5}, {2, 6}})
-                QVERIFY(roads->Line3(from)->x2() == roads->Line3(to)->x1() && roads->Line3(from)->y2() == roads->Line3(to)->y1());
+                QVERIFY(roads->Line3(from)->x2() == roads->Line3(to)->x1() &&
+                        roads->Line3(from)->y2() == roads->Line3(to)->y1());
         }
     }
 
