@@ -103,21 +103,24 @@ void BM_StartupToPaintedSplash(benchmark::State &state)
     runChild(state, QStringLiteral("splash"));
 }
 
-// The splash and a bare window started by turns, so that both meet the same drift of the machine:
-// the time is the splash's, `bare_ms` the bare window's, `ratio` the one over the other.
+// The splash and a yardstick started by turns, so that both meet the same drift of the machine:
+// the time is the splash's, `bare_ms` the yardstick's, `ratio` the one over the other. The
+// yardstick is a bare window, or (`/text`) a bare window with one line of text, which also pays
+// for setting up the fonts.
 void BM_StartupSplashBesideBare(benchmark::State &state)
 {
+    const QString yardstick = state.range(0) ? QStringLiteral("bare-text") : QStringLiteral("bare");
     const QProcessEnvironment env = childEnvironment();
     double splashTotal = 0, bareTotal = 0;
     int turn = 0;
     for (auto _ : state) {
         double splash = 0, bare = 0;
         if (turn++ % 2 == 0) {
-            bare = timeChildMs(QStringLiteral("bare"), env);
+            bare = timeChildMs(yardstick, env);
             splash = timeChildMs(QStringLiteral("splash"), env);
         } else {
             splash = timeChildMs(QStringLiteral("splash"), env);
-            bare = timeChildMs(QStringLiteral("bare"), env);
+            bare = timeChildMs(yardstick, env);
         }
         if (splash < 0 || bare < 0) {
             state.SkipWithError("a child did not start, paint and quit");
@@ -285,7 +288,13 @@ void registerWindowBenchmarks()
 
 BENCHMARK(BM_StartupBareQtWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_StartupToPaintedSplash)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK(BM_StartupSplashBesideBare)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_StartupSplashBesideBare)
+    ->ArgName("text")
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
 BENCHMARK(BM_ShowBareQtWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(50);
 
 } // namespace

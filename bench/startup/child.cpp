@@ -1,4 +1,4 @@
-// Starts either a bare Qt window or Zorvelli's splash, says "painted" on its output as soon as
+// Starts a bare Qt window (with one line of text: "bare-text") or Zorvelli's splash, says "painted" on its output as soon as
 // the window is painted, and quits. The benchmark times a run up to that line.
 #include "PaintProbe.h"
 #include "activities/ProgramWindows.h"
@@ -12,6 +12,7 @@
 #include "shell/formMenu.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
@@ -20,13 +21,16 @@
 
 int main(int argc, char **argv)
 {
-    const bool bare = argc > 1 && std::strcmp(argv[1], "bare") == 0;
+    const bool bare = argc > 1 && std::strncmp(argv[1], "bare", 4) == 0;
+    const bool withText = bare && std::strcmp(argv[1], "bare-text") == 0;
     QApplication app(argc, argv);
     std::unique_ptr<QWidget> bareWindow;
     QWidget *target = nullptr;
     if (bare) {
         bareWindow = std::make_unique<QWidget>();
         bareWindow->setGeometry(QGuiApplication::primaryScreen()->geometry());
+        if (withText)
+            (new QLabel(QStringLiteral("Zorvelli"), bareWindow.get()))->move(20, 20);
         bareWindow->show();
         target = bareWindow.get();
     } else {
