@@ -1,5 +1,6 @@
-// Starts a bare Qt window (with one line of text: "bare-text") or Zorvelli's splash, says "painted" on its output as soon as
-// the window is painted, and quits. The benchmark times a run up to that line.
+// Starts a bare Qt window ("bare"), the same with one line of text ("bare-text") or Zorvelli's
+// splash, says "painted" on its output as soon as the window is painted, and quits. The
+// benchmark times a run up to that line.
 #include "PaintProbe.h"
 #include "activities/ProgramWindows.h"
 #include "platform/Application.h"
