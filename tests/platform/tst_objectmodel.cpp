@@ -260,8 +260,8 @@ private slots:
         QVERIFY(w->Line1->widget()->testAttribute(Qt::WA_TransparentForMouseEvents));
     }
 
-    // Unloaded, the controls are gone and clicks still on their way to them reach nothing (no
-    // handler, no crash); loaded again, the window is as designed, its own fields kept.
+    // Unloaded, the controls are gone (clicks still on their way to them: tst_shell, on every
+    // window); loaded again, the window is as designed, its own fields kept.
     void unloadAndLoadAgain()
     {
         w->Label1->setCaption(u"cambiato"_s);
@@ -274,13 +274,6 @@ private slots:
         w->Unload();
         QVERIFY(!w->isLoaded() && !Form::loadedForms().contains(w) && w->controls().isEmpty());
         QVERIFY(!w->Image1(1) && w->Image1.count() == 0); // the array forgets its dead elements
-        for (const QPointer<QWidget> &widget : std::as_const(stale))
-            if (widget) {
-                QTest::mouseClick(widget, Qt::LeftButton);
-                if (auto *button = qobject_cast<QPushButton *>(widget.data()))
-                    button->click();
-            }
-        QVERIFY(w->clicks.isEmpty());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         for (const QPointer<QWidget> &widget : std::as_const(stale))
             QVERIFY(widget.isNull());
