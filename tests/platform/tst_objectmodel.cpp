@@ -571,23 +571,9 @@ private slots:
         }
     }
 
-    // A window that jumps at its first resize, or scales from the wrong size: the first resize
-    // only records the design (whole twips, lines by their end points), later ones scale it.
-    void designIsCaptured()
-    {
-        QVERIFY(w->height() > w->scaleHeight()); // the menu bar
-        w->setWidth(6000);
-        clsResize r;
-        r.setSourceForm(w);
-        r.ResizeControls();
-        verifyScaled(*w, false, 1, 1);
-        w->setWidth(12000);
-        r.ResizeControls();
-        verifyScaled(*w, true, 2, 1);
-    }
-
     // A window off centre or of the wrong size, drawing left frozen, controls under the menu
-    // bar or creeping after many resizes: every resize scales the design by the inner size.
+    // bar or creeping after many resizes: the design is recorded first (whole twips, lines by
+    // their end points), then every resize scales it by the inner size.
     void sizeFormToScreen()
     {
         w->sizeToScreen(75);
