@@ -493,9 +493,9 @@ private slots:
         QVERIFY(button->icon().isNull());
     }
 
-    // A picture is decoded for exactly the place it is drawn in (kept proportions fit inside it);
-    // scaled, it keeps every row and column in place. Many decoded side by side each come out
-    // right (how it is painted is measured in every window by tst_screens).
+    // A picture is decoded for exactly the place it is drawn in (kept proportions fit inside it),
+    // and many decoded side by side on other threads each come out as their own file (how it is
+    // painted is measured in every window by tst_screens).
     void picturesFitTheirPlace()
     {
         const QString jpg = ApplicationPath + "\\jpg\\", red = jpg + "rosso\\tondo.jpg"; // 64 x 48
@@ -506,21 +506,6 @@ private slots:
         // clang-format on
         for (const auto &[box, keep, drawn] : sizes)
             QCOMPARE(pictureForBox(red, box, keep).size(), drawn);
-
-        // Red grows to the right, green downwards, as in the file.
-        QImage ramp(240, 240, QImage::Format_RGB32);
-        for (int y = 0; y < 240; ++y)
-            for (int x = 0; x < 240; ++x)
-                ramp.setPixel(x, y, qRgb(x, y, 128));
-        QVERIFY(ramp.save(ApplicationPath + "/jpg/ramp.jpg", "JPEG", 95));
-        const QImage shrunk = pictureForBox(jpg + "ramp.jpg", QSize(200, 90), false).toImage();
-        QCOMPARE(shrunk.size(), QSize(200, 90));
-        for (const QPoint at : {QPoint(0, 0), QPoint(199, 89), QPoint(100, 45), QPoint(37, 71)}) {
-            const QColor c = shrunk.pixelColor(at);
-            QVERIFY2(qAbs(c.red() - (at.x() + 0.5) * 1.2) <= 4 &&
-                         qAbs(c.green() - (at.y() + 0.5) * 240 / 90) <= 4,
-                     qPrintable(u"%1,%2: %3,%4"_s.arg(at.x()).arg(at.y()).arg(c.red()).arg(c.green())));
-        }
 
         QStringList paths;
         for (int i = 0; i < 24; ++i) {
