@@ -558,20 +558,39 @@ private slots:
 
     // A window off centre or of the wrong size, drawing left frozen, controls under the menu
     // bar or creeping after many resizes: the design is recorded first (whole twips, lines by
-    // their end points), then every resize scales it by the inner size.
+    // their end points), then every resize scales it by the inner size. A crash, or controls
+    // squashed to nothing: a minimised window, one unloaded under its resizer and a resizer
+    // without a window are left alone.
     void sizeFormToScreen()
     {
         w->sizeToScreen(75);
         QCOMPARE(QRectF(w->left(), w->top(), w->width(), w->height()), QRectF(1500, 1125, 9000, 6750));
         QVERIFY(w->window()->updatesEnabled());
         verifyScaled(*w);
-        const auto before = snapshot(*w);
+        const auto at75 = snapshot(*w);
         for (int i = 0; i < 40; ++i) {
             w->setWidth(1500 + 157 * i);
             w->setHeight(9000 - 131 * i);
         }
         w->resizer->SizeFormToScreen(75);
-        QCOMPARE(snapshot(*w), before);
+        QCOMPARE(snapshot(*w), at75);
+
+        w->window()->setWindowState(Qt::WindowMinimized);
+        w->resizer->SizeFormToScreen(100);
+        QCOMPARE(snapshot(*w), at75);
+        w->window()->setWindowState(Qt::WindowNoState);
+        w->resizer->ResizeControls();
+        verifyScaled(*w);
+
+        w->Unload();
+        w->resizer->ResizeControls();
+        w->resizer->SizeFormToScreen(100);
+        w->Show(); // new controls, not the captured ones: they keep their design values
+        w->resizer->ResizeControls();
+        verifyScaled(*w, false, 1, 1);
+        clsResize unbound;
+        unbound.ResizeControls();
+        unbound.SizeFormToScreen(75);
     }
 
     // A control that should keep its place or size and does not: "@" and the letters L, T, W, H
@@ -598,30 +617,6 @@ private slots:
             for (int i = 0; i < 4; ++i)
                 QCOMPARE(now[key][i], g_design[key][i] * (scaled.contains(u"LTWH"[i]) ? ratio[i % 2] : 1));
         QCOMPARE(now["Image10"][2], 1200 * ratio[0]); // an untagged neighbour
-    }
-
-    // A crash, or controls squashed to nothing: a minimised window, one unloaded under its
-    // resizer and a resizer without a window are left alone.
-    void leftAlone()
-    {
-        w->sizeToScreen(75);
-        const auto at75 = snapshot(*w);
-        w->window()->setWindowState(Qt::WindowMinimized);
-        w->resizer->SizeFormToScreen(100);
-        QCOMPARE(snapshot(*w), at75);
-        w->window()->setWindowState(Qt::WindowNoState);
-        w->resizer->ResizeControls();
-        verifyScaled(*w);
-
-        w->Unload();
-        w->resizer->ResizeControls();
-        w->resizer->SizeFormToScreen(100);
-        w->Show(); // new controls, not the captured ones: they keep their design values
-        w->resizer->ResizeControls();
-        verifyScaled(*w, false, 1, 1);
-        clsResize unbound;
-        unbound.ResizeControls();
-        unbound.SizeFormToScreen(75);
     }
 };
 
