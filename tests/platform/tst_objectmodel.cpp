@@ -565,7 +565,7 @@ private slots:
     {
         w->sizeToScreen(75);
         QCOMPARE(QRectF(w->left(), w->top(), w->width(), w->height()), QRectF(1500, 1125, 9000, 6750));
-        QVERIFY(w->window()->updatesEnabled());
+        QVERIFY(w->window()->updatesEnabled() && w->height() > w->scaleHeight()); // below the menu bar
         verifyScaled(*w);
         const auto at75 = snapshot(*w);
         for (int i = 0; i < 40; ++i) {
