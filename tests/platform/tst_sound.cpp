@@ -120,8 +120,8 @@ private slots:
         QVERIFY(text.startsWith(spoken + u' '));
     }
 
-    // A voice that is not installed or is garbage gives way to the next one in the list, which
-    // speaks audibly and at a child's pace; with none installed nothing is said.
+    // A voice that is not installed or is garbage gives way to the next one in the list; with none
+    // installed nothing is said (how loud and long each language's voice speaks: tst_voice).
     void voices_data()
     {
         QTest::addColumn<QStringList>("voices");
@@ -136,15 +136,10 @@ private slots:
         platform::setSpeechVoices(voices);
         const platform::SpokenText spoken = platform::synthesiseNow(u"uno, due, tre, quattro, cinque"_s);
         QCOMPARE(spoken.voice, chosen);
-        if (chosen.isEmpty()) {
-            QVERIFY(spoken.samples.isEmpty());
-            return;
-        }
-        const double seconds = testkit::seconds(spoken);
-        QVERIFY2(seconds > 1.0 && seconds < 6.0, qPrintable(QString::number(seconds)));
-        QVERIFY(testkit::rms(spoken.samples) > 0.02);
+        QCOMPARE(spoken.samples.isEmpty(), chosen.isEmpty());
         // Ten thousand characters are spoken only as far as they were cut.
-        QVERIFY(testkit::seconds(platform::synthesiseNow(u"uno due "_s.repeated(1250))) < 60);
+        if (!chosen.isEmpty())
+            QVERIFY(testkit::seconds(platform::synthesiseNow(u"uno due "_s.repeated(1250))) < 60);
     }
 };
 
