@@ -356,6 +356,15 @@ private slots:
         }
     }
 
+    // A menu without its pictures: each activity's button names a picture file that is there
+    // (its place on the button is the layout's; the files themselves: tst_assets).
+    void menuPicturesFound()
+    {
+        for (const Forms::MenuButton &b : Forms::menuButtons())
+            QVERIFY2(QFile::exists(platform::resolvePath(platform::appPath(b.picture))),
+                     qPrintable(b.window));
+    }
+
     // The speech switch is kept with the language, per user; an old LangSetting.ini without it
     // speaks, and keeps its language line as it was.
     void speechSwitchRemembered()
