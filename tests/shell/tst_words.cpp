@@ -107,12 +107,11 @@ private slots:
     void init() { QVERIFY(f.setUp()); }
     void cleanup() { f.tearDown(); }
 
-    // A text left in Italian, a window that keeps the old language while it is open, a word
-    // that does not fit: every window is open when the language is picked and takes every text
-    // of the file at once; the splash and the menu cut nothing off; then every activity, opened
-    // in it, shows and says no Italian name of a value and cuts nothing off, whatever the values
-    // shown (each of the eleven words, alone and after the negation, in every place that shows a
-    // value; every block's description).
+    // A name left in Italian or a word that does not fit: in each language picked from the menu,
+    // the splash and the menu cut nothing off; every activity shows and says no Italian name of
+    // a value and cuts nothing off, whatever the values shown (each of the eleven words, alone
+    // and after the negation, in every place that shows a value; every block's description).
+    // (Open windows taking the new texts at once: tst_language's languageMenu.)
     void everyLanguage_data()
     {
         QTest::addColumn<QString>("language");
@@ -124,25 +123,9 @@ private slots:
     {
         QFETCH(QString, language);
         formMenu *menu = ProgramFixture::menu();
-        for (const ProgramWindows::Entry &e : ProgramWindows::all())
-            Forms::get(e.name)->Load();
         platform::Menu *entry = testkit::languageEntry(menu, language);
         QVERIFY(entry);
         entry->trigger();
-        QStringList stale;
-        for (const ProgramWindows::Entry &e : ProgramWindows::all())
-            for (platform::Control *c : Forms::get(e.name)->controls())
-                for (const char *property : {"Caption", "ToolTipText"}) {
-                    const QString key = keyOf(c) + u'.' + QLatin1String(property);
-                    const QString value = f.lng(e.name, key, language);
-                    const auto shown = c->propertyByName(property);
-                    if (!value.isEmpty() && shown && shown->toString() != value)
-                        stale << e.name + u' ' + key + u'=' + shown->toString();
-                }
-        QVERIFY2(stale.isEmpty(), qPrintable(stale.join(u'\n')));
-        for (const ProgramWindows::Entry &e : ProgramWindows::all())
-            if (e.name != u"formMenu"_s)
-                Forms::get(e.name)->Unload();
         QStringList problems;
         for (const QString &name : {u"FormAvvio"_s, u"formMenu"_s}) {
             Forms::get(name)->Show();
@@ -289,17 +272,7 @@ private slots:
         }
         QCOMPARE(sameWordsSeen, sharedWords);
         QCOMPARE(places(w), italian);
-        // A description too long for its card: each line cut short inside it, ending in an
-        // ellipsis.
-        const QStringList lines =
-            platform::detail::fittedLines(w->EtFrase2->caption(), w->EtFrase2->widget()->font(),
-                                          w->EtFrase2->widget()->contentsRect().size());
-        const QFontMetrics metrics(w->EtFrase2->widget()->font());
-        for (const QString &line : lines)
-            QVERIFY2(metrics.horizontalAdvance(line) <= w->EtFrase2->widget()->width(),
-                     qPrintable(line.left(40)));
-        QVERIFY(lines.size() * metrics.lineSpacing() <= w->EtFrase2->widget()->height());
-        QCOMPARE(lines.join(u'\n').contains(QChar(0x2026)), w->EtFrase2->caption().size() > 1000);
+        // A description too long for its card still draws (how it is cut: tst_objectmodel).
         QVERIFY(!w->EtFrase2->widget()->grab().isNull());
         f.leave(w);
 
