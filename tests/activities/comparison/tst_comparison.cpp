@@ -26,7 +26,8 @@ bool waitingForAnswer(ActivityFrame *w)
     if (auto *f = qobject_cast<form1 *>(w))
         answers = {f->UGUALI, f->DIVERSI};
     for (platform::Control *c : answers)
-        if (auto *b = qobject_cast<platform::CommandButton *>(c); !b->widget()->isEnabled() || b->backColor() != Colours::kLightGrey)
+        if (auto *b = qobject_cast<platform::CommandButton *>(c);
+            !b->widget()->isEnabled() || b->backColor() != Colours::kLightGrey)
             return false;
     return !w->bottoneavanti->widget()->isEnabled();
 }
@@ -104,7 +105,8 @@ template <class W> void turns(W *w, int blocks)
             QVERIFY(n >= 1);
             QCOMPARE(int(w->MovedCount) + shownPlaces(w), 0);
         } else {
-            QVERIFY(w->Image2->picture().endsWith(QStringLiteral("\\jpg\\") + value.toUpper() + QStringLiteral(".jpg")));
+            QVERIFY(w->Image2->picture().endsWith(QStringLiteral("\\jpg\\") + value.toUpper() +
+                                                  QStringLiteral(".jpg")));
             QVERIFY2(!w->Image2->showsPlaceholder(), qPrintable(w->Image2->picture()));
         }
         labels << w->Label1->caption();
@@ -135,9 +137,12 @@ private slots:
         QTest::addColumn<QString>("right");
         QTest::addColumn<bool>("saysEqual");
         QTest::addColumn<bool>("isRight");
-        QTest::newRow("same, UGUALE") << "quadrato" << "quadrato" << true << true;
-        QTest::newRow("letter case, UGUALE") << "rosso" << "ROSSO" << true << false;
-        QTest::newRow("trailing blank, DIVERSI") << "rotondo" << "rotondo " << false << true;
+        QTest::newRow("same, UGUALE") << "quadrato"
+                                      << "quadrato" << true << true;
+        QTest::newRow("letter case, UGUALE") << "rosso"
+                                             << "ROSSO" << true << false;
+        QTest::newRow("trailing blank, DIVERSI") << "rotondo"
+                                                 << "rotondo " << false << true;
     }
     void form1_judging()
     {
