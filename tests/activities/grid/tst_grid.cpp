@@ -11,6 +11,8 @@
 #include "shell/BlockRules.h"
 #include "shell/Colours.h"
 
+#include <numeric>
+
 using testkit::click;
 using testkit::ProgramFixture;
 using testkit::shown;
@@ -38,36 +40,21 @@ QSet<int> marks(pagl8 *w, bool onRoads)
     return shownMarks;
 }
 
-// A click on a point of the road's place (fractions of its outline's box).
-void tapRoad(platform::Area *road, QPointF fraction)
-{
-    QWidget *w = road->widget();
-    QTest::mouseClick(w, Qt::LeftButton, {},
-                      QPoint(int(fraction.x() * w->width()), int(fraction.y() * w->height())));
-}
-
-// A point well inside the road, and one in its box but beside it.
-QPointF onRoad(platform::Area *road)
+// A click well inside the road (at the middle of its outline's corners), or in its box but
+// beside it (near a corner of the box that the road leaves free).
+void tapRoad(platform::Area *road, bool onIt)
 {
     const QPolygonF o = road->outline();
     const QRectF box = o.boundingRect();
-    QPointF sum;
-    for (const QPointF &p : o)
-        sum += p;
-    const QPointF centre = sum / o.size();
-    return {(centre.x() - box.left()) / box.width(), (centre.y() - box.top()) / box.height()};
-}
-QPointF besideRoad(platform::Area *road)
-{
-    for (const QPointF corner :
-         {QPointF(0.03, 0.97), QPointF(0.97, 0.97), QPointF(0.03, 0.03), QPointF(0.97, 0.03)}) {
-        const QRectF box = road->outline().boundingRect();
-        if (!road->outline().containsPoint(box.topLeft() +
-                                               QPointF(corner.x() * box.width(), corner.y() * box.height()),
-                                           Qt::OddEvenFill))
-            return corner;
-    }
-    return {};
+    QPointF at = std::accumulate(o.begin(), o.end(), QPointF()) / o.size();
+    for (const QPointF corner : {box.bottomLeft(), box.bottomRight(), box.topLeft(), box.topRight()})
+        if (const QPointF p = 0.94 * corner + 0.06 * box.center();
+            !onIt && !o.containsPoint(p, Qt::OddEvenFill))
+            at = p;
+    QWidget *w = road->widget();
+    QTest::mouseClick(w, Qt::LeftButton, {},
+                      QPoint(int((at.x() - box.left()) / box.width() * w->width()),
+                             int((at.y() - box.top()) / box.height() * w->height())));
 }
 
 // What Tab stops at, by the names a screen reader says.
@@ -410,8 +397,8 @@ private slots:
         for (int i = 0; i < nameBoxes.size() && !w->gameOver(); ++i)
             tapActsOn([&] { click(w->Label1(i)); }, nameBoxes[i]);
         for (int i = 0; i < roadBoxes.size() && !w->gameOver(); ++i) {
-            tapActsOn([&] { tapRoad(w->roadArea(i), besideRoad(w->roadArea(i))); }, -1);
-            tapActsOn([&] { tapRoad(w->roadArea(i), onRoad(w->roadArea(i))); }, roadBoxes[i]);
+            tapActsOn([&] { tapRoad(w->roadArea(i), false); }, -1);
+            tapActsOn([&] { tapRoad(w->roadArea(i), true); }, roadBoxes[i]);
         }
         // The right box's name, or road, places the waiting block.
         for (int i = 0; i < 12 && !w->gameOver(); ++i) {
@@ -419,7 +406,7 @@ private slots:
             if (const int card = int(nameBoxes.indexOf(right)); card >= 0)
                 tapActsOn([&] { click(w->Label1(card)); }, right);
             else if (const int road = int(roadBoxes.indexOf(right)); road >= 0)
-                tapActsOn([&] { tapRoad(w->roadArea(road), onRoad(w->roadArea(road))); }, right);
+                tapActsOn([&] { tapRoad(w->roadArea(road), true); }, right);
             else
                 click(w->Frame1(right));
         }
