@@ -26,7 +26,8 @@ bool waitingForAnswer(ActivityFrame *w)
     if (auto *f = qobject_cast<form1 *>(w))
         answers = {f->UGUALI, f->DIVERSI};
     for (platform::Control *c : answers)
-        if (auto *b = qobject_cast<platform::CommandButton *>(c); !b->widget()->isEnabled() || b->backColor() != Colours::kLightGrey)
+        if (auto *b = qobject_cast<platform::CommandButton *>(c);
+            !b->widget()->isEnabled() || b->backColor() != Colours::kLightGrey)
             return false;
     return !w->bottoneavanti->widget()->isEnabled();
 }
@@ -104,7 +105,8 @@ template <class W> void turns(W *w, int blocks)
             QVERIFY(n >= 1);
             QCOMPARE(int(w->MovedCount) + shownPlaces(w), 0);
         } else {
-            QVERIFY(w->Image2->picture().endsWith(QStringLiteral("\\jpg\\") + value.toUpper() + QStringLiteral(".jpg")));
+            QVERIFY(w->Image2->picture().endsWith(QStringLiteral("\\jpg\\") + value.toUpper() +
+                                                  QStringLiteral(".jpg")));
             QVERIFY2(!w->Image2->showsPlaceholder(), qPrintable(w->Image2->picture()));
         }
         labels << w->Label1->caption();
@@ -128,16 +130,20 @@ private slots:
 
     // "uguale - diverso" compares the words exactly: a child told "equal" for "rosso" and
     // "ROSSO" would be misled. A wrong answer counts at every click and keeps the pair; the
-    // right one paints its button red, rests both answers and wakes "avanti".
+    // right one, and only it, is painted red (how the answers then rest and "avanti" wakes is
+    // tst_shell's restingAndChosenButtons).
     void form1_judging_data()
     {
         QTest::addColumn<QString>("left");
         QTest::addColumn<QString>("right");
         QTest::addColumn<bool>("saysEqual");
         QTest::addColumn<bool>("isRight");
-        QTest::newRow("same, UGUALE") << "quadrato" << "quadrato" << true << true;
-        QTest::newRow("letter case, UGUALE") << "rosso" << "ROSSO" << true << false;
-        QTest::newRow("trailing blank, DIVERSI") << "rotondo" << "rotondo " << false << true;
+        QTest::newRow("same, UGUALE") << "quadrato"
+                                      << "quadrato" << true << true;
+        QTest::newRow("letter case, UGUALE") << "rosso"
+                                             << "ROSSO" << true << false;
+        QTest::newRow("trailing blank, DIVERSI") << "rotondo"
+                                                 << "rotondo " << false << true;
     }
     void form1_judging()
     {
@@ -161,10 +167,7 @@ private slots:
         }
         click(clicked);
         QCOMPARE(Modulo1::RightCount, std::int16_t(1));
-        QCOMPARE(clicked->backColor(), Colours::kRed);
-        QCOMPARE(other->backColor(), Colours::kLightGrey);
-        QVERIFY(!w->UGUALI->widget()->isEnabled() && !w->DIVERSI->widget()->isEnabled());
-        QVERIFY(w->bottoneavanti->widget()->isEnabled());
+        QVERIFY(clicked->backColor() == Colours::kRed && other->backColor() == Colours::kLightGrey);
     }
 
     // Turn after turn: the two blocks' words of the attribute asked are the ones judged,
