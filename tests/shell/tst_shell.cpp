@@ -13,6 +13,7 @@
 #include "shell/Messages.h"
 
 #include <QAction>
+#include <QScopeGuard>
 #include <QSet>
 #include <QSettings>
 
@@ -35,6 +36,40 @@ void verifyLeaveQuestions(const ProgramFixture &f, const char *id)
         QVERIFY(m.text == f.lng(QStringLiteral("Strings"), QLatin1String(id)) &&
                 m.buttons == MsgButtons::YesNo && m.icon == MsgIcon::Question &&
                 m.title == QLatin1String("Zorvelli"));
+}
+
+// The smallest activity there is: the frame, "avanti" and a question.
+class TenthActivity : public ActivityFrame
+{
+public:
+    TenthActivity() : ActivityFrame(QStringLiteral("formProva"), {}) {}
+    int questions = 0;
+
+protected:
+    void createWindowControls() override
+    {
+        setDesignSize(9000, 6000);
+        addNextButton(6000, 4800, 2400, 900, 20);
+    }
+    FramePlacement framePlacement() const override
+    {
+        return {QRectF(600, 600, 2400, 600), QRectF(600, 1320, 2400, 600), QPointF(3600, 600)};
+    }
+    void firstQuestion() override { ++questions; }
+};
+
+// Menu buttons that overlap one another, the sound switch or the exit button, or stick out of
+// the window.
+void verifyMenuButtonsApart(formMenu *menu)
+{
+    QList<QRect> places{menu->Command5->widget()->geometry(), menu->Check1->widget()->geometry()};
+    for (platform::CommandButton *b : menu->activityButtons()) {
+        const QRect r = b->widget()->geometry();
+        QVERIFY(b->widget()->parentWidget()->rect().contains(r));
+        for (const QRect &other : std::as_const(places))
+            QVERIFY2(!r.intersects(other), qPrintable(b->name()));
+        places << r;
+    }
 }
 
 // The ink of a painted control: the pixel that stands out most from the given colour.
@@ -326,6 +361,29 @@ private slots:
                               "FormDomino Command10", "FormDomino2 Command11"}));
     }
 
+    // A tenth activity gets a button of its own that fits beside the others, opens from it and
+    // has the whole frame.
+    void tenthActivity()
+    {
+        const QString name = QStringLiteral("formProva");
+        Forms::registerForm(name, [] { return new TenthActivity; },
+                            {QStringLiteral("Command12"), QStringLiteral("prova"), Colours::kWhite, {}});
+        const auto forget = qScopeGuard([&] { Forms::unregisterForm(name); });
+        formMenu *menu = ProgramFixture::menu();
+        const QList<platform::CommandButton *> buttons = menu->activityButtons();
+        QCOMPARE(buttons.size(), 10);
+        QCOMPARE(buttons.last()->caption(), QStringLiteral("prova"));
+        verifyMenuButtonsApart(menu);
+        auto *w = static_cast<TenthActivity *>(ProgramFixture::open(name));
+        QVERIFY(w);
+        QCOMPARE(w->questions, 1);
+        w->ShowRightAnswer();
+        QCOMPARE(w->etEsatti->caption(), testkit::count("0011", 1));
+        QVERIFY(w->bottoneavanti && !w->bottoneavanti->enabled());
+        f.leave(w);
+        QVERIFY(menu->isShown());
+    }
+
     // The frame on every activity of the window list, as each window's settings ask.
     void frame_data()
     {
@@ -562,13 +620,7 @@ private slots:
             w->Unload();
         }
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
-        formMenu *menu = ProgramFixture::menu();
-        QList<QRect> places{menu->Command5->widget()->geometry(), menu->Check1->widget()->geometry()};
-        for (platform::CommandButton *b : menu->activityButtons()) {
-            for (const QRect &other : std::as_const(places))
-                QVERIFY2(!b->widget()->geometry().intersects(other), qPrintable(b->name()));
-            places << b->widget()->geometry();
-        }
+        verifyMenuButtonsApart(ProgramFixture::menu());
     }
 };
 
