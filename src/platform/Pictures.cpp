@@ -31,16 +31,10 @@ int budgetKiB()
 // A picture asked for at its own size is kept at most this big.
 constexpr int kMaxSide = 1024;
 
-struct PictureCache
+QCache<QString, QPixmap> &cache()
 {
-    QCache<QString, QPixmap> pixmaps{budgetKiB()};
-    int decodes = 0;
-};
-
-PictureCache &cache()
-{
-    static PictureCache c;
-    return c;
+    static QCache<QString, QPixmap> pixmaps{budgetKiB()};
+    return pixmaps;
 }
 
 int costKiB(const QPixmap &pm)
@@ -83,7 +77,8 @@ Decoded decode(const QString &programPath, QSize box, bool keepProportions, qrea
     // A reader that can scale (Qt's JPEG reader) decodes straight at the size drawn: at a half,
     // a quarter or an eighth of the file's size, smoothed the rest of the way line by line,
     // with no whole-size picture in between.
-    if (full.isValid() && !target.isEmpty() && target != full && reader.supportsOption(QImageIOHandler::ScaledSize))
+    if (full.isValid() && !target.isEmpty() && target != full &&
+        reader.supportsOption(QImageIOHandler::ScaledSize))
         reader.setScaledSize(target);
     d.image = reader.read();
     if (!d.image.isNull() && !target.isEmpty() && d.image.size() != target)
@@ -104,7 +99,7 @@ QPixmap keep(const QString &key, Decoded d)
 {
     QPixmap pm = QPixmap::fromImage(std::move(d.image));
     if (!pm.isNull() || d.fileExists)
-        cache().pixmaps.insert(key, new QPixmap(pm), costKiB(pm));
+        cache().insert(key, new QPixmap(pm), costKiB(pm));
     return pm;
 }
 } // namespace
@@ -125,9 +120,8 @@ void preparePicture(const QString &programPath, QSize box, bool keepProportions,
         }
     }
     const QString key = cacheKey(programPath, box, keepProportions, devicePixelRatio);
-    if (c.pixmaps.contains(key) || futures.contains(key))
+    if (c.contains(key) || futures.contains(key))
         return;
-    ++c.decodes;
     futures.insert(key, QtConcurrent::run(decode, programPath, box, keepProportions, devicePixelRatio));
 }
 
@@ -139,12 +133,11 @@ QPixmap pictureForBox(const QString &programPath, QSize box, bool keepProportion
         box = QSize();
     auto &c = cache();
     const QString key = cacheKey(programPath, box, keepProportions, devicePixelRatio);
-    if (const QPixmap *known = c.pixmaps.object(key))
+    if (const QPixmap *known = c.object(key))
         return *known;
     // A decode not yet taken up by a worker is done here and now (QFuture::result() takes it).
     if (QFuture<Decoded> future = onTheWay().take(key); future.isValid())
         return keep(key, future.result());
-    ++c.decodes;
     return keep(key, decode(programPath, box, keepProportions, devicePixelRatio));
 }
 
@@ -182,19 +175,14 @@ QPixmap pictureOrPlaceholder(const QString &programPath)
     return pm.isNull() ? placeholderPicture() : pm;
 }
 
-int pictureDecodeCount()
-{
-    return cache().decodes;
-}
-
 int pictureCacheKiB()
 {
-    return int(cache().pixmaps.totalCost());
+    return int(cache().totalCost());
 }
 
 int pictureCacheBudgetKiB()
 {
-    return int(cache().pixmaps.maxCost());
+    return int(cache().maxCost());
 }
 
 void clearPictureCache()
@@ -202,7 +190,7 @@ void clearPictureCache()
     for (QFuture<Decoded> &future : onTheWay())
         future.waitForFinished();
     onTheWay().clear();
-    cache().pixmaps.clear();
+    cache().clear();
 }
 
 } // namespace platform
