@@ -341,9 +341,8 @@ private slots:
             QVERIFY2(readAll(dir.filePath("run/") + relative) == readAll(RunDir + u'/' + relative),
                      qPrintable(relative));
         }
-        QCOMPARE(files,
-                 2 * (48 + 12) + 7 + 9 +
-                     6); // blocks and attribute pictures in two sizes, icons, the menu's pictures, sounds
+        // Blocks and attribute pictures in two sizes, icons, the menu's pictures, sounds.
+        QCOMPARE(files, 2 * (48 + 12) + 7 + 9 + 6);
         QVERIFY(!QImage(dir.filePath("sheet.png")).isNull());
     }
 };

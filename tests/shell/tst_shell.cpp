@@ -355,10 +355,12 @@ private slots:
                 activities << e.name + u' ' + e.menuButton.name;
         }
         QCOMPARE(Forms::registeredNames(), seen);
-        QCOMPARE(activities,
-                 QStringList({"form1 Command1", "FORM2 Command2", "pagl3 Command3", "pagl7 Command4",
-                              "pagl9 Command7", "pagl8 Command9", "FormTrova Command8",
-                              "FormDomino Command10", "FormDomino2 Command11"}));
+        // The nine, in this order; an activity added later may stand anywhere among them.
+        const QStringList nine{"form1 Command1",     "FORM2 Command2",       "pagl3 Command3",
+                               "pagl7 Command4",     "pagl9 Command7",       "pagl8 Command9",
+                               "FormTrova Command8", "FormDomino Command10", "FormDomino2 Command11"};
+        activities.removeIf([&](const QString &a) { return !nine.contains(a); });
+        QCOMPARE(activities, nine);
     }
 
     // A tenth activity gets a button of its own that fits beside the others, opens from it and
