@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Units.h"
+
 #include <cstdint>
 
 // The program's colours. Controls take them as 0xBBGGRR (red in the low byte); rgb() writes
@@ -33,5 +35,11 @@ inline constexpr std::uint32_t kBackgrounds[18] = {
     rgb(255, 255, 192), rgb(255, 255, 0),   rgb(192, 64, 0),    rgb(128, 255, 128), rgb(0, 192, 0),
     rgb(192, 255, 255), rgb(0, 255, 255),   rgb(192, 192, 255), rgb(255, 192, 255), rgb(255, 192, 255),
     rgb(224, 224, 224), rgb(0, 0, 255),     rgb(255, 0, 255)};
+
+// Near-black or white, whichever reads better on the background.
+inline std::uint32_t inkOn(std::uint32_t background)
+{
+    return platform::fromQColor(platform::readableInk(platform::toQColor(background)));
+}
 
 } // namespace Colours

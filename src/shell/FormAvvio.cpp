@@ -21,7 +21,6 @@ void FormAvvio::createControls()
     Label1 = addLabel(QStringLiteral("Label1"), 1200, 600, 12000, 2100, QStringLiteral("Zorvelli"));
     Label1->setFont(QStringLiteral("Comic Sans MS"), 66, true);
     Label1->setAlignment(platform::Label::Align::Center, true);
-    Label1->setForeColor(Colours::kTitleInk);
     Label2 = addLabel(QStringLiteral("Label2"), 9600, 7140, 4440, 600, QStringLiteral("08 novembre 2003"));
     Label2->setFont(QStringLiteral("Comic Sans MS"), 14, false);
     Label2->setAlignment(platform::Label::Align::Right, true);
@@ -42,7 +41,14 @@ void FormAvvio::Form_Load()
     Modulo1::SpeechEnabled = Voice::readSetting();
     modLanguageSupport::TranslateForm(*this);
     WindowSteps::layoutStep(*this);
-    setBackColor(Modulo1::PickRandomBackColor());
+    const std::uint32_t back = Modulo1::PickRandomBackColor();
+    setBackColor(back);
+    // The name keeps its blue wherever a title that large reads well (3:1), and turns
+    // near-black or white on the few backgrounds where it would not; the small date always
+    // takes whichever of those two reads best.
+    const bool blueReads = platform::contrastRatio(platform::toQColor(Colours::kTitleInk), platform::toQColor(back)) >= 3;
+    Label1->setForeColor(blueReads ? Colours::kTitleInk : Colours::inkOn(back));
+    Label2->setForeColor(Colours::inkOn(back));
     for (Image *image : {Image1.data(), Image2.data(), Image3.data()}) {
         Modulo1::PickRandomBlock();
         Modulo1::showCurrentBlock(image);

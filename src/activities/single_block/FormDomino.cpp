@@ -36,12 +36,6 @@ QString bareLetters(const QString &text)
     return bare;
 }
 
-// Near-black or white, whichever shows better on the background.
-std::uint32_t inkOn(std::uint32_t background)
-{
-    return platform::fromQColor(platform::readableInk(platform::toQColor(background)));
-}
-
 } // namespace
 
 FormDomino::FormDomino()
@@ -136,7 +130,7 @@ void FormDomino::NewChain()
 {
     setBackColor(Modulo1::PickRandomBackColor());
     // The lines stand on the background: their ink follows it.
-    const std::uint32_t ink = inkOn(backColor());
+    const std::uint32_t ink = Colours::inkOn(backColor());
     Line1.forEach([ink](platform::Line *line) { line->setBorderColor(ink); });
     Image1.forEach([](platform::Image *image) { image->setPicture(QString()); });
     Label1.forEach([](platform::Label *link) {
