@@ -47,10 +47,11 @@ QString decodeUtf8(QByteArrayView bytes, bool *valid)
 QString decodeCp1252(QByteArrayView bytes)
 {
     QString text = QString::fromLatin1(bytes);
-    QChar *out = text.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        if (const uchar b = uchar(bytes[i]); b >= 0x80 && b < 0xA0)
-            out[i] = QChar(Cp1252High[b - 0x80]);
+    const auto *in = reinterpret_cast<const uchar *>(bytes.data());
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    for (qsizetype i = 0, n = bytes.size(); i < n; ++i)
+        if (in[i] >= 0x80 && in[i] < 0xA0)
+            out[i] = Cp1252High[in[i] - 0x80];
     return text;
 }
 
