@@ -46,7 +46,8 @@ void FormAvvio::Form_Load()
     // The name keeps its blue wherever a title that large reads well (3:1), and turns
     // near-black or white on the few backgrounds where it would not; the small date always
     // takes whichever of those two reads best.
-    const bool blueReads = platform::contrastRatio(platform::toQColor(Colours::kTitleInk), platform::toQColor(back)) >= 3;
+    const bool blueReads =
+        platform::contrastRatio(platform::toQColor(Colours::kTitleInk), platform::toQColor(back)) >= 3;
     Label1->setForeColor(blueReads ? Colours::kTitleInk : Colours::inkOn(back));
     Label2->setForeColor(Colours::inkOn(back));
     for (Image *image : {Image1.data(), Image2.data(), Image3.data()}) {
